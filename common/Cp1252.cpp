@@ -1,0 +1,64 @@
+#include "Cp1252.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace zav {
+namespace {
+
+// One conversion through glibc's iconv; an unconvertible character becomes '?'.
+QByteArray convert(const char* to, const char* from, const QByteArray& in, const QByteArray& replacement,
+                   int unitSize)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    QByteArray out;
+    std::vector<char> buf(4096);
+    char* src = const_cast<char*>(in.constData());
+    size_t left = static_cast<size_t>(in.size());
+    while (left > 0) {
+        char* dst = buf.data();
+        size_t room = buf.size();
+        size_t r = iconv(cd, &src, &left, &dst, &room);
+        out.append(buf.data(), static_cast<qsizetype>(dst - buf.data()));
+        if (r == static_cast<size_t>(-1)) {
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ or EINVAL: skip one input unit and put the replacement.
+            out.append(replacement);
+            size_t skip = std::min<size_t>(left, static_cast<size_t>(unitSize));
+            src += skip;
+            left -= skip;
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+} // namespace
+
+QByteArray ToCp1252(const QString& text)
+{
+    // UTF-16 in, so one unit is one character of the Basic Multilingual Plane.
+    QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    return convert("WINDOWS-1252", "UTF-16LE", utf16, "?", 2);
+}
+
+QString FromCp1252(const QByteArray& bytes)
+{
+    QByteArray utf8 = convert("UTF-8", "WINDOWS-1252", bytes, "?", 1);
+    return QString::fromUtf8(utf8);
+}
+
+int AnsiCode(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return c.unicode();
+    QByteArray b = ToCp1252(QString(c));
+    return b.size() == 1 ? static_cast<unsigned char>(b[0]) : '?';
+}
+
+} // namespace zav

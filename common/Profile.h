@@ -1,0 +1,21 @@
+#pragma once
+// Windows profile files (KZ000.INI) with the profile-string rules the host relies on.
+#include <QString>
+
+namespace zav {
+
+// The "Windows folder": $WINDIR when set, else $XDG_CONFIG_HOME/zav (default ~/.config/zav).
+QString WindowsFolder();
+
+// Reads one key. Section and key compare case-insensitively; the value is trimmed and
+// cut to 254 characters; a missing file, section or key gives def. A bare file name
+// (no '/') is looked for in WindowsFolder().
+QString GetPrivateProfileString(const QString& section, const QString& key,
+                                const QString& def, const QString& fileName);
+
+// Replaces one key in place, creating file, section or key when missing; every other
+// line and comment is kept. Written atomically. False when the file cannot be written.
+bool WritePrivateProfileString(const QString& section, const QString& key,
+                               const QString& value, const QString& fileName);
+
+} // namespace zav
