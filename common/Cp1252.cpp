@@ -42,8 +42,20 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in, const
 
 QByteArray ToCp1252(const QString& text)
 {
-    // UTF-16 in, so one unit is one character of the Basic Multilingual Plane.
-    QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    // Characters beyond the Basic Multilingual Plane take two UTF-16 units; none is in the
+    // code page, so each becomes one '?' here and every unit left is one character.
+    QString bmp;
+    bmp.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            bmp += QLatin1Char('?');
+            ++i;
+        } else {
+            bmp += c.isSurrogate() ? QChar(QLatin1Char('?')) : c;
+        }
+    }
+    QByteArray utf16(reinterpret_cast<const char*>(bmp.utf16()), bmp.size() * 2);
     return convert("WINDOWS-1252", "UTF-16LE", utf16, "?", 2);
 }
 

@@ -1,6 +1,8 @@
 #include "common/Cp1252.h"
 #include "common/Profile.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
