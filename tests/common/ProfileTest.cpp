@@ -199,6 +199,25 @@ TEST_F(ProfileTest, WriteLeavesNoTemporaryFile)
     EXPECT_EQ(files(), QStringList{"KZ000.INI"});
 }
 
+TEST_F(ProfileTest, FailedWriteLeavesTheOldFile)
+{
+    // The file itself is writable but its folder is not: an in-place rewrite would go
+    // ahead, the temporary file beside it cannot be made.
+    put("[Options]\r\nA=1\r\n");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile probe(path("probe"));
+    const bool folderWritable = probe.open(QIODevice::WriteOnly);
+    if (folderWritable) {
+        probe.remove();
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        GTEST_SKIP() << "permissions are not enforced for this user";
+    }
+    EXPECT_FALSE(WritePrivateProfileString("Options", "A", "2", "KZ000.INI"));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(get(), "[Options]\r\nA=1\r\n");
+    EXPECT_EQ(files(), QStringList{"KZ000.INI"});
+}
+
 TEST_F(ProfileTest, AccentedValueRoundTripsAsWindows1252)
 {
     const QString value = QStringLiteral("Año Ñandú °");
