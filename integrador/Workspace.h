@@ -1,0 +1,48 @@
+#pragma once
+// The host's workspace: its folder, its database and its entry in KZ000.INI.
+#include <QString>
+#include <QStringList>
+
+namespace integrador {
+
+inline constexpr const char* kDbName = "ZAV.MDB";
+inline constexpr const char* kIniName = "KZ000.INI";
+inline constexpr const char* kIniSection = "Options";
+inline constexpr const char* kSysVersion = "1.0";
+inline constexpr const char* kSysMenu = "1";
+
+struct DatabaseOptions {
+    bool demo = false;          // taxpayers in CONT
+    bool moduleTables = true;   // F0947_PTCEA and HF0947_PTCEA (left out to stand for a
+                                // database the module's installer has not run on yet)
+};
+
+// Creates a new database file with every table and the reference rows, in one
+// transaction. Refuses an existing file. On failure no file is left behind and error
+// holds the reason.
+bool CreateDatabase(const QString& file, const DatabaseOptions& options, QString* error = nullptr);
+
+struct InitResult {
+    bool ok = false;
+    QString message;   // the reason of a refusal or failure
+    QString sysPath;   // the host folder, with a trailing "/"
+    QString dbFile;    // the database file
+    QString iniFile;   // KZ000.INI in the Windows folder
+};
+
+// Makes dir the host folder: RPT/, TMP/ (an existing "tmp" of any case serves), 0947/,
+// the database, and the keys SysPath, SysVersion, DBPath, DBName, SysMenu and SysUser of
+// KZ000.INI. Refuses a folder that already holds the database.
+InitResult InitWorkspace(const QString& dir, bool demo);
+
+// SysPath as KZ000.INI holds it; empty when unset.
+QString ConfiguredSysPath();
+
+// Names of the files in the TMP folder of sysPath, sorted; empty when it is missing.
+QStringList TmpEntries(const QString& sysPath);
+
+// Starts a program of the folder this program runs from, detached. Only a bare name is
+// taken. False with the reason when it is missing or does not start.
+bool StartProgram(const QString& program, const QStringList& arguments, QString* error = nullptr);
+
+} // namespace integrador
