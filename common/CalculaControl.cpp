@@ -1,0 +1,54 @@
+#include "common/CalculaControl.h"
+
+#include "common/Cp1252.h"
+#include "common/Runtime.h"
+#include "platform/db/Recordset.h"
+
+namespace zav {
+namespace {
+
+QString TextoCampo(const dao::Variant& v)
+{
+    switch (v.kind()) {
+    case dao::Kind::Byte:
+    case dao::Kind::Integer:
+    case dao::Kind::Long:
+    case dao::Kind::Double:
+    case dao::Kind::Currency:
+        return v.toText().trimmed();
+    case dao::Kind::Date:
+        return FormatDate(v.toDate().date(), QStringLiteral("yyyymmdd"));
+    case dao::Kind::Text:
+        return Trim(v.toText());
+    default:
+        return QString();
+    }
+}
+
+QString UltimosTres(double suma)
+{
+    return Right(Right(Format(suma, QStringLiteral("00000000000000000000")), 15), 3);
+}
+
+} // namespace
+
+QString CalculaControl(dao::Recordset& rs, int k)
+{
+    const int n = rs.FieldCount();
+    double s1 = 0;
+    for (int i = 0; i < k && i < n; ++i) {
+        const QString t = TextoCampo(rs.Fields(i).Value());
+        if (IsNumeric(t))
+            s1 += CDbl(t);
+    }
+    // Each product in 64 bits: the original's 16-bit product overflowed on long texts.
+    qint64 s2 = 0;
+    for (int i = k; i <= n - 2; ++i) {
+        const QByteArray bytes = ToCp1252(TextoCampo(rs.Fields(i).Value()));
+        for (qsizetype j = 0; j < bytes.size(); ++j)
+            s2 += static_cast<qint64>(static_cast<unsigned char>(bytes[j])) * (j + 1);
+    }
+    return UltimosTres(s1) + UltimosTres(static_cast<double>(s2));
+}
+
+} // namespace zav

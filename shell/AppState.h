@@ -1,0 +1,54 @@
+#pragma once
+// The module globals of KZ947: the only state the windows share.
+#include <QString>
+
+#include <memory>
+
+namespace dao { class Database; }
+namespace zav { class clsUtilitarios; }
+class QWidget;
+
+struct AppState {
+    AppState();
+    ~AppState();
+
+    std::unique_ptr<zav::clsUtilitarios> gUtil;
+    std::unique_ptr<dao::Database> gBaseDatos;
+
+    QString gSysPath;
+    QString gRutaBD;
+    QString gRutaRpt;
+    QString gUsuario;
+    QString gSQL;
+    QString gFormulario;
+    QString gPeriodo;
+    QString gPeriodoSel;
+    int gOpcion = 0;
+    bool gModoEnviadas = false;
+    bool gEnviadas = false;
+    QString gRuc;
+    QString gNumOrden;
+    QString gCorrel;
+    QString gControl;
+    bool gCargando = false;
+    QString gSistema;
+    int gAccion = 0;
+    QString gRespuesta;
+    QString gZona;
+    QString gUbigeo;
+    QString gArchivo;
+    int gPagDesde = 0;
+    int gPagHasta = 0;
+
+    // The application's help file, set when the main window loads.
+    QString gArchivoAyuda;
+
+    QWidget* gFrm947 = nullptr;
+    QWidget* gFrmImprimir = nullptr;
+    QWidget* gFrmPreview = nullptr;
+};
+
+AppState& App();
+
+// Back to a fresh state; tests start each case from it.
+void ResetAppState();

@@ -1,0 +1,10 @@
+#include "shell/Main.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KZ947"));
+    return Main();
+}

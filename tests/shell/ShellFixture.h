@@ -1,0 +1,51 @@
+#pragma once
+// A host workspace in a temporary folder, with KZ000.INI in its own Windows folder, and
+// the recorders that keep message boxes and program ends inside the test.
+#include "integrador/Workspace.h"
+#include "platform/process/ProgramEnd.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/AppState.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <optional>
+
+class ShellFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp_.isValid());
+        savedWindir_ = qgetenv("WINDIR");
+        savedCwd_ = QDir::currentPath();
+        qputenv("WINDIR", tmp_.filePath(QStringLiteral("windows")).toUtf8());
+        QDir().mkpath(tmp_.filePath(QStringLiteral("windows")));
+        ws_ = integrador::InitWorkspace(tmp_.filePath(QStringLiteral("host")), true);
+        ASSERT_TRUE(ws_.ok) << ws_.message.toStdString();
+        ResetAppState();
+        zav::ClearCloseHooks();
+        msgs_.emplace();
+        end_.emplace();
+    }
+
+    void TearDown() override
+    {
+        end_.reset();
+        msgs_.reset();
+        ResetAppState();
+        zav::ClearCloseHooks();
+        QDir::setCurrent(savedCwd_);
+        qputenv("WINDIR", savedWindir_);
+    }
+
+    QString iniFile() const { return ws_.iniFile; }
+
+    QTemporaryDir tmp_;
+    integrador::InitResult ws_;
+    std::optional<zav::MsgBoxRecorder> msgs_;
+    std::optional<zav::ProgramEndInterceptor> end_;
+    QByteArray savedWindir_;
+    QString savedCwd_;
+};
