@@ -1,0 +1,237 @@
+#include "platform/db/SqliteSupport.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+#include <limits>
+
+namespace dao {
+
+sqlite3* liveHandle(const Connection* c)
+{
+    if (!c || !c->db)
+        throw DaoError(err::ObjectInvalid);
+    return c->db;
+}
+
+ColumnType ParseDeclaredType(const QString& decl)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*([A-Za-z_][A-Za-z0-9_]*)(?:\\s*\\(\\s*(\\d+)\\s*(?:,\\s*\\d+\\s*)?\\))?"));
+    static const QHash<QString, Kind> kinds = {
+        {QStringLiteral("BYTE"), Kind::Byte},         {QStringLiteral("TINYINT"), Kind::Byte},
+        {QStringLiteral("INTEGER"), Kind::Integer},   {QStringLiteral("SHORT"), Kind::Integer},
+        {QStringLiteral("SMALLINT"), Kind::Integer},  {QStringLiteral("LONG"), Kind::Long},
+        {QStringLiteral("INT"), Kind::Long},          {QStringLiteral("COUNTER"), Kind::Long},
+        {QStringLiteral("DOUBLE"), Kind::Double},     {QStringLiteral("FLOAT"), Kind::Double},
+        {QStringLiteral("REAL"), Kind::Double},       {QStringLiteral("SINGLE"), Kind::Double},
+        {QStringLiteral("CURRENCY"), Kind::Currency}, {QStringLiteral("MONEY"), Kind::Currency},
+        {QStringLiteral("DATETIME"), Kind::Date},     {QStringLiteral("DATE"), Kind::Date},
+        {QStringLiteral("TEXT"), Kind::Text},         {QStringLiteral("VARCHAR"), Kind::Text},
+        {QStringLiteral("CHAR"), Kind::Text},         {QStringLiteral("MEMO"), Kind::Text},
+        {QStringLiteral("LONGTEXT"), Kind::Text},     {QStringLiteral("YESNO"), Kind::Boolean},
+        {QStringLiteral("BIT"), Kind::Boolean},       {QStringLiteral("BOOLEAN"), Kind::Boolean},
+    };
+    ColumnType t;
+    const QRegularExpressionMatch m = re.match(decl);
+    if (!m.hasMatch())
+        return t;
+    const QString word = m.captured(1).toUpper();
+    const auto it = kinds.constFind(word);
+    if (it == kinds.constEnd())
+        return t;
+    t.kind = *it;
+    if (t.kind == Kind::Text && word != QLatin1String("MEMO") && word != QLatin1String("LONGTEXT")
+        && !m.captured(2).isEmpty())
+        t.size = m.captured(2).toInt();
+    return t;
+}
+
+namespace {
+
+QString bareName(QString n)
+{
+    n = n.trimmed();
+    if (n.size() >= 2 && ((n.startsWith(QLatin1Char('[')) && n.endsWith(QLatin1Char(']')))
+                          || (n.startsWith(QLatin1Char('"')) && n.endsWith(QLatin1Char('"')))
+                          || (n.startsWith(QLatin1Char('`')) && n.endsWith(QLatin1Char('`')))))
+        n = n.mid(1, n.size() - 2);
+    if (n.startsWith(QLatin1String("main."), Qt::CaseInsensitive))
+        n = n.mid(5);
+    return n;
+}
+
+} // namespace
+
+void throwSqlite(sqlite3* db, int rc, const QString& path)
+{
+    const int ext = db ? sqlite3_extended_errcode(db) : rc;
+    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        throw DaoError(err::FileLocked, path, msg);
+    case SQLITE_NOTADB: throw DaoError(err::UnrecognizedFormat, path, msg);
+    case SQLITE_CORRUPT: throw DaoError(err::CorruptDatabase, path, msg);
+    case SQLITE_READONLY: throw DaoError(err::ReadOnly, {}, msg);
+    case SQLITE_CONSTRAINT: {
+        if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
+            throw DaoError(err::DuplicateKey, {}, msg);
+        if (ext == SQLITE_CONSTRAINT_NOTNULL) {
+            const QString col = msg.section(QLatin1Char('.'), -1);
+            throw DaoError(err::FieldRequired, col, msg);
+        }
+        throw DaoError(err::ReservedError, msg, msg);
+    }
+    case SQLITE_ERROR: {
+        static const QRegularExpression noTable(QStringLiteral("^no such table: (.+)$"));
+        static const QRegularExpression tableExists(QStringLiteral("^table (.+) already exists$"));
+        static const QRegularExpression indexExists(QStringLiteral("^index (.+) already exists$"));
+        QRegularExpressionMatch m;
+        if ((m = noTable.match(msg)).hasMatch())
+            throw DaoError(err::TableNotFound, bareName(m.captured(1)), msg);
+        if ((m = tableExists.match(msg)).hasMatch())
+            throw DaoError(err::TableExists, bareName(m.captured(1)), msg);
+        if ((m = indexExists.match(msg)).hasMatch()) {
+            const QString name = bareName(m.captured(1));
+            // Key constraints are kept as unique indexes named PK_...
+            if (name.startsWith(QLatin1String("PK"), Qt::CaseInsensitive))
+                throw DaoError(err::PrimaryKeyExists, {}, msg);
+            throw DaoError(err::IndexExists, name, msg);
+        }
+        // The engine took an unknown name for a parameter.
+        if (msg.startsWith(QLatin1String("no such column")))
+            throw DaoError(err::TooFewParameters, QStringLiteral("1"), msg);
+        if (msg.contains(QLatin1String("syntax error")) || msg.startsWith(QLatin1String("near "))
+            || msg.contains(QLatin1String("incomplete input")))
+            throw DaoError(err::SyntaxError, msg, msg);
+        throw DaoError(err::ReservedError, msg, msg);
+    }
+    default:
+        throw DaoError(err::ReservedError, msg, msg);
+    }
+}
+
+Statement::Statement(sqlite3* db, const QString& sql, const QString& path) : db_(db), path_(path)
+{
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &st_, &tail);
+    if (rc != SQLITE_OK)
+        throwSqlite(db, rc, path);
+    if (!st_)
+        throw DaoError(err::InvalidOperation, {}, QStringLiteral("empty statement"));
+    for (const char* p = tail; p && *p; ++p) {
+        if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
+            sqlite3_finalize(st_);
+            st_ = nullptr;
+            throw DaoError(err::TextAfterStatement);
+        }
+    }
+}
+
+Statement::~Statement()
+{
+    if (st_)
+        sqlite3_finalize(st_);
+}
+
+void Statement::bind(const Params& params)
+{
+    const int expected = sqlite3_bind_parameter_count(st_);
+    if (expected != static_cast<int>(params.size())) {
+        const QString detail = QStringLiteral("%1 values given").arg(params.size());
+        if (expected > static_cast<int>(params.size()))
+            throw DaoError(err::TooFewParameters, QString::number(expected), detail);
+        throw DaoError(err::TooFewParameters, QString::number(expected), QStringLiteral("too many: ") + detail);
+    }
+    for (int i = 0; i < expected; ++i)
+        BindValue(st_, i + 1, params[static_cast<size_t>(i)]);
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(st_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    throwSqlite(db_, rc, path_);
+}
+
+namespace {
+
+Variant storageValue(sqlite3_stmt* st, int col)
+{
+    switch (sqlite3_column_type(st, col)) {
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(st, col);
+        if (v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max())
+            return Variant::fromLong(v);
+        return Variant(static_cast<double>(v));
+    }
+    case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, col));
+    case SQLITE_NULL: return {};
+    default: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        return Variant(QString::fromUtf8(p, sqlite3_column_bytes(st, col)));
+    }
+    }
+}
+
+} // namespace
+
+Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type)
+{
+    Variant v = storageValue(st, col);
+    if (v.isNull() || type.kind == Kind::Null)
+        return v;
+    if (type.kind == Kind::Text) {
+        if (v.kind() == Kind::Text)
+            return v;
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        return Variant(QString::fromUtf8(p, sqlite3_column_bytes(st, col)));
+    }
+    try {
+        return v.convertedTo(type.kind);
+    } catch (const DaoError&) {
+        // A value the declared type cannot hold (written by other means) is shown as stored.
+        return v;
+    }
+}
+
+void BindValue(sqlite3_stmt* st, int slot, const Variant& v)
+{
+    switch (v.kind()) {
+    case Kind::Null: sqlite3_bind_null(st, slot); break;
+    case Kind::Byte: case Kind::Integer: case Kind::Long: case Kind::Boolean:
+        sqlite3_bind_int64(st, slot, v.toInt64());
+        break;
+    case Kind::Double: case Kind::Currency: sqlite3_bind_double(st, slot, v.toDouble()); break;
+    case Kind::Date: {
+        const QDateTime dt = v.toDate();
+        const QString s = dt.time() == QTime(0, 0) ? dt.date().toString(QStringLiteral("yyyy-MM-dd"))
+                                                   : dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QByteArray b = s.toUtf8();
+        sqlite3_bind_text(st, slot, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case Kind::Text: {
+        const QByteArray b = v.toText().toUtf8();
+        sqlite3_bind_text(st, slot, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+QString QuoteIdent(const QString& name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+} // namespace dao

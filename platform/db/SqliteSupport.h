@@ -1,0 +1,59 @@
+#pragma once
+
+// Shared by Database and Recordset; not part of the public interface.
+
+#include "platform/db/DaoError.h"
+#include "platform/db/Variant.h"
+
+#include <QString>
+
+#include <sqlite3.h>
+
+namespace dao {
+
+struct Connection {
+    sqlite3* db = nullptr;
+    QString path;
+    int transLevel = 0;
+    bool readOnly = false;
+};
+
+// Connection that is still open, else 3420.
+sqlite3* liveHandle(const Connection* c);
+
+// Type of a column from its declared type.
+struct ColumnType {
+    Kind kind = Kind::Null;   // Null: no declared type (or one we do not know)
+    int size = 0;             // TEXT(n) limit
+};
+ColumnType ParseDeclaredType(const QString& decl);
+
+// The error of a failed call on db.
+[[noreturn]] void throwSqlite(sqlite3* db, int rc, const QString& path);
+
+class Statement {
+public:
+    // One statement; anything after it but blanks and ';' gives 3142.
+    Statement(sqlite3* db, const QString& sql, const QString& path);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(const Params& params);   // 3061 on a wrong count
+    bool step();                       // true while a row is there
+    sqlite3_stmt* get() const { return st_; }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* st_ = nullptr;
+    QString path_;
+};
+
+// Value of a column of the current row as the declared type reads it.
+Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type);
+// Stores a value in a parameter slot.
+void BindValue(sqlite3_stmt* st, int slot, const Variant& v);
+// "name" with embedded quotes doubled; identifiers from the schema only.
+QString QuoteIdent(const QString& name);
+
+} // namespace dao

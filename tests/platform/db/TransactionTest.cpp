@@ -1,0 +1,91 @@
+#include "DbFixture.h"
+
+#include <gtest/gtest.h>
+
+using dbtest::DbFixture;
+using dbtest::errorOf;
+using dbtest::RawConnection;
+
+namespace {
+
+TEST_F(DbFixture, RollbackLeavesTheOldRows)
+{
+    addLoss(QStringLiteral("20000000001"), QStringLiteral("2011"), QStringLiteral("700"));
+    db_->BeginTrans();
+    db_->Execute(QStringLiteral("DELETE FROM F0947_PTCEA"));
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM F0947_PTCEA"));
+    rs->AddNew();
+    rs->Fields(0) = 6;
+    rs->Fields(1) = QStringLiteral("20000000001");
+    rs->Fields(4) = QStringLiteral("2012");
+    rs->Update();
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 1);
+    db_->Rollback();
+    auto back = db_->OpenRecordset(QStringLiteral("SELECT Anho, Importe FROM F0947_PTCEA"), dao::dbOpenSnapshot);
+    ASSERT_EQ(back->RecordCount(), 1);
+    EXPECT_EQ(back->Fields(0).Value().toText(), QStringLiteral("2011"));
+    EXPECT_EQ(back->Fields(1).Value().toText(), QStringLiteral("700"));
+}
+
+TEST_F(DbFixture, NestedTransactionsCommitOnlyWithTheOutermost)
+{
+    db_->BeginTrans();
+    addLoss(QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("1"));
+    db_->BeginTrans();
+    addLoss(QStringLiteral("1"), QStringLiteral("2011"), QStringLiteral("1"));
+    db_->Rollback();   // the inner work only
+    db_->BeginTrans();
+    addLoss(QStringLiteral("1"), QStringLiteral("2012"), QStringLiteral("1"));
+    db_->CommitTrans();
+    EXPECT_EQ(db_->TransactionLevel(), 1);
+    {
+        // Nothing is visible to another program before the outer commit.
+        auto other = dao::Database::Open(path_);
+        EXPECT_EQ(other->OpenRecordset(QStringLiteral("SELECT * FROM F0947_PTCEA"), dao::dbOpenSnapshot)
+                      ->RecordCount(),
+                  0);
+    }
+    db_->CommitTrans();
+    auto other = dao::Database::Open(path_);
+    auto rs = other->OpenRecordset(QStringLiteral("SELECT Anho FROM F0947_PTCEA ORDER BY Anho"), dao::dbOpenSnapshot);
+    ASSERT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->Fields(0).Value().toText(), QStringLiteral("2010"));
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields(0).Value().toText(), QStringLiteral("2012"));
+}
+
+TEST_F(DbFixture, CommitOrRollbackWithoutATransactionIs3034)
+{
+    EXPECT_EQ(errorOf([&] { db_->CommitTrans(); }), 3034);
+    EXPECT_EQ(errorOf([&] { db_->Rollback(); }), 3034);
+    db_->BeginTrans();
+    db_->CommitTrans();
+    EXPECT_EQ(errorOf([&] { db_->CommitTrans(); }), 3034);
+}
+
+TEST_F(DbFixture, CloseRollsBackAnOpenTransaction)
+{
+    db_->BeginTrans();
+    addLoss(QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("1"));
+    db_->Close();
+    db_ = dao::Database::Open(path_);
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 0);
+}
+
+TEST_F(DbFixture, WriterOfAnotherConnectionMakesBeginWaitThenFail)
+{
+    RawConnection other(path_);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    ASSERT_EQ(other.exec("INSERT INTO CONT (DOC_ID_D) VALUES ('1')"), SQLITE_OK);
+    // Readers still see the committed state meanwhile.
+    EXPECT_EQ(count(QStringLiteral("CONT")), 0);
+    EXPECT_EQ(errorOf([&] { db_->BeginTrans(); }), 3051);
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+    other.exec("COMMIT");
+    db_->BeginTrans();
+    db_->Execute(QStringLiteral("INSERT INTO CONT (DOC_ID_D) VALUES ('2')"));
+    db_->CommitTrans();
+    EXPECT_EQ(count(QStringLiteral("CONT")), 2);
+}
+
+} // namespace
