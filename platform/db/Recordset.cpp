@@ -75,13 +75,9 @@ struct Recordset::Impl {
 
     int size() const { return static_cast<int>(rows.size()); }
 
-    int visibleCount() const
-    {
-        int n = 0;
-        for (const Row& r : rows)
-            n += r.deleted ? 0 : 1;
-        return n;
-    }
+    int deletedCount = 0;        // rows deleted through this set, still kept in place
+
+    int visibleCount() const { return size() - deletedCount; }
 
     int nextVisible(int from) const
     {
@@ -145,6 +141,7 @@ void Recordset::Impl::load()
     endEdit();
     cols.clear();
     rows.clear();
+    deletedCount = 0;
     updatable = false;
     table.clear();
 
@@ -545,6 +542,7 @@ void Recordset::Delete()
     st.step();
     // The row stays current, as a deleted one, until the next move.
     r.deleted = true;
+    ++d.deletedCount;
 }
 
 void Recordset::Requery()
@@ -557,6 +555,7 @@ void Recordset::Close()
 {
     d_->closed = true;
     d_->rows.clear();
+    d_->deletedCount = 0;
     d_->endEdit();
     d_->conn.reset();
 }
