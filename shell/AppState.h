@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace dao { class Database; }
-namespace zav { class clsUtilitarios; }
+namespace zav { class clsUtilitarios; class BarradeEstadoZAV; }
 class QWidget;
 
 struct AppState {
@@ -42,6 +42,11 @@ struct AppState {
 
     // The application's help file, set when the main window loads.
     QString gArchivoAyuda;
+
+    // The main window and its status bar while it exists; the windows centre on the one
+    // and write the declaration in hand into the other.
+    QWidget* gVentanaPrincipal = nullptr;
+    zav::BarradeEstadoZAV* gBarraEstado = nullptr;
 
     QWidget* gFrm947 = nullptr;
     QWidget* gFrmImprimir = nullptr;

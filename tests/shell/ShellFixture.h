@@ -4,13 +4,16 @@
 #include "integrador/Workspace.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/hostsuite/clsUtilitarios.h"
 #include "shell/AppState.h"
+#include "shell/Configuracion.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <optional>
 
 class ShellFixture : public ::testing::Test {
@@ -41,6 +44,16 @@ protected:
     }
 
     QString iniFile() const { return ws_.iniFile; }
+
+    // The workspace's configuration read and its database open, as the main window's
+    // Load leaves them.
+    void OpenWorkspace()
+    {
+        App().gUtil = std::make_unique<zav::clsUtilitarios>();
+        LeerConfiguracion();
+        ASSERT_TRUE(AbrirBaseDatos());
+        App().gFormulario = QStringLiteral("0947");
+    }
 
     QTemporaryDir tmp_;
     integrador::InitResult ws_;

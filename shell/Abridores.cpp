@@ -1,0 +1,39 @@
+#include "shell/Abridores.h"
+
+#include "declaration/Frm947.h"
+#include "platform/ui/ModalRunner.h"
+#include "printing/frmImprimir.h"
+#include "shell/AppState.h"
+
+namespace {
+
+// Clears the global that names a window when it is released, whichever way it closes.
+class Mientras {
+public:
+    Mientras(QWidget*& global, QWidget* ventana) : global_(global) { global_ = ventana; }
+    ~Mientras() { global_ = nullptr; }
+
+private:
+    QWidget*& global_;
+};
+
+} // namespace
+
+void AbrirDeclaracion(int modo, const QStringList& datos)
+{
+    Frm947 frm;
+    Mientras m(App().gFrm947, &frm);
+    frm.Modo = modo;
+    if (modo == 1) {
+        frm.NumDocumento = datos.value(0);
+        frm.RazonSocial = datos.value(1);
+    }
+    zav::RunModal(frm);
+}
+
+void ImprimirDeclaraciones(int)
+{
+    frmImprimir frm;
+    Mientras m(App().gFrmImprimir, &frm);
+    zav::RunModal(frm);
+}

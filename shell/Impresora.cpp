@@ -1,0 +1,119 @@
+#include "shell/Impresora.h"
+
+#include "common/Runtime.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <memory>
+
+namespace {
+
+// Twips to the printer's device units.
+class ImpresoraQt : public Impresora {
+public:
+    void setFontName(const QString& name) override { font_.setFamily(MapFamily(name)); Apply(); }
+    void setFontBold(bool bold) override { font_.setBold(bold); Apply(); }
+    void setFontSize(int size) override { font_.setPointSize(size > 0 ? size : 1); Apply(); }
+    void setCurrentX(int x) override { x_ = x; }
+    void setCurrentY(int y) override { y_ = y; }
+    void setDrawWidth(int width) override { width_ = width; }
+
+    void Print(const QString& text) override
+    {
+        QPainter& p = Painter();
+        const QFontMetricsF fm(p.font());
+        p.drawText(QPointF(Dev(x_), Dev(y_) + fm.ascent()), text);
+        y_ += static_cast<int>(fm.height() * 1440.0 / printer_->resolution());
+        x_ = 0;
+    }
+
+    void Line(int x1, int y1, int x2, int y2, const QColor& color) override
+    {
+        QPainter& p = Painter();
+        QPen pen(color);
+        pen.setWidthF(width_ <= 1 ? 0 : Dev(width_ * 15));
+        p.setPen(pen);
+        p.drawLine(QPointF(Dev(x1), Dev(y1)), QPointF(Dev(x2), Dev(y2)));
+        x_ = x2;
+        y_ = y2;
+    }
+
+    void NewPage() override
+    {
+        if (painter_)
+            printer_->newPage();
+        x_ = y_ = 0;
+    }
+
+    void EndDoc() override
+    {
+        if (painter_)
+            painter_->end();
+        painter_.reset();
+        printer_.reset();
+        x_ = y_ = 0;
+    }
+
+private:
+    static QString MapFamily(const QString& name)
+    {
+        // Courier New is drawn with its metric-compatible free face.
+        return name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0
+                   ? QStringLiteral("Liberation Mono")
+                   : name;
+    }
+
+    double Dev(int twips) const { return twips * printer_->resolution() / 1440.0; }
+
+    void Apply()
+    {
+        if (painter_)
+            painter_->setFont(font_);
+    }
+
+    QPainter& Painter()
+    {
+        if (painter_)
+            return *painter_;
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        const QString pdf = qEnvironmentVariable("ZAV_PRINTER_PDF");
+        if (!pdf.isEmpty()) {
+            printer_->setOutputFormat(QPrinter::PdfFormat);
+            printer_->setOutputFileName(pdf);
+        } else if (QPrinterInfo::defaultPrinter().isNull()) {
+            printer_.reset();
+            throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+        }
+        painter_ = std::make_unique<QPainter>();
+        if (!painter_->begin(printer_.get())) {
+            painter_.reset();
+            printer_.reset();
+            throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+        }
+        painter_->setFont(font_);
+        return *painter_;
+    }
+
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    QFont font_{QStringLiteral("Liberation Mono"), 10};
+    int x_ = 0, y_ = 0, width_ = 1;
+};
+
+Impresora* gInstalada = nullptr;
+
+} // namespace
+
+Impresora& Printer()
+{
+    if (gInstalada)
+        return *gInstalada;
+    static ImpresoraQt impresora;
+    return impresora;
+}
+
+ImpresoraScope::ImpresoraScope(Impresora& impresora) : previous_(gInstalada) { gInstalada = &impresora; }
+ImpresoraScope::~ImpresoraScope() { gInstalada = previous_; }
