@@ -1,0 +1,270 @@
+#include "declaration/amounts/Importes.h"
+
+#include "common/Runtime.h"
+
+#include <cmath>
+
+using zav::Format;
+using zav::Mid;
+using zav::Trim;
+using zav::Val;
+
+const std::vector<int>& ListaCasillas()
+{
+    static const std::vector<int> lista = [] {
+        std::vector<int> v;
+        for (int n = 500; n <= 555; ++n)
+            v.push_back(n);
+        for (int n : {432, 433, 250, 251, 252, 253, 461, 462, 463, 464, 466, 467, 468, 469, 470, 471, 472, 473,
+                      475, 476, 477, 478, 480, 481, 483, 484, 485, 486, 487, 489, 490, 492, 493, 100, 101, 103,
+                      105, 106, 107, 108, 150, 110, 111, 113, 208, 209, 211, 212, 225, 226, 610, 650, 651})
+            v.push_back(n);
+        return v;
+    }();
+    return lista;
+}
+
+bool LeeNumero(const QString& texto, double& valor)
+{
+    const QString t = texto.trimmed();
+    if (zav::IsNumeric(t)) {
+        valor = zav::CDbl(t);
+        return true;
+    }
+    // The runtime takes an amount between parentheses as negative.
+    if (t.size() >= 3 && t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+        const QString dentro = t.mid(1, t.size() - 2).trimmed();
+        if (zav::IsNumeric(dentro) && !dentro.startsWith(QLatin1Char('-')) && !dentro.startsWith(QLatin1Char('+'))) {
+            valor = -zav::CDbl(dentro);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString FormatoTexto(const QString& texto, const QString& mascara)
+{
+    double v = 0;
+    if (!LeeNumero(texto, v))
+        return texto;
+    return Format(v, mascara);
+}
+
+double ImporteTexto(const QString& texto)
+{
+    return Val(FormatoTexto(texto, kMascaraEdicion));
+}
+
+double ValorUIT(const QString& uit)
+{
+    return Val(uit);
+}
+
+int AnioPeriodo(const QString& periodo)
+{
+    return static_cast<int>(Val(zav::Left(periodo, 4)));
+}
+
+bool EsCasillaDeduccion(int casilla)
+{
+    switch (casilla) {
+    case 101: case 105: case 107: case 108: case 111: case 150: case 251: case 252: case 462: case 464:
+    case 467: case 468: case 469: case 471: case 472: case 478: case 480: case 483: case 485: case 486:
+    case 489: case 490: case 493: case 508: case 517: case 524: case 527: case 528: case 551: case 553:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool EsCasillaSigno(int casilla)
+{
+    return casilla == 253 || casilla == 543 || casilla == 554 || casilla == 555;
+}
+
+bool EsCasillaTexto(int casilla)
+{
+    return casilla == 209 || casilla == 211 || casilla == 212 || casilla == 225 || casilla == 226;
+}
+
+QString MascaraCasilla(int casilla, const QString& sistema)
+{
+    if (casilla == 610)
+        return sistema == QLatin1String("B") ? kMascaraCoefB : kMascaraCoefA;
+    if (casilla == 208)
+        return QStringLiteral("########");
+    if (EsCasillaTexto(casilla))
+        return {};
+    if (EsCasillaDeduccion(casilla))
+        return kMascaraDeduccion;
+    if (EsCasillaSigno(casilla))
+        return kMascaraSigno;
+    return kMascaraNormal;
+}
+
+int LongitudDocumento(const QString& tipDocRepLegal)
+{
+    return static_cast<int>(Val(Mid(tipDocRepLegal, 68, 2)));
+}
+
+bool DocumentoAlfanumerico(const QString& tipDocRepLegal)
+{
+    return Val(Mid(tipDocRepLegal, 71, 1)) == 0;
+}
+
+FormatoFoco TextoEdicion(int casilla, const QString& texto, bool convenio, const QString& tipDocRepLegal)
+{
+    switch (casilla) {
+    case 208:
+        return {11, FormatoTexto(texto, QStringLiteral("########"))};
+    case 211:
+    case 212:
+    case 225:
+        return {12, texto};
+    case 226: {
+        const int n = LongitudDocumento(tipDocRepLegal);
+        return {n == 0 ? 8 : n, texto};
+    }
+    case 113:
+        return {convenio ? 12 : 17, FormatoTexto(texto, kMascaraEdicion)};
+    case 103:
+        return {15, FormatoTexto(texto, kMascaraEdicion)};
+    default:
+        break;
+    }
+    if (EsCasillaDeduccion(casilla)) {
+        if (Trim(texto).isEmpty())
+            return {12, texto};
+        // Typed positive: the edit text is the plain absolute amount.
+        const double v = std::fabs(Val(FormatoTexto(texto, QStringLiteral("############"))));
+        return {12, Format(v, QString())};
+    }
+    return {12, FormatoTexto(texto, kMascaraEdicion)};
+}
+
+FormatoFoco TextoPresentacion(int casilla, const QString& texto, bool enabled, bool modoEnviadas,
+                              const QString& tipDocRepLegal)
+{
+    if (!enabled)
+        return {18, modoEnviadas ? texto : FormatoTexto(texto, QStringLiteral("##,###,###,##0;(##,###,###,##0)"))};
+    switch (casilla) {
+    case 208:
+        return {11, FormatoTexto(texto, QStringLiteral("########"))};
+    case 211:
+    case 212:
+    case 225:
+        return {-1, texto}; // typing limit unchanged
+    case 226:
+        return {LongitudDocumento(tipDocRepLegal), texto};
+    default:
+        break;
+    }
+    if (EsCasillaDeduccion(casilla)) {
+        const QString t = Trim(texto);
+        if (t.isEmpty() || t == QLatin1String("0"))
+            return {17, texto};
+        return {17, FormatoTexto(texto, kMascaraDeduccion)};
+    }
+    return {15, FormatoTexto(texto, kMascaraNormal)};
+}
+
+int TeclaCaracter(int casilla, int keyAscii, const QString& tipDocRepLegal)
+{
+    auto mayuscula = [](int k) {
+        return k > 0 && k < 0x10000 ? static_cast<int>(QChar(static_cast<char16_t>(k)).toUpper().unicode()) : k;
+    };
+    auto letra = [](int k) { return k >= 'A' && k <= 'Z'; };
+    auto digito = [](int k) { return k >= '0' && k <= '9'; };
+    switch (casilla) {
+    case 211:
+    case 212:
+    case 225: {
+        const int k = mayuscula(keyAscii);
+        if (letra(k) || digito(k) || k == ' ' || k == '-' || k == '.' || k == '/' || k == 8)
+            return k;
+        return 0;
+    }
+    case 226: {
+        const int k = mayuscula(keyAscii);
+        if (DocumentoAlfanumerico(tipDocRepLegal))
+            return letra(k) || digito(k) || k == 8 ? k : 0;
+        return digito(k) || k == 8 ? k : 0;
+    }
+    case 473:
+    case 477:
+        return 0;
+    default:
+        return keyAscii;
+    }
+}
+
+NavegacionEnter DestinoEnter(int casilla)
+{
+    switch (casilla) {
+    case 515:
+        return {15, 516};
+    case 530:
+        return {1, 500};
+    case 542:
+        return {-1, 544};
+    case 553:
+        return {-1, 532};
+    default:
+        return {};
+    }
+}
+
+bool PerdidasDisponibles(const QString& texto108)
+{
+    return std::fabs(ImporteTexto(texto108)) != 0 && !Trim(texto108).isEmpty();
+}
+
+LineaAyuda AyudaCasilla(int casilla, int paginaSSTab1)
+{
+    struct Fila {
+        int casilla;
+        const char16_t* linea1;
+        const char16_t* linea2;
+    };
+    static const Fila filas[] = {
+        {100, u"c100 = c487", u""},
+        {101, u"c101 = c489", u""},
+        {106, u"c106 = c100 - c101 + c103 - c105", u"(Si es negativo \u20180\u2019)"},
+        {107, u"c107 = c100 - c101 + c103 - c105", u"(Si es positivo \u20180\u2019)"},
+        {110, u"c110 = ( c106 o  cas107 ) - c108 - c150", u"(Si es negativo \u20180\u2019)"},
+        {111, u"c111 = c106 - c107 - c108 - c150", u"(Si es positivo \u20180\u2019)"},
+        {113, u"c113 = c110 x TASA%", u""},
+        {463, u"c463 = c461 - c462", u""},
+        {466, u"c466 = c463 - c464", u"(Si es negativo \u20180\u2019)"},
+        {467, u"c467 = c463 - c464", u"(Si es positivo \u20180\u2019)"},
+        {470, u"c470 = c466 - c467 - c468 - c469", u"(Si es negativo \u20180\u2019)"},
+        {471, u"c471 = c466 - c467 - c468 - c469", u"(Si es positivo \u20180\u2019)"},
+        {484, u"c484 = c470-c471-c472+c473+c475+c476+c477-c478-c480+c481-c483", u"(Si es negativo \u20180\u2019)"},
+        {485, u"c485 = c470-c471-c472+c473+c475+c476+c477-c478-c480+c481-c483", u"(Si es positivo \u20180\u2019)"},
+        {487, u"c487 = c484 - c485 - c486", u"(Si es negativo \u20180\u2019)"},
+        {489, u"c489 = c484 - c485 - c486", u"(Si es positivo \u20180\u2019)"},
+        {492, u"c492 = c487 - c489 - c490", u"(Si es negativo \u20180\u2019)"},
+        {493, u"c493 = c487 - c489 - c490", u"(Si es positivo \u20180\u2019)"},
+        {531, u"c531 = 500+501+502+503+504+505+506+507-508+509+510+511+512+513+514",
+         u" +515+516-517+518+519+520+521+522+523-524+525+526-527-528+529+530"},
+        {543, u"c543 = c532+c533+c534+c535+c536+c537+c538+c539+c540+c541+c542", u""},
+        {554, u"c554 = c544 + c545 + c546 + c547 + c548 + c549 + c550 - c551 + c552 - c553", u""},
+        {555, u"c555 = c543 + c554", u""},
+    };
+    for (const Fila& f : filas)
+        if (f.casilla == casilla)
+            return {QString::fromUtf16(f.linea1), QString::fromUtf16(f.linea2), kColorAzulAyuda};
+    if (casilla == 610)
+        return {QStringLiteral(" "), QString(), kColorAzulAyuda};
+    if (paginaSSTab1 == 3)
+        return {QStringLiteral("El registro de esta información es de caracter obligatorio"),
+                QStringLiteral("en los conceptos que le correspondan."), kColorNegro};
+    return {QStringLiteral("Anotar los importes en nuevos soles sin considerar céntimos."), QString(), kColorNegro};
+}
+
+QString TotalAnexo(const QString& monto1, const QString& monto2)
+{
+    if (monto1.isEmpty() && monto2.isEmpty())
+        return {};
+    return Format(ImporteTexto(monto1) + ImporteTexto(monto2), kMascaraNormal);
+}

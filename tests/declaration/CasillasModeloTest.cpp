@@ -1,0 +1,170 @@
+#include "CasillasFixture.h"
+
+#include "declaration/amounts/Importes.h"
+
+#include <algorithm>
+#include <set>
+
+TEST(ListaCasillas, HoldsTheDeclarationBoxesInSavingOrder)
+{
+    const auto& l = CasillasModelo::mCasillas();
+    ASSERT_EQ(l.size(), 109u);
+    EXPECT_EQ(l[0], 500);
+    EXPECT_EQ(l[55], 555);
+    const std::vector<int> resto(l.begin() + 56, l.end());
+    const std::vector<int> esperado{432, 433, 250, 251, 252, 253, 461, 462, 463, 464, 466, 467, 468, 469,
+                                    470, 471, 472, 473, 475, 476, 477, 478, 480, 481, 483, 484, 485, 486,
+                                    487, 489, 490, 492, 493, 100, 101, 103, 105, 106, 107, 108, 150, 110,
+                                    111, 113, 208, 209, 211, 212, 225, 226, 610, 650, 651};
+    EXPECT_EQ(resto, esperado);
+    EXPECT_EQ(std::set<int>(l.begin(), l.end()).size(), 109u);
+}
+
+TEST_F(CasillasTest, DesignStateOfTheBoxes)
+{
+    for (int n : {100, 101, 106, 107, 110, 111, 250, 253, 463, 466, 467, 470, 471, 484, 485, 487, 489, 492, 493,
+                  531, 543, 554, 555, 610}) {
+        EXPECT_TRUE(m.Estado(n).Locked) << n;
+        EXPECT_EQ(m.Estado(n).BackColor, kColorGris) << n;
+    }
+    EXPECT_FALSE(m.Estado(113).Locked);
+    EXPECT_EQ(m.Estado(113).BackColor, kColorGris);
+    EXPECT_EQ(m.Estado(477).BackColor, kColorCian);
+    EXPECT_EQ(m.Estado(473).BackColor, kColorBlanco);
+    EXPECT_FALSE(m.Estado(209).Enabled);
+    EXPECT_FALSE(m.Estado(461).Locked);
+    EXPECT_EQ(m.Estado(461).BackColor, kColorBlanco);
+    for (int n : CasillasModelo::mCasillas())
+        EXPECT_TRUE(m.Texto(n).isEmpty()) << n;
+
+    App().gPeriodo = QStringLiteral("201205");
+    m.PreparaCasillasDelAnio();
+    EXPECT_EQ(m.Estado(473).BackColor, kColorBlanco);
+    App().gPeriodo = QStringLiteral("201305");
+    m.PreparaCasillasDelAnio();
+    EXPECT_EQ(m.Estado(473).BackColor, kColorCian);
+}
+
+TEST_F(CasillasTest, WritingTheSameTextAgainRunsNothing)
+{
+    m.PonTexto(461, QStringLiteral("1000"));
+    const auto cambios = vista.textos.size();
+    EXPECT_GT(cambios, 1u);
+    m.PonTexto(461, QStringLiteral("1000"));
+    EXPECT_EQ(vista.textos.size(), cambios);
+
+    // A box outside the declaration is no box at all.
+    m.PonTexto(465, QStringLiteral("5"));
+    EXPECT_EQ(vista.textos.size(), cambios);
+    EXPECT_EQ(m.Texto(465), QString());
+
+    vista.estados.clear();
+    m.PonLocked(461, false); // same state: not told
+    EXPECT_TRUE(vista.estados.empty());
+    m.PonLocked(461, true);
+    EXPECT_EQ(vista.estados, std::vector<int>{461});
+}
+
+TEST_F(CasillasTest, ResultsCascadeDepthFirst)
+{
+    m.PonTexto(461, QStringLiteral("1000"));
+    std::vector<int> orden;
+    for (const auto& t : vista.textos)
+        orden.push_back(t.first);
+    // Each write runs its own change handling before the writer goes on; the coefficient
+    // (written twice from 2013) comes last, after the change of 461 itself.
+    const std::vector<int> esperado{461, 463, 466, 470, 484, 487, 492, 493, 489, 100,
+                                    106, 110, 111, 107, 101, 485, 471, 467, 610, 610};
+    EXPECT_EQ(orden, esperado);
+}
+
+TEST_F(CasillasTest, ChangesMarkTheDeclarationOnlyAfterRestoring)
+{
+    m.Resp().mCargando = true;
+    m.PonTexto(500, QStringLiteral("10"));
+    EXPECT_EQ(m.Texto(531), QStringLiteral("10")); // still recalculates
+    EXPECT_FALSE(m.Resp().mModificado);
+
+    m.Resp().mCargando = false;
+    m.PonTexto(500, QStringLiteral("20"));
+    EXPECT_TRUE(m.Resp().mModificado);
+}
+
+TEST_F(CasillasTest, LossPageFollowsBox108)
+{
+    struct Caso {
+        const char* texto;
+        bool disponible;
+    };
+    for (const Caso& c : {Caso{"500", true}, Caso{"0", false}, Caso{"(1,200)", true}, Caso{"", false},
+                          Caso{"0.4", false}}) {
+        m.PonTexto(108, QStringLiteral("7"));
+        m.PonTexto(108, QString::fromUtf8(c.texto));
+        ASSERT_TRUE(vista.perdidas.has_value());
+        EXPECT_EQ(*vista.perdidas, c.disponible) << c.texto;
+    }
+}
+
+class RucTest : public CasillasTest {
+protected:
+    void SetUp() override
+    {
+        CasillasTest::SetUp();
+        m.Resp().NumDocumento = QStringLiteral("20000000001");
+    }
+};
+
+TEST_F(RucTest, AccountantNumberChecked)
+{
+    struct Caso {
+        const char* texto;
+        bool cargando;
+        QStringList mensajes;
+    };
+    const QString invalido = QStringLiteral("El RUC no es Válido.");
+    const QString propio = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
+    const Caso casos[] = {
+        {"2000000000", false, {}},               // 10 characters: no check
+        {"10000000006", false, {}},              // valid, another taxpayer
+        {"10000000011", false, {invalido}},      // wrong check digit
+        {"20000000001", false, {propio}},        // valid but the taxpayer's own
+        {"10000000011", true, {}},               // restoring: no check
+    };
+    for (const Caso& c : casos) {
+        mensajes.Clear();
+        vista.focos.clear();
+        m.Resp().mCargando = c.cargando;
+        m.PonTexto(208, QString());
+        m.PonTexto(208, QString::fromUtf8(c.texto));
+        EXPECT_EQ(mensajes.Texts(), c.mensajes) << c.texto;
+        for (const auto& e : mensajes.Entries()) {
+            EXPECT_EQ(e.style, 16);
+            EXPECT_EQ(e.title, QStringLiteral("0947 Morvath"));
+        }
+        EXPECT_EQ(vista.focos.size(), static_cast<size_t>(c.mensajes.size())) << c.texto;
+    }
+    ASSERT_FALSE(vista.paginas.empty());
+    EXPECT_EQ(vista.paginas.back(), std::make_pair(3, -1));
+}
+
+TEST_F(RucTest, RepresentativeNumberCheckedOnlyForDocumentTypeRuc)
+{
+    const QString invalido = QStringLiteral("10000000011");
+    m.Resp().TipDocRepLegal = QStringLiteral("01  -  DNI");
+    m.PonTexto(226, invalido);
+    EXPECT_EQ(mensajes.Count(), 0);
+
+    m.PonTexto(226, QString());
+    m.Resp().TipDocRepLegal = QStringLiteral("06  -  RUC");
+    m.PonTexto(226, invalido);
+    ASSERT_EQ(mensajes.Count(), 1);
+    EXPECT_EQ(mensajes.Last().text, QStringLiteral("El RUC no es válido."));
+    EXPECT_EQ(mensajes.Last().style, 16);
+    EXPECT_EQ(vista.paginas.back(), std::make_pair(3, 0));
+    EXPECT_EQ(vista.focos.back(), 226);
+
+    // The taxpayer's own number is no fault here.
+    mensajes.Clear();
+    m.PonTexto(226, QStringLiteral("20000000001"));
+    EXPECT_EQ(mensajes.Count(), 0);
+}
