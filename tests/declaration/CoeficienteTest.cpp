@@ -1,0 +1,244 @@
+// The coefficient or percentage of box 610 and the small-business (MYPE) boxes.
+#include "CasillasFixture.h"
+
+namespace {
+
+struct CasoCoeficiente {
+    const char* nombre;
+    const char* periodo;
+    const char* sistema;
+    std::vector<Caja> entradas; // under the stability agreement, so box 113 is typed
+    const char* c610;
+};
+
+void PrintTo(const CasoCoeficiente& c, std::ostream* os)
+{
+    *os << c.nombre;
+}
+
+const CasoCoeficiente kCasos[] = {
+    {"antes_2013_coeficiente", "201208", "A", {{113, "30000"}, {461, "1000000"}}, "0.0300"},
+    {"antes_2013_porcentaje", "201208", "B", {{113, "30000"}, {461, "1000000"}}, "3.00"},
+    {"antes_2013_sin_sistema", "201208", " ", {{113, "30000"}, {461, "1000000"}}, ""},
+    {"antes_2013_ingreso_cero_a", "201208", "A", {{113, "30000"}, {461, "1000"}, {462, "1000"}}, "0.0000"},
+    {"antes_2013_ingreso_negativo_b", "201208", "B", {{113, "30000"}, {461, "1000"}, {462, "5000"}}, "0.00"},
+    {"antes_2013_ingreso_cero_sin_sistema", "201208", "", {{113, "5"}}, "0.00"},
+    {"desde_2013_sistema_no_cuenta", "201305", "B", {{113, "30000"}, {461, "1000000"}}, "0.0300"},
+    {"desde_2013_ingreso_cero", "201705", "B", {{113, "30000"}}, "0.0000"},
+    {"desde_2013_651_resta", "201305", "", {{113, "30000"}, {651, "200000"}, {461, "1000000"}}, "0.0375"},
+    {"antes_2013_651_no_cuenta", "201208", "A", {{113, "30000"}, {651, "200000"}, {461, "1000000"}}, "0.0300"},
+    {"desde_2013_481_suma", "201305", "", {{113, "30000"}, {461, "1000000"}, {481, "200000"}}, "0.0250"},
+    {"antes_2013_481_no_cuenta", "201208", "A", {{113, "30000"}, {461, "1000000"}, {481, "200000"}}, "0.0300"},
+    {"433_resta", "201208", "A", {{113, "30000"}, {433, "250000"}, {461, "1000000"}}, "0.0400"},
+    {"cuatro_decimales", "201305", "", {{113, "2"}, {461, "3"}}, "0.6667"},
+    {"porcentaje_del_coeficiente_redondeado", "201208", "B", {{113, "2"}, {461, "3"}}, "66.67"},
+    {"coeficiente_grande", "201208", "A", {{113, "50000000"}, {461, "10"}}, "5,000,000.0000"},
+    {"porcentaje_grande", "201208", "B", {{113, "50000000"}, {461, "10"}}, "500,000,000.00"},
+    {"impuesto_negativo_cuenta_en_valor_absoluto", "201208", "A", {{113, "(30,000)"}, {461, "1000000"}}, "0.0300"},
+    {"todos_los_ingresos_desde_2013", "201705", "",
+     {{113, "11"}, {433, "10"}, {481, "10"}, {651, "50"}, {462, "100"}, {473, "200"}, {475, "30"}, {477, "20"},
+      {461, "1000"}},
+     "0.0100"},
+};
+
+class Coeficiente : public CasillasTest, public ::testing::WithParamInterface<CasoCoeficiente> {
+protected:
+    void SetUp() override
+    {
+        CasillasTest::SetUp();
+        App().gPeriodo = QString::fromUtf8(GetParam().periodo);
+        App().gSistema = QString::fromUtf8(GetParam().sistema);
+        m.Resp().optRenta = 4;
+    }
+};
+
+} // namespace
+
+TEST_P(Coeficiente, Box610)
+{
+    Pon(GetParam().entradas);
+    EXPECT_EQ(m.Texto(610), QString::fromUtf8(GetParam().c610));
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Coeficiente, ::testing::ValuesIn(kCasos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+class CoeficienteTest : public CasillasTest {
+protected:
+    void SetUp() override
+    {
+        CasillasTest::SetUp();
+        App().gPeriodo = QStringLiteral("201208");
+        App().gSistema = QStringLiteral("A");
+        m.Resp().optRenta = 4;
+    }
+};
+
+TEST_F(CoeficienteTest, RecomputedOnlyAfterTheNamedChanges)
+{
+    Pon({{113, "30000"}, {461, "1000000"}});
+    ASSERT_EQ(m.Texto(610), QStringLiteral("0.0300"));
+    // Income boxes that are no trigger: 433 and 651 come from the annex, 476 is no income.
+    Pon({{433, "250000"}, {476, "5"}});
+    EXPECT_EQ(m.Texto(610), QStringLiteral("0.0300"));
+    m.AnexoCerrado();
+    EXPECT_EQ(m.Texto(610), QStringLiteral("0.0400"));
+
+    m.LblSistema_Change(QStringLiteral("B"));
+    EXPECT_EQ(App().gSistema, QStringLiteral("B"));
+    EXPECT_EQ(m.Texto(610), QStringLiteral("4.00"));
+    m.LblSistema_Change(QStringLiteral(" "));
+    EXPECT_EQ(m.Texto(610), QString());
+}
+
+TEST_F(CoeficienteTest, FollowsTheComputedTax)
+{
+    m.Resp().optRenta = 0;
+    m.Resp().OptPersona = 0;
+    m.PonTexto(461, QStringLiteral("1000000"));
+    EXPECT_EQ(m.Texto(113), QStringLiteral("300,000"));
+    EXPECT_EQ(m.Texto(610), QStringLiteral("0.3000"));
+    m.PonTexto(464, QStringLiteral("500000")); // halves the tax, not the income
+    EXPECT_EQ(m.Texto(113), QStringLiteral("150,000"));
+    EXPECT_EQ(m.Texto(610), QStringLiteral("0.1500"));
+}
+
+TEST_F(CoeficienteTest, From2013Box481ChangesTheCoefficient)
+{
+    App().gPeriodo = QStringLiteral("201305");
+    Pon({{113, "30000"}, {461, "1000000"}});
+    m.PonTexto(481, QStringLiteral("200000"));
+    EXPECT_EQ(m.Texto(610), QStringLiteral("0.0250"));
+    m.PonTexto(481, QString());
+    EXPECT_EQ(m.Texto(610), QStringLiteral("0.0300"));
+}
+
+TEST_F(CoeficienteTest, From2013TheBoxIsWrittenAsPlainNumberThenFormatted)
+{
+    App().gPeriodo = QStringLiteral("201305");
+    m.PonTexto(113, QStringLiteral("30000"));
+    vista.textos.clear();
+    m.PonTexto(461, QStringLiteral("1000000"));
+    std::vector<QString> escritos;
+    for (const auto& [n, t] : vista.textos)
+        if (n == 610)
+            escritos.push_back(t);
+    EXPECT_EQ(escritos, (std::vector<QString>{QStringLiteral("0.03"), QStringLiteral("0.0300")}));
+}
+
+TEST_F(CoeficienteTest, ChangedBoxIsReformattedByItsSystemBefore2013Only)
+{
+    struct Caso {
+        const char* periodo;
+        const char* sistema;
+        const char* esperado;
+    };
+    for (const Caso& c : {Caso{"201208", "A", "1,234.5000"}, Caso{"201208", "B", "1,234.50"},
+                          Caso{"201208", "", "1,234.50"}, Caso{"201305", "A", "1234.5"}}) {
+        App().gPeriodo = QString::fromUtf8(c.periodo);
+        App().gSistema = QString::fromUtf8(c.sistema);
+        m.PonTexto(610, QString());
+        m.PonTexto(610, QStringLiteral("1234.5"));
+        EXPECT_EQ(m.Texto(610), QString::fromUtf8(c.esperado)) << c.periodo << c.sistema;
+    }
+}
+
+class MypeTest : public CasillasTest {
+protected:
+    void SetUp() override
+    {
+        CasillasTest::SetUp();
+        App().gPeriodo = QStringLiteral("201705");
+        m.Resp().optRenta = 5;
+        m.Resp().mUIT = QStringLiteral("4050");
+    }
+    void EsperaMypeVacia(const char* caso)
+    {
+        Espera({{250, ""}, {251, ""}, {252, ""}, {253, ""}}, caso);
+    }
+};
+
+TEST_F(MypeTest, FrameShownUpTo300TaxUnits)
+{
+    m.PonTexto(461, QStringLiteral("1215000"));
+    ASSERT_TRUE(vista.mype.has_value());
+    EXPECT_TRUE(*vista.mype);
+    EXPECT_DOUBLE_EQ(m.IngresoNetos(), 1215000);
+    EXPECT_FALSE(m.Texto(250).isEmpty());
+    m.PonTexto(251, QStringLiteral("100"));
+
+    m.PonTexto(461, QStringLiteral("1215001"));
+    EXPECT_FALSE(*vista.mype);
+    EsperaMypeVacia("above 300 UIT");
+}
+
+TEST_F(MypeTest, HiddenBoxesStayEmptyWhateverReachesBox110)
+{
+    m.PonTexto(461, QStringLiteral("2000000"));
+    EsperaMypeVacia("sales");
+    // Changes below net sales reach box 110 without passing the income test of box 463.
+    for (const Caja& c : std::vector<Caja>{{103, "1000"}, {108, "50"}, {468, "20"}, {486, "7"}}) {
+        m.PonTexto(c.first, QString::fromUtf8(c.second));
+        EsperaMypeVacia("after a change below sales");
+    }
+    EXPECT_EQ(m.Texto(110), QStringLiteral("2,000,923"));
+}
+
+TEST_F(MypeTest, ProjectedTaxBrackets)
+{
+    struct Caso {
+        const char* uit;
+        const char* c110;
+        const char* c250;
+    };
+    const Caso casos[] = {
+        {"4050", "70000", "23,554"}, // 120000 a year: 6075 + 59250 x 29.5 %
+        {"4200", "36750", "6,300"},  // exactly 15 UIT a year: 10 %
+        {"4200", "36757", "6,304"},  // 12 above: 6300 + 3.54
+        {"4200", "7", "1"},          // 12 a year: 1.2
+        {"", "7000", "3,540"},       // no tax unit: every sol above 0 at 29.5 %
+    };
+    for (const Caso& c : casos) {
+        m.Resp().mUIT = QString::fromUtf8(c.uit);
+        m.PonTexto(106, QString::fromUtf8(c.c110));
+        EXPECT_EQ(m.Texto(250), QString::fromUtf8(c.c250)) << c.uit << " " << c.c110;
+        EXPECT_EQ(m.Texto(253), QString::fromUtf8(c.c250)) << c.uit << " " << c.c110;
+        m.PonTexto(106, QString());
+    }
+}
+
+TEST_F(MypeTest, PendingAmount)
+{
+    Pon({{250, "23,554"}, {251, "10000"}, {252, "15000"}});
+    EXPECT_EQ(m.Texto(253), QStringLiteral("(1,446)"));
+    Pon({{251, "(2,000)"}, {252, ""}});
+    EXPECT_EQ(m.Texto(253), QStringLiteral("21,554"));
+}
+
+TEST_F(MypeTest, NoTaxUnitMeansNoLimit)
+{
+    m.Resp().mUIT = QString();
+    m.PonTexto(461, QStringLiteral("1"));
+    EXPECT_FALSE(*vista.mype);
+    EsperaMypeVacia("no tax unit");
+}
+
+TEST_F(CasillasTest, IncomeTestOnlyUnderMype)
+{
+    m.PonTexto(461, QStringLiteral("5000"));
+    EXPECT_DOUBLE_EQ(m.IngresoNetos(), 0);
+    EXPECT_FALSE(vista.mype.has_value());
+    m.PonTexto(106, QStringLiteral("70000"));
+    EXPECT_EQ(m.Texto(250), QString());
+}
+
+TEST_F(CasillasTest, ValeReadsSignedExceptThePaymentBoxes)
+{
+    Pon({{250, "(2,000)"}, {251, "(2,000)"}, {252, "300"}, {500, "   "}, {501, "1,234"}});
+    EXPECT_DOUBLE_EQ(m.Vale(250), -2000);
+    EXPECT_DOUBLE_EQ(m.Vale(251), 2000);
+    EXPECT_DOUBLE_EQ(m.Vale(252), 300);
+    EXPECT_DOUBLE_EQ(m.Vale(500), 0);
+    EXPECT_DOUBLE_EQ(m.Vale(501), 1234);
+    EXPECT_DOUBLE_EQ(m.Vale(502), 0);
+}
