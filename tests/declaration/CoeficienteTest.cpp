@@ -34,6 +34,11 @@ const CasoCoeficiente kCasos[] = {
     {"porcentaje_del_coeficiente_redondeado", "201208", "B", {{113, "2"}, {461, "3"}}, "66.67"},
     {"coeficiente_grande", "201208", "A", {{113, "50000000"}, {461, "10"}}, "5,000,000.0000"},
     {"porcentaje_grande", "201208", "B", {{113, "50000000"}, {461, "10"}}, "500,000,000.00"},
+    // Beyond the fixed-point range the quotient is shown as it is instead of stopping.
+    {"coeficiente_fuera_de_rango", "201208", "A", {{113, "99999999999999999"}, {461, "1"}},
+     "100,000,000,000,000,000.0000"},
+    {"coeficiente_fuera_de_rango_desde_2013", "201305", "", {{113, "99999999999999999"}, {461, "1"}},
+     "100,000,000,000,000,000.0000"},
     {"impuesto_negativo_cuenta_en_valor_absoluto", "201208", "A", {{113, "(30,000)"}, {461, "1000000"}}, "0.0300"},
     {"todos_los_ingresos_desde_2013", "201705", "",
      {{113, "11"}, {433, "10"}, {481, "10"}, {651, "50"}, {462, "100"}, {473, "200"}, {475, "30"}, {477, "20"},
