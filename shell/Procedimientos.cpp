@@ -7,7 +7,7 @@
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/Twips.h"
 #include "shell/AppState.h"
-#include "shell/Impresora.h"
+#include "platform/ui/Impresora.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -304,7 +304,7 @@ void MuestraMarcos(QWidget* frm, bool, bool a2, bool a3, bool, bool, bool a6)
 
 void ImprimeTexto(int x, int y, const QString& texto, bool negrita, int tamano)
 {
-    Impresora& p = Printer();
+    zav::Impresora& p = zav::Printer();
     p.setFontName(QStringLiteral("Courier new"));
     p.setFontBold(negrita);
     p.setFontSize(tamano);
@@ -315,7 +315,7 @@ void ImprimeTexto(int x, int y, const QString& texto, bool negrita, int tamano)
 
 void DibujaRecuadro(int x1, int y1, int x2, int y2)
 {
-    Impresora& p = Printer();
+    zav::Impresora& p = zav::Printer();
     p.setFontName(QStringLiteral("Courier new"));
     p.setDrawWidth(1);
     p.Line(x1, y1, x1, y2, Qt::black);

@@ -3,7 +3,7 @@
 #include "common/Clock.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/BarradeEstadoZAV.h"
-#include "shell/Impresora.h"
+#include "platform/ui/Impresora.h"
 #include "shell/Procedimientos.h"
 
 #include <QApplication>
@@ -294,7 +294,7 @@ TEST_F(ProcedimientosTest, TabKeyMovesTheFocusAfterTheCurrentEvent)
 }
 
 // Keeps what the procedures asked of the printer.
-class ImpresoraGrabadora : public Impresora {
+class ImpresoraGrabadora : public zav::Impresora {
 public:
     QStringList pasos;
     void setFontName(const QString& n) override { pasos << QStringLiteral("font ") + n; }
@@ -315,7 +315,7 @@ public:
 TEST_F(ProcedimientosTest, PrinterPrimitives)
 {
     ImpresoraGrabadora p;
-    ImpresoraScope scope(p);
+    zav::ImpresoraScope scope(p);
     ImprimeTexto(500, 900, QStringLiteral("Inconsistencias"), true, 12);
     DibujaRecuadro(100, 200, 3000, 4000);
     EXPECT_EQ(p.pasos, (QStringList{

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QString>
 
+namespace zav {
+
 class Impresora {
 public:
     virtual ~Impresora() = default;
@@ -35,3 +37,5 @@ public:
 private:
     Impresora* previous_;
 };
+
+} // namespace zav

@@ -1,4 +1,4 @@
-#include "shell/Impresora.h"
+#include "platform/ui/Impresora.h"
 
 #include "common/Runtime.h"
 
@@ -9,6 +9,7 @@
 
 #include <memory>
 
+namespace zav {
 namespace {
 
 // Twips to the printer's device units.
@@ -117,3 +118,5 @@ Impresora& Printer()
 
 ImpresoraScope::ImpresoraScope(Impresora& impresora) : previous_(gInstalada) { gInstalada = &impresora; }
 ImpresoraScope::~ImpresoraScope() { gInstalada = previous_; }
+
+} // namespace zav
