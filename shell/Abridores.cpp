@@ -28,6 +28,7 @@ void AbrirDeclaracion(int modo, const QStringList& datos)
         frm.NumDocumento = datos.value(0);
         frm.RazonSocial = datos.value(1);
     }
+    frm.Frm947_Form_Load();
     zav::RunModal(frm);
 }
 

@@ -127,8 +127,8 @@ TEST_F(MainWindowTest, EveryEntrySetsTheGlobalsAndOpensItsWindow)
         bool limpia;           // the status field is cleared
         const char* titulo;
     } cases[] = {
-        {"Nueva", [](MDIFrm& f) { f.mnuNueva->trigger(); }, "Frm947", 0, 0, false, true, true, ""},
-        {"toolbar 1", [](MDIFrm& f) { f.Buttons[0]->trigger(); }, "Frm947", 0, 0, false, true, true, ""},
+        {"Nueva", [](MDIFrm& f) { f.mnuNueva->trigger(); }, "Frm947", 0, 0, false, true, true, "0947 Morvath"},
+        {"toolbar 1", [](MDIFrm& f) { f.Buttons[0]->trigger(); }, "Frm947", 0, 0, false, true, true, "0947 Morvath"},
         {"Modificar", [](MDIFrm& f) { f.mnuModificar->trigger(); }, "FrmContAbrir", 1, 1, false, false, true, ""},
         {"toolbar 2", [](MDIFrm& f) { f.Buttons[1]->trigger(); }, "FrmContAbrir", 1, 1, false, false, true, ""},
         {"Eliminar", [](MDIFrm& f) { f.mnuEliminar->trigger(); }, "FrmContAbrir", 3, 99, false, true, true, ""},

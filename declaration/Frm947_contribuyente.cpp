@@ -1,0 +1,133 @@
+// The taxpayer of a new declaration, the accountant's zone list and the tax unit.
+#include "declaration/Frm947.h"
+
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/Twips.h"
+#include "shell/AppState.h"
+#include "shell/Procedimientos.h"
+
+#include <QTabWidget>
+
+using zav::Left;
+using zav::Mid;
+using zav::Right;
+using zav::Trim;
+
+namespace {
+
+QString Espacios(int n)
+{
+    return QString(n, QLatin1Char(' '));
+}
+
+} // namespace
+
+void Frm947::LlenaComboRuc()
+{
+    AppState& a = App();
+    const SentenciaSQL s = SQLContribuyentes(a.gFormulario);
+    a.gSQL = s.Texto;
+    auto rs = a.gBaseDatos->OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
+    if (!rs->Eof() && !rs->Bof()) {
+        rs->MoveFirst();
+        while (!rs->Eof()) {
+            CmbRuc->AddItem(Trim(Left(rs->Fields(1).Value().toText(), 11)) + Espacios(7) +
+                            rs->Fields(3).Value().toText());
+            rs->MoveNext();
+        }
+    }
+    rs->Close();
+}
+
+void Frm947::Frm947_CmbRuc_Click()
+{
+    AppState& a = App();
+    const QString numero = Trim(Left(CmbRuc->Text(), 11));
+
+    // A new declaration asks first whether the taxpayer already has one for the period,
+    // so that its number is in place before the name box clears the boxes.
+    bool existe = false;
+    if (Modo == 0) {
+        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {numero, a.gPeriodo, a.gFormulario});
+        existe = !rs->Eof();
+        rs->Close();
+        if (!existe)
+            NumDocumento = numero;
+    }
+
+    TxtRazon->SetText(Mid(CmbRuc->Text(), 16, 50));
+    CmbRuc->setFixedWidth(zav::TwipsToPixels(1370));
+    AnchoListaCombo(this, CmbRuc, 50);
+
+    if (Modo != 0)
+        return;
+    if (existe) {
+        SSTab1->setCurrentIndex(0);
+        MuestraMarcos(this, false, false, false, false, false, false);
+        zav::MsgBox(QStringLiteral("La declaración que desea registrar ya existe, elija la opción modificar "
+                                   "declaración o elija otro contribuyente."),
+                    16, Caption());
+        CmbRuc->setFocus();
+        return;
+    }
+    TxtTelefono->setFocus();
+    ActualizaBarraEstado(numero, Trim(TxtRazon->Text()), a.gPeriodo, a.gFormulario);
+    mModificado = true;
+}
+
+int Frm947::Frm947_CmbRuc_KeyDown(int KeyCode, int)
+{
+    return KeyCode;
+}
+
+void Frm947::LlenaComboZona()
+{
+    AppState& a = App();
+    a.gSQL = QStringLiteral("SELECT argumento, funcion FROM PARAM WHERE numero=?");
+    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {QStringLiteral("030")});
+    if (!rs->Eof()) {
+        CmbZona->AddItem(Espacios(115) + QStringLiteral("00"));
+        while (!rs->Eof()) {
+            const QString argumento = rs->Fields(QStringLiteral("argumento")).Value().toText();
+            const QString funcion = rs->Fields(QStringLiteral("funcion")).Value().toText();
+            CmbZona->AddItem(Mid(funcion, 1, 15) + Espacios(100) + argumento);
+            rs->MoveNext();
+        }
+    }
+    rs->Close();
+}
+
+void Frm947::Frm947_CmbZona_Click()
+{
+    mModelo.PonTexto(209, Right(CmbZona->Text(), 2));
+    mModificado = true;
+}
+
+int Frm947::Frm947_CmbZona_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == 13)
+        EnviaTecla(QStringLiteral("TAB"));
+    return KeyAscii;
+}
+
+// The tax unit of the last year up to the declaration's year; "0" when the list has none,
+// so that every limit built on it reads a number.
+QString Frm947::getUIT()
+{
+    AppState& a = App();
+    const QString anio = zav::Format(static_cast<double>(AnioPeriodo(a.gPeriodo)), QStringLiteral("0000"));
+    a.gSQL = QStringLiteral("SELECT substr(ARGUMENTO,1,4) AS PER, trim(FUNCION) AS UIT FROM PARAM "
+                            "WHERE numero=? AND substr(ARGUMENTO,1,4) GLOB '[0-9][0-9][0-9][0-9]' "
+                            "AND substr(ARGUMENTO,1,4) <= ? ORDER BY substr(ARGUMENTO,1,4)");
+    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {QStringLiteral("404"), anio});
+    QString uit = QStringLiteral("0");
+    while (!rs->Eof()) {
+        uit = Trim(zav::Str(zav::Val(Trim(rs->Fields(QStringLiteral("uit")).Value().toText()))));
+        rs->MoveNext();
+    }
+    rs->Close();
+    return uit;
+}
