@@ -222,6 +222,10 @@ Frm947::Frm947(QWidget* parent)
     QFont f = font();
     f.setPointSize(8);
     setFont(f);
+    // Disabled fields stay readable on the grey background.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0x50, 0x50, 0x50));
+    setPalette(pal);
     Construir();
     Cablear();
     Frm947_Form_Initialize();
@@ -239,6 +243,12 @@ void Frm947::Construir()
 {
     SSTab1 = new QTabWidget;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    {
+        // The four main captions fit the window's width.
+        QFont chica = SSTab1->tabBar()->font();
+        chica.setPointSize(7);
+        SSTab1->tabBar()->setFont(chica);
+    }
 
     // Boxes first, so that every page can place them.
     for (int n : CasillasModelo::mCasillas()) {
@@ -246,6 +256,7 @@ void Frm947::Construir()
         box->setObjectName(Nombre("TxtValor", n));
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(110);
+        box->setFixedHeight(19);
         box->SetNoPaste(true);
         TxtValor[n] = box;
     }
@@ -627,7 +638,7 @@ void Fila(QGridLayout* g, int fila, int n, zav::TextBox* box)
 QGridLayout* Rejilla(QWidget* w)
 {
     auto* g = new QGridLayout(w);
-    g->setVerticalSpacing(1);
+    g->setVerticalSpacing(0);
     g->setContentsMargins(4, 2, 4, 2);
     g->setColumnStretch(0, 1);
     return g;

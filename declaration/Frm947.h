@@ -277,6 +277,9 @@ public:
 
     // The window's caption, the title of its message boxes.
     QString Caption() const { return windowTitle(); }
+    // The taxpayer list's width once a list is shown: 1370 twips, or the room its
+    // 11-digit number needs in this font.
+    int AnchoCmbRuc() const;
     // Unloads: Frm947_Form_Unload, then the modal show returns.
     void Descargar();
 

@@ -10,6 +10,8 @@
 
 #include <QTabWidget>
 
+#include <algorithm>
+
 using zav::Left;
 using zav::Mid;
 using zav::Right;
@@ -23,6 +25,12 @@ QString Espacios(int n)
 }
 
 } // namespace
+
+int Frm947::AnchoCmbRuc() const
+{
+    const int digitos = CmbRuc->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 36;
+    return std::max(zav::TwipsToPixels(1370), digitos);
+}
 
 void Frm947::LlenaComboRuc()
 {
@@ -59,7 +67,7 @@ void Frm947::Frm947_CmbRuc_Click()
     }
 
     TxtRazon->SetText(Mid(CmbRuc->Text(), 16, 50));
-    CmbRuc->setFixedWidth(zav::TwipsToPixels(1370));
+    CmbRuc->setFixedWidth(AnchoCmbRuc());
     AnchoListaCombo(this, CmbRuc, 50);
 
     if (Modo != 0)

@@ -10,7 +10,7 @@ void Frm947::pCargaIdent(int modo)
     const AppState& a = App();
     if (modo == 0) {
         LlenaComboRuc();
-        CmbRuc->setFixedWidth(zav::TwipsToPixels(1370));
+        CmbRuc->setFixedWidth(AnchoCmbRuc());
         AnchoListaCombo(this, CmbRuc, 50);
         ActualizaBarraEstado(QString(), QString(), a.gPeriodo, a.gFormulario);
         MuestraMarcos(this, false, false, false, false, false, false);
