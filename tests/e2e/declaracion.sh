@@ -1,0 +1,67 @@
+# The declaration window from the main window: Nueva opens it on a new declaration, a demo
+# taxpayer is chosen in its list, one with a declaration of the period is refused, and
+# Salir closes it.
+source "$(dirname "$0")/lib.sh" "$1"
+
+db=$(grep -i '^DBPath=' "$WINDIR/KZ000.INI" | cut -d= -f2- | tr -d '\r')$(grep -i '^DBName=' "$WINDIR/KZ000.INI" | cut -d= -f2- | tr -d '\r')
+# A new declaration's period is the current year until its balance date is chosen.
+anio=$(date +%Y)
+python3 - "$db" "$anio" <<'PY'
+import sqlite3, sys
+c = sqlite3.connect(sys.argv[1])
+c.execute("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) VALUES (6, ?, ?, '0947', 0, 0)",
+          ("15102030408", sys.argv[2]))
+c.commit()
+PY
+
+start "$BIN/integrador"
+wait_window "ZAV" >/dev/null
+start "$BIN/KZ947"
+kz=$LAST
+main=$(wait_window "0947 Morvath - v 1.6")
+
+# decl_shown: the declaration window is on the screen (0 or 1).
+decl_shown() { xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l; }
+
+xdotool windowfocus --sync "$main" key --clearmodifiers alt+d
+sleep 0.3
+xdotool key --clearmodifiers n
+decl=$(wait_window "0947 Morvath")
+sleep 0.5
+
+# The taxpayer list has the focus; the first demo taxpayer fills the name box.
+import -window "$decl" "$T/before.png"
+xdotool key --clearmodifiers Down
+sleep 0.5
+import -window "$decl" "$T/after.png"
+changed=$(compare -metric AE "$T/before.png" "$T/after.png" null: 2>&1 || true)
+[ "${changed%% *}" != "0" ] || fail "choosing a taxpayer changed nothing on the window"
+[ ! -s "$ZAV_MSGBOX_LOG" ] || fail "a free taxpayer raised a message"
+
+# Back to the list (the focus went on to the telephone): the next taxpayer has a
+# declaration of this period and is refused.
+xdotool key --clearmodifiers shift+Tab
+sleep 0.2
+xdotool key --clearmodifiers Down
+wait_log "16|0947 Morvath|La declaración que desea registrar ya existe, elija la opción modificar declaración o elija otro contribuyente."
+xdotool key --clearmodifiers Return
+for _ in $(seq 50); do
+    [ "$(xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l)" -eq 1 ] && break
+    sleep 0.1
+done
+
+# Salir closes the window; the program goes on.
+xdotool windowfocus --sync "$decl" 2>/dev/null || true
+xdotool key --clearmodifiers alt+s
+for _ in $(seq 50); do
+    [ "$(decl_shown)" -eq 0 ] && break
+    sleep 0.1
+done
+[ "$(decl_shown)" -eq 0 ] || fail "Salir left the declaration window open"
+kill -0 "$kz" || fail "KZ947 ended with the declaration window"
+
+xdotool windowfocus --sync "$main" key --clearmodifiers alt+d
+sleep 0.3
+xdotool key --clearmodifiers s
+wait_exit "$kz"
+echo "e2e declaracion: ok"
