@@ -168,3 +168,83 @@ TEST_F(RucTest, RepresentativeNumberCheckedOnlyForDocumentTypeRuc)
     m.PonTexto(226, QStringLiteral("20000000001"));
     EXPECT_EQ(mensajes.Count(), 0);
 }
+
+namespace {
+
+struct CasoDespacho {
+    int casilla;
+    std::vector<int> escritas; // boxes written next, in order (a prefix of the cascade)
+    bool coeficiente;          // box 610 is recomputed
+};
+
+// From a new declaration of 2016 with no regime: "5" typed into one box alone.
+const CasoDespacho kDespacho[] = {
+    {100, {106, 110, 111, 107}, false},      {101, {106, 110, 111, 107, 111}, false},
+    {103, {106, 110, 111, 107}, false},      {105, {106, 110, 111, 107, 111}, false},
+    {106, {110, 111}, false},                {107, {111}, false},
+    {108, {110, 110, 111}, false},           {150, {110, 110, 111}, false},
+    {110, {}, false},                        {111, {}, false},
+    {113, {610}, true},                      {250, {253}, false},
+    {251, {253}, false},                     {252, {253}, false},
+    {432, {}, false},                        {433, {}, false},
+    {461, {463, 466, 470}, true},            {462, {463, 466, 470}, true},
+    {463, {466, 470}, false},                {464, {466, 470}, false},
+    {466, {470, 484}, false},                {467, {470, 484}, false},
+    {468, {470, 484}, false},                {469, {470, 484}, false},
+    {470, {484, 487}, false},                {471, {484, 487}, false},
+    {472, {484, 487}, false},                {473, {484, 487}, true},
+    {475, {484, 487}, true},                 {476, {484, 487}, false},
+    {477, {484, 487}, true},                 {478, {484, 487}, false},
+    {480, {484, 487}, false},                {481, {484, 487}, true},
+    {483, {484, 487}, false},                {484, {487, 492}, false},
+    {485, {487, 492}, false},                {486, {487, 492}, false},
+    {487, {492, 493}, false},                {489, {492, 493}, false},
+    {490, {492, 493}, false},                {492, {}, false},
+    {493, {}, false},                        {500, {531}, false},
+    {508, {531}, false},                     {530, {531}, false},
+    {531, {}, false},                        {532, {543, 554, 555}, false},
+    {542, {543, 554, 555}, false},           {543, {}, false},
+    {544, {554, 555}, false},                {549, {554, 555}, false},
+    {550, {554, 555}, false},                {551, {554, 555}, false},
+    {552, {554, 555}, false},                {553, {554, 555}, false},
+    {554, {}, false},                        {555, {}, false},
+    {610, {}, false},                        {650, {}, false},
+    {651, {}, false},                        {211, {}, false},
+    {225, {}, false},
+};
+
+} // namespace
+
+TEST(Despacho, EachBoxRunsItsOwnCalculations)
+{
+    zav::MsgBoxRecorder mensajes;
+    for (const CasoDespacho& c : kDespacho) {
+        ResetAppState();
+        App().gPeriodo = QStringLiteral("201608");
+        VistaRegistro vista;
+        CasillasModelo m{&vista};
+        m.PonTexto(c.casilla, QStringLiteral("5"));
+        std::vector<int> escritas;
+        for (size_t i = 1; i < vista.textos.size() && escritas.size() < c.escritas.size(); ++i)
+            escritas.push_back(vista.textos[i].first);
+        EXPECT_EQ(escritas, c.escritas) << "box " << c.casilla;
+        EXPECT_EQ(vista.CambiosDe(610) - (c.casilla == 610) > 0, c.coeficiente) << "box " << c.casilla;
+    }
+    EXPECT_EQ(mensajes.Count(), 0);
+    ResetAppState();
+}
+
+TEST_F(CasillasTest, LossesWriteTheProfitBoxFirst)
+{
+    m.PonTexto(461, QStringLiteral("100"));
+    vista.textos.clear();
+    m.PonTexto(464, QStringLiteral("300"));
+    std::vector<int> orden;
+    for (const auto& t : vista.textos)
+        orden.push_back(t.first);
+    // 466 becomes "0" and runs its own cascade to the end before 467 shows the loss.
+    const std::vector<int> esperado{464, 466, 470, 484, 487, 492, 100, 106, 110,
+                                    467, 471, 485, 489, 493, 101, 107, 111};
+    EXPECT_EQ(orden, esperado);
+    Espera({{467, "(200)"}, {493, "(200)"}, {107, "(200)"}, {111, "(200)"}});
+}

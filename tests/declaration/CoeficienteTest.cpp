@@ -39,6 +39,10 @@ const CasoCoeficiente kCasos[] = {
      "100,000,000,000,000,000.0000"},
     {"coeficiente_fuera_de_rango_desde_2013", "201305", "", {{113, "99999999999999999"}, {461, "1"}},
      "100,000,000,000,000,000.0000"},
+    // 1/32 lies halfway between two ten-thousandths: the fixed point keeps the even one.
+    {"cociente_a_mitad_de_diezmilesimo", "201208", "A", {{113, "1"}, {461, "32"}}, "0.0312"},
+    {"porcentaje_del_cociente_a_mitad", "201208", "B", {{113, "1"}, {461, "32"}}, "3.12"},
+    {"cociente_a_mitad_desde_2013", "201305", "", {{113, "1"}, {461, "32"}}, "0.0312"},
     {"impuesto_negativo_cuenta_en_valor_absoluto", "201208", "A", {{113, "(30,000)"}, {461, "1000000"}}, "0.0300"},
     {"todos_los_ingresos_desde_2013", "201705", "",
      {{113, "11"}, {433, "10"}, {481, "10"}, {651, "50"}, {462, "100"}, {473, "200"}, {475, "30"}, {477, "20"},
@@ -175,6 +179,23 @@ TEST_F(MypeTest, FrameShownUpTo300TaxUnits)
     m.PonTexto(461, QStringLiteral("1215001"));
     EXPECT_FALSE(*vista.mype);
     EsperaMypeVacia("above 300 UIT");
+}
+
+TEST_F(MypeTest, IncomeTestFollowsEveryIncomeBox)
+{
+    m.PonTexto(461, QStringLiteral("1215001"));
+    ASSERT_FALSE(*vista.mype);
+    struct Caso {
+        int casilla;
+        const char* texto;
+        bool visible;
+    };
+    // Exempt income (433) lowers the test's income; the other three raise it.
+    for (const Caso& c : {Caso{433, "1", true}, Caso{473, "1", false}, Caso{433, "2", true}, Caso{475, "1", false},
+                          Caso{433, "3", true}, Caso{477, "1", false}, Caso{462, "1", true}, Caso{476, "50", true}}) {
+        m.PonTexto(c.casilla, QString::fromUtf8(c.texto));
+        EXPECT_EQ(*vista.mype, c.visible) << c.casilla << " " << c.texto;
+    }
 }
 
 TEST_F(MypeTest, HiddenBoxesStayEmptyWhateverReachesBox110)
