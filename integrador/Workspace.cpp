@@ -261,6 +261,16 @@ QString ConfiguredSysPath()
                                         QString(), QString::fromLatin1(kIniName));
 }
 
+QString ConfiguredDatabase()
+{
+    const auto leer = [](const char* clave) {
+        return zav::GetPrivateProfileString(QString::fromLatin1(kIniSection), QString::fromLatin1(clave), QString(),
+                                            QString::fromLatin1(kIniName));
+    };
+    const QString nombre = leer("DBName");
+    return nombre.isEmpty() ? QString() : zav::ResolvePath(leer("DBPath") + nombre);
+}
+
 QStringList TmpEntries(const QString& sysPath)
 {
     if (sysPath.trimmed().isEmpty())

@@ -38,6 +38,9 @@ InitResult InitWorkspace(const QString& dir, bool demo);
 // SysPath as KZ000.INI holds it; empty when unset.
 QString ConfiguredSysPath();
 
+// The database file KZ000.INI names (DBPath & DBName); empty when unset.
+QString ConfiguredDatabase();
+
 // Names of the files in the TMP folder of sysPath, sorted; empty when it is missing.
 QStringList TmpEntries(const QString& sysPath);
 

@@ -1,5 +1,6 @@
 // integrador: the host stand-in. Creates a workspace, shows the "ZAV" window, starts
 // the module's programs.
+#include "integrador/Envio.h"
 #include "integrador/MainWindow.h"
 #include "integrador/Workspace.h"
 
@@ -21,7 +22,8 @@ int usage()
 {
     print(stderr, QStringLiteral("uso: integrador [window]\n"
                                  "     integrador init CARPETA [--demo]\n"
-                                 "     integrador start PROGRAMA [ARGUMENTOS...]"));
+                                 "     integrador start PROGRAMA [ARGUMENTOS...]\n"
+                                 "     integrador send DOCUMENTO PERIODO"));
     return 2;
 }
 
@@ -49,6 +51,25 @@ int init(const QStringList& args)
     return 0;
 }
 
+int send(const QStringList& args)
+{
+    if (args.size() != 2)
+        return usage();
+    const QString db = integrador::ConfiguredDatabase();
+    if (db.isEmpty()) {
+        print(stderr, QStringLiteral("No hay un espacio de trabajo configurado en KZ000.INI."));
+        return 1;
+    }
+    const integrador::EnvioResult r = integrador::EnviaDeclaracion(db, args.at(0), args.at(1));
+    if (!r.ok) {
+        print(stderr, r.message);
+        return 1;
+    }
+    print(stdout, QStringLiteral("Correlativo=%1\nControl=%2\nNumero de orden=%3\nDigito verificador=%4")
+                      .arg(r.correl, r.control, r.norden, r.verifica));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,6 +93,10 @@ int main(int argc, char** argv)
             return 1;
         }
         return 0;
+    }
+    if (command == QLatin1String("send")) {
+        QCoreApplication app(argc, argv);
+        return send(args.mid(1));
     }
     if (!command.isEmpty() && command != QLatin1String("window"))
         return usage();

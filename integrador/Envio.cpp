@@ -1,0 +1,107 @@
+#include "integrador/Envio.h"
+
+#include "common/CalculaControl.h"
+#include "common/Clock.h"
+#include "integrador/Schema.h"
+#include "platform/db/Database.h"
+#include "platform/hostsuite/clsUtilitarios.h"
+
+#include <QCryptographicHash>
+
+namespace integrador {
+namespace {
+
+const dao::Params Clave(const QString& doc, const QString& periodo)
+{
+    return {6, doc, periodo, QStringLiteral("0947")};
+}
+
+const QString kFiltro = QStringLiteral(" WHERE TIP_DOC_D = ? AND DOC_ID_D = ? AND PERIODO = ? AND FORMULARIO = ?");
+
+// Digits drawn from a text's hash: the host's numbers need only be hard to guess.
+QString Digitos(const QString& semilla, int cuantos)
+{
+    const QByteArray h = QCryptographicHash::hash(semilla.toUtf8(), QCryptographicHash::Sha1);
+    QString s;
+    for (int i = 0; s.size() < cuantos; ++i)
+        s += QChar(u'0' + static_cast<unsigned char>(h[i % h.size()]) % 10);
+    if (s.startsWith(QLatin1Char('0')))
+        s[0] = QLatin1Char('1');
+    return s;
+}
+
+// Copies the declaration's rows of origen into destino, adding CORREL; extra sets the
+// header's own columns.
+void Copia(dao::Database& db, const QString& origen, const QString& destino, const QString& doc,
+           const QString& periodo, const QString& correl, const std::function<void(dao::Recordset&)>& extra)
+{
+    const Table* t = FindTable(destino);
+    const int k = t ? static_cast<int>(t->primaryKey.size()) : 0;
+    auto src = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + origen + kFiltro, dao::dbOpenSnapshot,
+                                Clave(doc, periodo));
+    auto dst = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + destino + QStringLiteral(" WHERE 0 = 1"));
+    for (; !src->Eof(); src->MoveNext()) {
+        dst->AddNew();
+        for (int i = 0; i < dst->FieldCount() - 1; ++i) {
+            const QString nombre = dst->Fields(i).Name();
+            if (nombre.compare(QStringLiteral("CORREL"), Qt::CaseInsensitive) == 0) {
+                dst->Fields(i) = correl;
+                continue;
+            }
+            for (int j = 0; j < src->FieldCount(); ++j)
+                if (src->Fields(j).Name().compare(nombre, Qt::CaseInsensitive) == 0)
+                    dst->Fields(i) = src->Fields(j).Value();
+        }
+        if (extra)
+            extra(*dst);
+        dst->Fields(dst->FieldCount() - 1) = zav::CalculaControl(*dst, k);
+        dst->Update();
+    }
+}
+
+} // namespace
+
+EnvioResult EnviaDeclaracion(const QString& dbFile, const QString& doc, const QString& periodo)
+{
+    EnvioResult r;
+    try {
+        auto db = dao::Database::Open(dbFile);
+        db->BeginTrans();
+        auto cab = db->OpenRecordset(QStringLiteral("SELECT * FROM CAB") + kFiltro, dao::dbOpenSnapshot,
+                                     Clave(doc, periodo));
+        if (cab->Eof()) {
+            db->Rollback();
+            r.message = QStringLiteral("No existe la declaración %1 del periodo %2.").arg(doc, periodo);
+            return r;
+        }
+        auto max = db->OpenRecordset(QStringLiteral("SELECT MAX(CAST(CORREL AS INTEGER)) FROM HCAB") + kFiltro,
+                                     dao::dbOpenSnapshot, Clave(doc, periodo));
+        const int siguiente = static_cast<int>(max->Fields(0).Value().toInt64()) + 1;
+        r.correl = QStringLiteral("%1").arg(siguiente, 3, 10, QLatin1Char('0'));
+        const QString semilla = doc + periodo + r.correl + zav::Now().toString(Qt::ISODateWithMs);
+        r.control = Digitos(semilla + QStringLiteral("C"), 10);
+        r.norden = Digitos(semilla + QStringLiteral("N"), 8);
+
+        const zav::clsUtilitarios util;
+        const QChar c1 = util.GeneraCodigoHash(r.control).at(8);
+        r.verifica = QString(c1) + util.GeneraCodigoHash(r.control + r.norden + c1).right(1);
+
+        Copia(*db, QStringLiteral("CAB"), QStringLiteral("HCAB"), doc, periodo, r.correl, [&](dao::Recordset& rs) {
+            rs.Fields(QStringLiteral("estado")) = dao::Variant::fromByte(1);
+            rs.Fields(QStringLiteral("fec_env")) = zav::Now();
+            rs.Fields(QStringLiteral("CONTROL")) = r.control;
+        });
+        Copia(*db, QStringLiteral("DET"), QStringLiteral("HDET"), doc, periodo, r.correl, {});
+        Copia(*db, QStringLiteral("ACTA"), QStringLiteral("HACTA"), doc, periodo, r.correl, {});
+        if (db->TableExists(QStringLiteral("F0947_PTCEA")) && db->TableExists(QStringLiteral("HF0947_PTCEA")))
+            Copia(*db, QStringLiteral("F0947_PTCEA"), QStringLiteral("HF0947_PTCEA"), doc, periodo, r.correl, {});
+        db->CommitTrans();
+        r.ok = true;
+    } catch (const dao::DaoError& e) {
+        r = EnvioResult{};
+        r.message = e.Description;
+    }
+    return r;
+}
+
+} // namespace integrador
