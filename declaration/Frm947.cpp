@@ -1,6 +1,8 @@
 #include "declaration/Frm947.h"
 
+#include "declaration/frmAnexo477.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/ModalRunner.h"
 #include "shell/Procedimientos.h"
 
 #include <QCoreApplication>
@@ -1159,9 +1161,13 @@ void Frm947::ProcesarEventos()
     QCoreApplication::processEvents();
 }
 
-void Frm947::AbrirAnexo(int)
+void Frm947::AbrirAnexo(int casilla)
 {
-    // The annex dialog of boxes 473 and 477 comes with its own window.
+    // A fresh dialog each time; the coefficient that follows its closing is the model's.
+    frmAnexo477 anexo(this);
+    anexo.Casilla = casilla;
+    anexo.Form_Load();
+    zav::RunModal(anexo);
 }
 
 void Frm947::VaciarPortapapeles()
