@@ -1,0 +1,181 @@
+// One typed change at the top of the income statement, cascading through the declaration
+// window's boxes down to the coefficient of box 610, timed against the floor of setting
+// the same number of line-edit texts directly.
+//
+// Prints the two medians and, as its last line, "ratio R" (cascade over floor).
+#include "declaration/Frm947.h"
+#include "integrador/Workspace.h"
+#include "platform/hostsuite/clsUtilitarios.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/AppState.h"
+#include "shell/Configuracion.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+// Counts the boxes the model really rewrites on the window.
+class FrmContado : public Frm947 {
+public:
+    int escritas = 0;
+    void TextoCambiado(int casilla, const QString& texto) override
+    {
+        auto it = TxtValor.find(casilla);
+        if (it != TxtValor.end() && it->second->Text() != texto)
+            ++escritas;
+        Frm947::TextoCambiado(casilla, texto);
+    }
+};
+
+double Mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+void Tecla(QWidget* w, Qt::Key k, const QString& texto)
+{
+    QKeyEvent pulsada(QEvent::KeyPress, k, Qt::NoModifier, texto);
+    QKeyEvent soltada(QEvent::KeyRelease, k, Qt::NoModifier, texto);
+    QApplication::sendEvent(w, &pulsada);
+    QApplication::sendEvent(w, &soltada);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const int repeticiones = argc > 1 ? std::max(10, atoi(argv[1])) : 2000;
+
+    QTemporaryDir tmp;
+    if (!tmp.isValid())
+        return 1;
+    qputenv("WINDIR", tmp.filePath(QStringLiteral("windows")).toUtf8());
+    QDir().mkpath(tmp.filePath(QStringLiteral("windows")));
+    const integrador::InitResult ws = integrador::InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
+    if (!ws.ok) {
+        std::fprintf(stderr, "workspace: %s\n", qPrintable(ws.message));
+        return 1;
+    }
+    ResetAppState();
+    zav::MsgBoxRecorder mensajes;   // no message box may wait for an answer
+    App().gUtil = std::make_unique<zav::clsUtilitarios>();
+    LeerConfiguracion();
+    if (!AbrirBaseDatos()) {
+        std::fprintf(stderr, "no database\n");
+        return 1;
+    }
+    App().gFormulario = QStringLiteral("0947");
+    App().gPeriodo = QStringLiteral("2014");
+
+    auto frm = std::make_unique<FrmContado>();
+    App().gFrm947 = frm.get();
+    frm->Frm947_Form_Load();
+    frm->show();
+    QApplication::setActiveWindow(frm.get());
+    if (!QTest::qWaitForWindowActive(frm.get()))
+        return 1;
+
+    // General regime, legal person: the tax of box 113 and the coefficient compute.
+    frm->optRenta->SetValue(0, true);
+    frm->OptPersona->SetValue(0, true);
+    frm->SSTab1->setCurrentIndex(1);
+    frm->SSTab3->setCurrentIndex(2);
+    zav::TextBox* ventas = frm->TxtValor[461];
+    ventas->setFocus();
+    QApplication::processEvents();
+    for (QChar c : QStringLiteral("1234567"))
+        Tecla(ventas, static_cast<Qt::Key>(c.unicode()), QString(c));
+    Tecla(frm->TxtValor[464], Qt::Key_1, QStringLiteral("1"));   // costs, so that 466 differs from 463
+    ventas->setFocus();
+    QApplication::processEvents();
+    ventas->SetSelStart(ventas->Text().size());
+
+    // One typed change: a digit added, then taken away again, so each one really changes.
+    auto cambio = [&](int i) {
+        if (i % 2 == 0)
+            Tecla(ventas, Qt::Key_8, QStringLiteral("8"));
+        else
+            Tecla(ventas, Qt::Key_Backspace, QString());
+    };
+
+    frm->escritas = 0;
+    cambio(0);
+    const int escritas = frm->escritas;
+    cambio(1);
+    if (escritas == 0 || frm->TxtValor[610]->Text().isEmpty()) {
+        std::fprintf(stderr, "the change did not cascade\n");
+        return 1;
+    }
+    std::printf("boxes written by one change: %d (610 = %s)\n", escritas, qPrintable(frm->TxtValor[610]->Text()));
+
+    // The floor: as many line edits, shown in a window of their own, set directly.
+    QWidget suelo;
+    auto* v = new QVBoxLayout(&suelo);
+    std::vector<QLineEdit*> lineas;
+    for (int i = 0; i < escritas; ++i) {
+        auto* l = new QLineEdit;
+        l->setAlignment(Qt::AlignRight);
+        l->setFixedWidth(110);
+        v->addWidget(l);
+        lineas.push_back(l);
+    }
+    suelo.show();
+    QApplication::processEvents();
+    const QString valores[2] = {QStringLiteral("12,345,678"), QStringLiteral("1,234,567")};
+    auto fijar = [&](int i) {
+        for (QLineEdit* l : lineas)
+            l->setText(valores[i % 2]);
+    };
+
+    for (int i = 0; i < 50; ++i) {
+        cambio(i);
+        fijar(i);
+    }
+    QApplication::processEvents();
+
+    // Interleaved, so both see the same state of the machine.
+    std::vector<double> tCascada;
+    std::vector<double> tSuelo;
+    tCascada.reserve(repeticiones);
+    tSuelo.reserve(repeticiones);
+    for (int i = 0; i < repeticiones; ++i) {
+        auto t0 = Reloj::now();
+        cambio(i);
+        auto t1 = Reloj::now();
+        fijar(i);
+        auto t2 = Reloj::now();
+        tCascada.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        tSuelo.push_back(std::chrono::duration<double, std::micro>(t2 - t1).count());
+        if (i % 64 == 63)
+            QApplication::processEvents();   // paint what is pending, outside the timings
+    }
+
+    const double cascada = Mediana(tCascada);
+    const double piso = Mediana(tSuelo);
+    std::printf("repetitions: %d\n", repeticiones);
+    std::printf("cascade median: %.2f us\n", cascada);
+    std::printf("floor median (%d line edits): %.2f us\n", escritas, piso);
+    frm->hide();
+    App().gFrm947 = nullptr;
+    std::printf("ratio %.2f\n", cascada / piso);
+    return 0;
+}
