@@ -1,0 +1,16 @@
+#pragma once
+// Page changes of the declaration window's tab strips. A page the user brings forward is
+// set up and guarded by the identification check; a page that code brings forward (a
+// check sending the user back, a message pointing at a field) only runs the strip's
+// own page handler.
+class QTabWidget;
+
+// Brings the page forward as code: the strip's page handler runs, the check does not.
+void PaginaPorCodigo(QTabWidget* tira, int pagina);
+
+// True while PaginaPorCodigo is changing the strip's page.
+bool CambioPorCodigo(const QTabWidget* tira);
+
+// The page change in progress was made by the user: its tab bar has the focus (a click
+// gives it the focus first; the arrow keys need it) and no code is changing the page.
+bool CambioDelUsuario(const QTabWidget* tira);
