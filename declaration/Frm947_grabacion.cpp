@@ -1,34 +1,577 @@
 // Checking, saving and leaving the declaration window.
 #include "declaration/Frm947.h"
 
+#include "declaration/Frm947_revision.h"
+
+#include "common/CalculaControl.h"
 #include "common/Clock.h"
 #include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/hostsuite/clsUtilitarios.h"
+#include "platform/ui/Hourglass.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/AppState.h"
+#include "shell/Procedimientos.h"
 
+#include <QDate>
+#include <QGroupBox>
+#include <QTabWidget>
+
+#include <map>
+
+using zav::Left;
+using zav::Len;
 using zav::Mid;
 using zav::Right;
 using zav::Trim;
 using zav::Val;
 
-bool Frm947::ValidaDeclaracion()
+// ---- saving -----------------------------------------------------------------------------------
+
+namespace {
+
+const QString kMascaraVacia = QStringLiteral("__/__/____");
+
+// The boxes whose text is stored as typed: codes, registration numbers, place codes, the
+// telephone and the dates of the suspension resolution. Leading zeros must survive.
+bool SeGuardaTalCual(const QString& casilla)
 {
+    static const QStringList codigos{
+        QStringLiteral("200"), QStringLiteral("209"), QStringLiteral("211"), QStringLiteral("212"),
+        QStringLiteral("220"), QStringLiteral("224"), QStringLiteral("225"), QStringLiteral("226"),
+        QStringLiteral("015"), QStringLiteral("721"), QStringLiteral("812"), QStringLiteral("611"),
+        QStringLiteral("612"), QStringLiteral("613"), QStringLiteral("603"), QStringLiteral("028")};
+    return codigos.contains(casilla);
+}
+
+QString FormaTexto(const QString& casilla, const QString& valor, const QString& periodo)
+{
+    if (SeGuardaTalCual(casilla))
+        return valor;
+    QString mascara = QStringLiteral("###########0");
+    if (casilla == QLatin1String("610")) {
+        const QString sistema = App().gSistema;
+        if (Val(Left(periodo, 4)) >= 2013 || sistema == QLatin1String("A"))
+            mascara = QStringLiteral("###########0.0000");
+        else if (sistema == QLatin1String("B"))
+            mascara = QStringLiteral("###########0.00");
+        else
+            return QStringLiteral("0");
+    }
+    double numero = 0;
+    if (!revision::LeeImporte(valor, numero))
+        return valor;
+    return zav::Format(numero, mascara);
+}
+
+bool SeOmite(const QString& valor)
+{
+    const QString t = Trim(valor);
+    return t.isEmpty() || valor == QLatin1String("\t") || valor == QLatin1String("\n")
+           || valor == QLatin1String("\r") || t == QLatin1String("________");
+}
+
+// DET rows of one declaration through one updatable set: a code written a second time
+// updates its row.
+class FilasDet {
+public:
+    FilasDet(const QString& documento, const QString& periodo, const QString& casilla = QString())
+        : documento_(documento), periodo_(Trim(periodo))
+    {
+        const AppState& a = App();
+        QString sql = QStringLiteral("SELECT * FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        dao::Params p{documento_, periodo_, a.gFormulario};
+        if (!casilla.isEmpty()) {
+            sql += QStringLiteral(" AND CASILLA=?");
+            p.push_back(casilla);
+        }
+        App().gSQL = sql;
+        rs_ = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenDynaset, p);
+        int i = 0;
+        for (; !rs_->Eof(); rs_->MoveNext())
+            posicion_[rs_->Fields(QStringLiteral("CASILLA")).Value().toText()] = i++;
+    }
+
+    bool Graba(const QString& casilla, const QString& valor)
+    {
+        if (SeOmite(valor))
+            return false;
+        const auto it = posicion_.find(casilla);
+        const bool nueva = it == posicion_.end();
+        if (nueva) {
+            rs_->AddNew();
+            rs_->Fields(QStringLiteral("doc_id_d")) = documento_;
+            rs_->Fields(QStringLiteral("Tip_doc_d")) = 6;
+            rs_->Fields(QStringLiteral("periodo")) = periodo_;
+            rs_->Fields(QStringLiteral("Formulario")) = App().gFormulario;
+            rs_->Fields(QStringLiteral("Casilla")) = casilla;
+        } else {
+            rs_->setAbsolutePosition(it->second);
+            rs_->Edit();
+        }
+        rs_->Fields(QStringLiteral("i_valor")) = FormaTexto(casilla, valor, periodo_);
+        rs_->Fields(QStringLiteral("idcasilla")) = QStringLiteral("01");
+        rs_->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs_, 6);
+        rs_->Update();
+        if (nueva)
+            posicion_[casilla] = rs_->RecordCount() - 1;
+        return true;
+    }
+
+private:
+    QString documento_;
+    QString periodo_;
+    std::unique_ptr<dao::Recordset> rs_;
+    std::map<QString, int> posicion_;
+};
+
+QString SiNo(const zav::OptionArray* o)
+{
+    if (o->Value(1))
+        return QStringLiteral("1");
+    if (o->Value(0))
+        return QStringLiteral("0");
+    return QString();
+}
+
+QString AAAAMMDD(const QString& fecha)
+{
+    return Right(fecha, 4) + Mid(fecha, 4, 2) + Mid(fecha, 1, 2);
+}
+
+bool EsFecha(const QString& texto)
+{
+    return QDate::fromString(texto, QStringLiteral("dd/MM/yyyy")).isValid();
+}
+
+// A refusal: the message, the default pointer, nothing written.
+void Rehusa(Frm947& f, const QString& texto)
+{
+    zav::MsgBox(texto, 16, f.Caption());
+    zav::SetHourglass(false);
+}
+
+bool RucValido(const QString& ruc)
+{
+    return ValidaLongitudDocumento(QStringLiteral("06"), ruc) && App().gUtil->ValidaRUC(ruc);
+}
+
+bool ExisteCab(const QString& documento, const QString& periodo)
+{
+    const AppState& a = App();
+    App().gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, periodo, a.gFormulario});
+    return !rs->Eof();
+}
+
+// Regime code of fixed code 056.
+QString CodigoRegimen(int regimen)
+{
+    static const char* const codigos[] = {"4", "1", "2", "3", "6", "8"};
+    return regimen >= 0 && regimen <= 5 ? QString::fromLatin1(codigos[regimen]) : QString();
+}
+
+// The fixed identification codes, in the order they are stored.
+void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
+{
+    const AppState& a = App();
+    const int anio = static_cast<int>(Val(Left(a.gPeriodo, 4)));
+    const int regimen = f.optRenta->Chosen();
+    auto graba = [&det](const char* codigo, const QString& valor) { det.Graba(QString::fromLatin1(codigo), valor); };
+
+    graba("002", f.NumDocumento);
+    graba("007", periodo);
+    graba("801", Trim(Left(f.TxtRazon->Text(), 15)));
+    graba("028", Trim(f.TxtTelefono->Text()));
+    const QString persona = f.OptPersona->Value(0) ? QStringLiteral("0") : f.OptPersona->Value(1) ? QStringLiteral("1") : QString();
+    if (regimen == 0)
+        graba("813", persona);
+    if (regimen == 5)
+        graba("813", persona);
+    if (regimen == 1)
+        graba("200", AAAAMMDD(f.MkePeriodo->Text()));
+    if (regimen == 2) {
+        graba("809", SiNo(f.OptUbicAmazonia));
+        graba("810", SiNo(f.OptLeyAmazonia));
+        graba("860", SiNo(f.OptDomFiscal));
+        graba("811", SiNo(f.OptZona));
+        graba("812", Trim(f.TxtUbigeo->Text()));
+    }
+    if (regimen == 3) {
+        graba("601", SiNo(f.OptActividad));
+        graba("602", SiNo(f.OptFrontera));
+        graba("603", Trim(f.TxtUbigeo2->Text()));
+    }
+    if (regimen == 4) {
+        QString convenio = QStringLiteral("0");
+        for (int i = 1; i <= 4; ++i)
+            if (f.OptConvEstab->Value(i))
+                convenio = QString::number(i);
+        graba("804", convenio);
+        graba("224", Trim(f.TxtNumOrdenF7842->Text()));
+    }
+    graba("056", CodigoRegimen(regimen));
+    graba("605", SiNo(f.OptInicio));
+    graba("606", SiNo(f.OptPrecedente));
+    graba("607", SiNo(f.OptAnterior));
+    graba("608", f.CboBalance->ListIndex() >= 0 ? QString::number(f.CboBalance->ListIndex()) : QString());
+    graba("609", anio < 2013 ? Trim(f.LblSistema->Caption()) : QStringLiteral("0"));
+    if (anio >= 2013) {
+        const bool suspension = f.OptSuspPC->Value(1);
+        graba("611", suspension ? QStringLiteral("1") : QStringLiteral("0"));
+        if (suspension) {
+            graba("612", f.txtNumRes->Text());
+            graba("613", f.mkefecnot->Text());
+        }
+    }
+    graba("662", QString::number(revision::gNumPerdidas));
+    graba("721", QStringLiteral("1.6"));
+    graba("815", Left(f.TxtNombreA->Text(), 15));
+    graba("816", Left(f.TxtNombreN->Text(), 15));
+    graba("817", Left(f.txtApellidoRL->Text(), 15));
+    graba("818", Left(f.txtNombreRL->Text(), 15));
+}
+
+// Locks what fixed the declaration's key once a new declaration is stored.
+void BloqueaClave(Frm947& f)
+{
+    const AppState& a = App();
+    f.CboBalance->SetBackColor(zav::kColorGris);
+    f.LblSistema->SetBackColor(zav::kColorGris);
+    f.LblPresentacion->SetBackColor(zav::kColorGris);
+    f.OptInicio->SetEnabled(false);
+    f.OptAnterior->SetEnabled(false);
+    f.OptPrecedente->SetEnabled(false);
+    f.CboBalance->SetEnabled(false);
+    f.TxtNumRuc->SetVisible(true);
+    ActualizaBarraEstado(f.NumDocumento, Trim(f.TxtRazon->Text()), a.gPeriodo, a.gFormulario);
+    MuestraMarcos(&f, false, true, true, false, true, true);
+    f.CmbRuc->SetEnabled(false);
+    f.CmbRuc->SetVisible(false);
+    f.TxtNumRuc->SetEnabled(false);
+    f.TxtRazon->SetEnabled(false);
+    f.TxtTelefono->SetEnabled(true);
+    f.TxtNumRuc->SetText(f.NumDocumento);
+}
+
+} // namespace
+
+QString revision::PeriodoGrabacion(const Frm947& f)
+{
+    const QString anio = Left(App().gPeriodo, 4);
+    const int indice = f.CboBalance->ListIndex();
+    if (Val(anio) < 2013) {
+        if (indice == 0)
+            return anio + QStringLiteral("01");
+        if (indice == 1)
+            return anio + QStringLiteral("06");
+    } else {
+        if (indice == 0)
+            return anio + QStringLiteral("05");
+        if (indice == 1)
+            return anio + QStringLiteral("08");
+    }
+    return QString();
+}
+
+bool Frm947::pGrabaCasilla(const QString& casilla, const QString& valor, const QString& documento,
+                           const QString& periodo)
+{
+    zav::SetHourglass(true);
+    if (SeOmite(valor)) {
+        zav::SetHourglass(false);
+        return false;
+    }
+    FilasDet det(documento, periodo, casilla);
+    det.Graba(casilla, valor);
+    zav::SetHourglass(false);
     return true;
 }
 
-bool Frm947::DeclaracionCompleta()
+void Frm947::CmdGrabar_Click()
 {
-    return true;
+    AppState& a = App();
+    if (a.gPeriodo == QLatin1String("201301") || a.gPeriodo == QLatin1String("201306")) {
+        Rehusa(*this, QStringLiteral("El período no es válido"));
+        return;
+    }
+    QString periodo = revision::PeriodoGrabacion(*this);
+
+    if (optRenta->Chosen() < 0) {
+        SSTab1->setCurrentIndex(0);
+        SSTab2->setCurrentIndex(0);
+        Rehusa(*this, QStringLiteral("Debe señalar el regimen de renta"));
+        return;
+    }
+    auto paginaInicio = [this] {
+        SSTab1->setCurrentIndex(0);
+        SSTab2->setFocus();
+        SSTab2->setCurrentIndex(2);
+    };
+    if (OptInicio->Chosen() < 0) {
+        paginaInicio();
+        Rehusa(*this, QStringLiteral("Señale el inicio de actividades en el ejercicio"));
+        return;
+    }
+    if (OptInicio->Value(0)) {
+        if (OptAnterior->Chosen() < 0) {
+            SSTab1->setCurrentIndex(0);
+            SSTab2->setCurrentIndex(2);
+            Rehusa(*this, QStringLiteral("Indique si obtuvo utilidad o pérdida en el Ejercicio anterior"));
+            return;
+        }
+        if (OptPrecedente->Chosen() < 0) {
+            paginaInicio();
+            Rehusa(*this, QStringLiteral("Indique si obtuvo utilidad o pérdida en el Ejercicio precedente al anterior"));
+            return;
+        }
+    }
+    if (CboBalance->ListIndex() == -1) {
+        paginaInicio();
+        Rehusa(*this, QStringLiteral("Seleccione el mes al que debe corresponder la presentación del balance"));
+        return;
+    }
+    if (Left(CboBalance->Text(), 11) == QLatin1String("31 DE JULIO") && OptSuspPC->Value(1)) {
+        const QString resolucion = txtNumRes->Text();
+        const QString notificacion = mkefecnot->Text();
+        QString error;
+        if (resolucion.isEmpty() || notificacion == kMascaraVacia)
+            error = QStringLiteral("El ingreso de los datos de la Resolución y Fecha de Notificación son campos obligatorios");
+        else if (Len(resolucion) < 13)
+            error = QStringLiteral("Número de Resolución incompleto");
+        else if (resolucion == QLatin1String("0000000000000"))
+            error = QStringLiteral("Debe ingresar un Número de Resolución");
+        else if (!a.gUtil->ValidaRangoFecha(notificacion, QStringLiteral("01/01/1850"), QStringLiteral("01/01/2500")))
+            error = QStringLiteral("La fecha de notificación no es válida");
+        else if (AAAAMMDD(notificacion) < QLatin1String("20130322") || !FechaNoPosterior(notificacion))
+            error = QStringLiteral("La fecha de notificación no puede ser anterior al 22/03/2013 ni mayor a la fecha del "
+                                   "sistema");
+        if (!error.isEmpty()) {
+            paginaInicio();
+            Rehusa(*this, error);
+            return;
+        }
+    }
+    if (Val(Left(a.gPeriodo, 4)) < 2013 && periodo.isEmpty()) {
+        SSTab1->setCurrentIndex(0);
+        Rehusa(*this, QStringLiteral("Debe seleccionar el sistema de pago."));
+        return;
+    }
+
+    const QString rucElegido = Trim(Left(CmbRuc->Text(), 11));
+    const QString documento = Modo == 0 ? rucElegido : TxtNumRuc->Text();
+    zav::SetHourglass(true);
+
+    if (Modo == 0 && OptInicio->Enabled(0) && ExisteCab(rucElegido, periodo)) {
+        SSTab1->setCurrentIndex(0);
+        MuestraMarcos(this, false, false, false, false, false, false);
+        zav::MsgBox(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
+                        + QLatin1Char('\n') + QStringLiteral("Elija la opción modificar declaración o elija otro contribuyente."),
+                    16, Caption());
+        CmbRuc->setFocus();
+        zav::SetHourglass(false);
+        return;
+    }
+
+    if (a.gModoEnviadas && a.gOpcion == 2) {
+        revision::RegistraNumeroOrden(*this, periodo);
+        return;
+    }
+
+    if (Modo == 0 && rucElegido.isEmpty()) {
+        SSTab1->setCurrentIndex(0);
+        Rehusa(*this, QStringLiteral("Debe seleccionar un Contribuyente."));
+        CmbRuc->setFocus();
+        return;
+    }
+    const QString fecha5136 = MkePeriodo->Text();
+    if (fecha5136 != kMascaraVacia && (!ValidaPeriodo() || !EsFecha(fecha5136))) {
+        SSTab1->setCurrentIndex(0);
+        Rehusa(*this, QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación"));
+        MkePeriodo->setFocus();
+        return;
+    }
+    if (optRenta->Value(1) && !FechaNoPosterior(fecha5136)) {
+        SSTab1->setCurrentIndex(0);
+        Rehusa(*this, QStringLiteral("La fecha de presentación del formulario 5136 no puede ser mayor a la fecha del sistema"));
+        MkePeriodo->setFocus();
+        return;
+    }
+    // The RUCs of the accountant and of the representative.
+    auto rehusaRuc = [this](int casilla, const QString& texto) {
+        Frame1[5]->setVisible(true);
+        SSTab1->setCurrentIndex(3);
+        SSTab4->setCurrentIndex(0);
+        Rehusa(*this, texto);
+        FocoA(casilla);
+    };
+    const QString kRucInvalido = QStringLiteral("El RUC no es Válido.");
+    const QString kRucIgual = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
+    const QString ruc208 = Trim(mModelo.Texto(208));
+    if (!ruc208.isEmpty() && !RucValido(ruc208)) {
+        rehusaRuc(208, kRucInvalido);
+        return;
+    }
+    if (!ruc208.isEmpty() && ruc208 == Trim(documento)) {
+        rehusaRuc(208, kRucIgual);
+        return;
+    }
+    const QString doc226 = Trim(mModelo.Texto(226));
+    if (Left(cboTipDocRepLegal->Text(), 2) == QLatin1String("06") && !doc226.isEmpty() && !RucValido(doc226)) {
+        rehusaRuc(226, kRucInvalido);
+        return;
+    }
+    if (!doc226.isEmpty() && doc226 == Trim(documento)) {
+        rehusaRuc(226, kRucIgual);
+        return;
+    }
+
+    periodo = revision::PeriodoGrabacion(*this);
+
+    // The completeness check only reads; it runs before the write so that its messages
+    // never wait with the database locked.
+    const bool completa = DeclaracionCompleta();
+    zav::SetHourglass(true);
+
+    // One transaction: the header, the deletes and every row are stored together or not at all.
+    dao::Database& db = *a.gBaseDatos;
+    const dao::Params clave{NumDocumento, periodo, a.gFormulario};
+    try {
+        db.BeginTrans();
+        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenDynaset, clave);
+        if (cab->Eof()) {
+            cab->AddNew();
+            cab->Fields(QStringLiteral("doc_id_d")) = NumDocumento;
+            cab->Fields(QStringLiteral("Tip_doc_d")) = 6;
+            cab->Fields(QStringLiteral("periodo")) = periodo;
+            cab->Fields(QStringLiteral("Formulario")) = a.gFormulario;
+        } else {
+            cab->Edit();
+        }
+        cab->Fields(QStringLiteral("fec_pro")) = zav::FormatDate(zav::Today(), QStringLiteral("dd/mm/yyyy"));
+        cab->Fields(QStringLiteral("estado")) = completa ? 0 : 9;
+        cab->Fields(QStringLiteral("rectifica")) = OptRectifica->Value(1)   ? QStringLiteral("1")
+                                                   : OptRectifica->Value(0) ? QStringLiteral("0")
+                                                                            : QString();
+        cab->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*cab, 5);
+        cab->Update();
+        cab->Close();
+
+        a.gSQL = QStringLiteral("DELETE FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        db.Execute(a.gSQL, dao::dbInconsistent, clave);
+
+        // Losses go before the rows, so that code 662 counts what the declaration keeps.
+        const QString t108 = mModelo.Texto(108);
+        if (t108 == QLatin1String("0") || t108.isEmpty()) {
+            a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+            db.Execute(a.gSQL, dao::dbInconsistent, clave);
+        }
+        a.gSQL = QStringLiteral("SELECT count(*) As nTotTemp FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? "
+                                "AND FORMULARIO=?");
+        {
+            auto cuenta = db.OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
+            const dao::Variant n = cuenta->Fields(QStringLiteral("nTotTemp")).Value();
+            revision::gNumPerdidas = n.isNull() ? 0 : static_cast<int>(n.toInt64());
+        }
+
+        if (!optRenta->Value(5))
+            for (int n : {250, 251, 252, 253})
+                mModelo.PonTexto(n, QString());
+
+        FilasDet det(NumDocumento, periodo);
+        for (int n : mCasillas)
+            det.Graba(zav::Format(static_cast<double>(n), QStringLiteral("000")), Trim(mModelo.Texto(n)));
+        if (!optRenta->Value(2))
+            for (zav::OptionArray* o : {OptLeyAmazonia, OptUbicAmazonia, OptDomFiscal, OptZona})
+                o->Clear();
+        GrabaCodigosFijos(*this, det, periodo);
+
+        db.CommitTrans();
+    } catch (const dao::DaoError& e) {
+        if (db.TransactionLevel() > 0)
+            db.Rollback();
+        zav::SetHourglass(false);
+        zav::MsgBox(QStringLiteral("La declaración no fue grabada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
+                    Caption());
+        return;
+    }
+    a.gAccion = completa ? 1 : 3;
+
+    if (Modo == 0)
+        BloqueaClave(*this);
+
+    zav::SetHourglass(false);
+    mModificado = false;
+
+    if (a.gAccion == 3)
+        zav::MsgBox(MensajeError(152), 48, Caption());
+    else
+        zav::MsgBox(MensajeError(151), 64, Caption());
+    a.gAccion = 1;
 }
 
-bool Frm947::pGrabaCasilla(const QString&, const QString&, const QString&, const QString&)
-{
-    return false;
-}
-
-void Frm947::CmdValidar_Click() {}
-
-void Frm947::CmdGrabar_Click() {}
+// ---- leaving ------------------------------------------------------------------------------------
 
 void Frm947::cmdCancelar_Click()
 {
+    AppState& a = App();
+    a.gAccion = 3;
+    if (!a.gModoEnviadas && mModificado) {
+        const int r = zav::MsgBox(QStringLiteral("¿El formulario ha sido modificado, desea guardar los cambios?"), 35,
+                                  Caption());
+        if (r == zav::vbCancel)
+            return;
+        if (r == zav::vbYes) {
+            CmdGrabar_Click();
+            // A refused or failed save keeps the window and what the user typed.
+            if (mModificado)
+                return;
+            a.gUbigeo.clear();
+            Descargar();
+            return;
+        }
+    } else if (a.gModoEnviadas && mModificado) {
+        const int r = zav::MsgBox(QStringLiteral(" El número de orden ha cambiado. ¿Desea guardar los cambios?"), 36,
+                                  Caption());
+        if (r == zav::vbYes) {
+            const int n = Len(txtOrden->Text());
+            if (n < 8 || n > 10) {
+                zav::MsgBox(QStringLiteral("El número de orden es incorrecto"), 16, Caption());
+                return;
+            }
+            if (!a.gUtil->ValidaNumeroOrden(a.gControl, Trim(txtOrden->Text()), Trim(txtverifica->Text()).toUpper())) {
+                zav::MsgBox(QStringLiteral("Digito verificador incorrecto"), 16, Caption());
+                return;
+            }
+            CmdGrabar_Click();
+            a.gUbigeo.clear();
+            Descargar();
+            return;
+        }
+    }
+
+    // A header another program left unfinished (check value "0") goes with its rows.
+    const QString ruc = Trim(Left(CmbRuc->Text(), 11));
+    const dao::Params clave{ruc, a.gPeriodo, a.gFormulario};
+    a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+    auto cab = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
+    if (!cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0")) {
+        cab->Close();
+        dao::Database& db = *a.gBaseDatos;
+        db.BeginTrans();
+        try {
+            for (const char* tabla : {"CAB", "DET", "ACTA"})
+                db.Execute(QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?")
+                               .arg(QLatin1String(tabla)),
+                           dao::dbInconsistent, clave);
+            db.CommitTrans();
+        } catch (const dao::DaoError&) {
+            db.Rollback();
+            throw;
+        }
+    }
+    ActualizaBarraEstado(QString(), QString(), QString(), a.gFormulario);
+    a.gUbigeo.clear();
     Descargar();
 }

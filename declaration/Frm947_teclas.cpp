@@ -103,8 +103,11 @@ void Frm947::Frm947_TxtUbigeo2_Change()
     App().gUbigeo = zav::Trim(TxtUbigeo2->Text());
 }
 
+// The check code is two hexadecimal characters: digits and A to F, typed in either case.
 int Frm947::Frm947_txtverifica_KeyPress(int KeyAscii)
 {
+    if ((KeyAscii >= 'A' && KeyAscii <= 'F') || (KeyAscii >= 'a' && KeyAscii <= 'f'))
+        return KeyAscii & ~0x20;
     const int k = Util().FiltraTeclaNumerica(KeyAscii, 0, 0, 0);
     if (k == 13)
         EnviaTecla(QStringLiteral("TAB"));

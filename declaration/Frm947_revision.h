@@ -1,0 +1,39 @@
+#pragma once
+// State and helpers shared by the checking, saving and leaving code of Frm947.
+#include <QString>
+
+#include <vector>
+
+class Frm947;
+
+namespace revision {
+
+// 1 once a rule of the last full check failed, else 0.
+inline int gHayInconsistencias = 0;
+// Text of the last rule that failed.
+inline QString gMensaje;
+// Loss rows of the declaration being saved (stored as code 662).
+inline int gNumPerdidas = 0;
+
+// The period "YYYYMM" the save and the registration use: the year of gPeriodo and the
+// month of the chosen balance date; "" when none is chosen.
+QString PeriodoGrabacion(const Frm947& f);
+
+// Sent-declarations mode: stores the order number typed on the window in HCAB.
+void RegistraNumeroOrden(Frm947& f, const QString& periodo);
+
+} // namespace revision
+
+namespace revision {
+
+// The number in a box as the runtime reads it: numeric text, or an amount between
+// parentheses, which is negative. False when the text is no number.
+bool LeeImporte(const QString& valor, double& numero);
+
+// The whole number of a box's text through "###########0"; 0 when it is empty or no number.
+double ImporteEntero(const QString& texto);
+
+// Reloads the loss grid of the window with the rows of the query; returns their count.
+int CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params);
+
+} // namespace revision

@@ -1,0 +1,452 @@
+// The full consistency check behind Validar, its list file Mens.txt, and Validar itself.
+#include "declaration/Frm947.h"
+#include "declaration/FrmConsist.h"
+#include "declaration/Frm947_revision.h"
+
+#include "common/Cp1252.h"
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/hostsuite/clsUtilitarios.h"
+#include "platform/ui/Hourglass.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/AppState.h"
+#include "shell/Procedimientos.h"
+
+#include <QDate>
+#include <QFile>
+#include <QGroupBox>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+
+using zav::Left;
+using zav::Len;
+using zav::Mid;
+using zav::Right;
+using zav::Trim;
+using zav::Val;
+
+// ---- shared by the rule lists ---------------------------------------------------------------
+
+bool revision::LeeImporte(const QString& valor, double& numero)
+{
+    const QString t = Trim(valor);
+    if (zav::IsNumeric(t)) {
+        numero = zav::CDbl(t);
+        return true;
+    }
+    if (t.size() >= 3 && t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+        const QString dentro = Trim(t.mid(1, t.size() - 2));
+        if (zav::IsNumeric(dentro) && !dentro.startsWith(QLatin1Char('-')) && !dentro.startsWith(QLatin1Char('+'))) {
+            numero = -zav::CDbl(dentro);
+            return true;
+        }
+    }
+    return false;
+}
+
+double revision::ImporteEntero(const QString& texto)
+{
+    double numero = 0;
+    if (!LeeImporte(texto, numero))
+        return 0;
+    return Val(zav::Format(numero, QStringLiteral("###########0")));
+}
+
+int revision::CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params)
+{
+    AppState& a = App();
+    a.gSQL = sql;
+    dao::Params p(params.begin(), params.end());
+    auto rs = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, p);
+    QStandardItemModel* m = f.dtaPerdidaTributaria;
+    m->clear();
+    const int columnas = rs->FieldCount();
+    QStringList cabeceras;
+    for (int c = 0; c < columnas; ++c)
+        cabeceras << rs->Fields(c).Name();
+    m->setHorizontalHeaderLabels(cabeceras);
+    int filas = 0;
+    for (; !rs->Eof(); rs->MoveNext()) {
+        QList<QStandardItem*> fila;
+        for (int c = 0; c < columnas; ++c)
+            fila << new QStandardItem(rs->Fields(c).Value().toText());
+        m->appendRow(fila);
+        ++filas;
+    }
+    f.grdPerdidaTributaria->viewport()->update();
+    return filas;
+}
+
+// ---- the full check -----------------------------------------------------------------------------
+
+namespace {
+
+const QString kMascaraVacia = QStringLiteral("__/__/____");
+
+// The list file and the flag of one run of the check.
+class ListaInconsistencias {
+public:
+    explicit ListaInconsistencias(const QString& ruta) : file_(ruta) {}
+
+    bool Abre() { return file_.open(QIODevice::WriteOnly | QIODevice::Truncate); }
+
+    void Falla(const QString& mensaje)
+    {
+        revision::gMensaje = mensaje;
+        file_.write(zav::ToCp1252(revision::gMensaje) + QByteArrayLiteral("\r\n"));
+        revision::gHayInconsistencias = 1;
+    }
+
+    void Cierra() { file_.close(); }
+
+private:
+    QFile file_;
+};
+
+bool Vacia(const Frm947& f, int casilla)
+{
+    return f.mModelo.Texto(casilla).isEmpty();
+}
+
+bool VaciaRecortada(const Frm947& f, int casilla)
+{
+    return Trim(f.mModelo.Texto(casilla)).isEmpty();
+}
+
+bool Ninguna(const zav::OptionArray* o)
+{
+    return o->Chosen() < 0;
+}
+
+// Of two boxes only one may hold a value (a and b are the same box in every use).
+bool ValidaCasillasAlternativas(Frm947& f, int a, int b, bool mostrar, int c)
+{
+    const QString ta = QString::number(a);
+    const QString tb = QString::number(b);
+    const QString tc = QString::number(c);
+    if (VaciaRecortada(f, a))
+        return true;
+    if (VaciaRecortada(f, b)) {
+        if (VaciaRecortada(f, c)) {
+            if (mostrar)
+                revision::gMensaje = QStringLiteral("Ingrese valor en las casillas ") + ta + QStringLiteral(" y (") + tc
+                                     + QStringLiteral(" o ") + tb + QStringLiteral(")");
+            revision::gHayInconsistencias = 1;
+            return false;
+        }
+    } else if (!Vacia(f, c)) {
+        if (mostrar)
+            revision::gMensaje = QStringLiteral("Solo debe Ingresar valor en una de las dos casillas (") + tc
+                                 + QStringLiteral(" o ") + tb + QStringLiteral(")");
+        revision::gHayInconsistencias = 1;
+        return false;
+    }
+    return true;
+}
+
+bool RucValido(const QString& ruc)
+{
+    return ValidaLongitudDocumento(QStringLiteral("06"), ruc) && App().gUtil->ValidaRUC(ruc);
+}
+
+} // namespace
+
+bool Frm947::ValidaDeclaracion()
+{
+    AppState& a = App();
+    const QString T = Trim(Left(Modo == 0 ? CmbRuc->Text() : TxtNumRuc->Text(), 11));
+
+    revision::gHayInconsistencias = 0;
+    a.gArchivo = a.gSysPath + QStringLiteral("Mens.txt");
+    ListaInconsistencias lista(a.gArchivo);
+    if (!lista.Abre()) {
+        zav::MsgBox(QStringLiteral("No se puede crear el archivo ") + a.gArchivo, 16, Caption());
+        return false;
+    }
+    auto falla = [&lista](const QString& m) { lista.Falla(m); };
+
+    // Small-business limits.
+    const double uit = Val(mUIT);
+    if (optRenta->Value(5)) {
+        if (Vale(253) > 0)
+            falla(QStringLiteral("No procede la suspensión de pagos a cuenta"));
+        if (CboBalance->ListIndex() == 0 && IngresoNetos() <= 300 * uit)
+            falla(QStringLiteral("No puede presentar balance al 30 de Abril "));
+        if (IngresoNetos() > 1700 * uit)
+            falla(QStringLiteral("Ingresos superan el límite establecido para el RMT, deberá presentar su declaración en "
+                                 "el Régimen General "));
+    }
+
+    // The period follows the balance date.
+    const QString anio = Left(a.gPeriodo, 4);
+    const int indice = CboBalance->ListIndex();
+    if (Val(anio) < 2013) {
+        if (indice == 0)
+            a.gPeriodo = anio + QStringLiteral("01");
+        else if (indice == 1)
+            a.gPeriodo = anio + QStringLiteral("06");
+    } else if (Mid(a.gPeriodo, 5, 2) != QLatin1String("01") && Mid(a.gPeriodo, 5, 2) != QLatin1String("06")) {
+        if (indice == 0)
+            a.gPeriodo = anio + QStringLiteral("05");
+        else if (indice == 1)
+            a.gPeriodo = anio + QStringLiteral("08");
+    }
+    const double Y = Val(Left(a.gPeriodo, 4));
+
+    if (Modo == 0 && OptInicio->Enabled(0)) {
+        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {T, a.gPeriodo, a.gFormulario});
+        const bool existe = !rs->Eof();
+        rs->Close();
+        if (existe) {
+            SSTab1->setCurrentIndex(0);
+            MuestraMarcos(this, false, false, false, false, false, false);
+            falla(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
+                  + QStringLiteral("Elija la opción modificar declaración o elija otro contribuyente."));
+            CmbRuc->setFocus();
+        }
+    }
+
+    // Identification and general data.
+    const QString telefono = TxtTelefono->Text();
+    if (Len(telefono) >= 1 && Len(telefono) <= 5)
+        falla(QStringLiteral("Ingrese su número de teléfono o un número de referencia"));
+    if (!Trim(telefono).isEmpty() && Val(telefono) == 0)
+        falla(QStringLiteral("Identificación-Datos Generales : El teléfono no puede ser cero"));
+    if (Y >= 2013 && (Right(a.gPeriodo, 2) == QLatin1String("01") || Right(a.gPeriodo, 2) == QLatin1String("06")))
+        falla(QStringLiteral("El período no es valido"));
+    if (Ninguna(optRenta))
+        falla(QStringLiteral("Debe señalar el regimen de renta"));
+    if ((optRenta->Value(0) || optRenta->Value(5)) && Ninguna(OptPersona))
+        falla(QStringLiteral("Seleccione el tipo de persona"));
+    const QString fecha5136 = MkePeriodo->Text();
+    if (optRenta->Value(1)) {
+        if (fecha5136 == kMascaraVacia)
+            falla(QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación"));
+        if (!FechaNoPosterior(fecha5136))
+            falla(QStringLiteral("La fecha de presentación del formulario 5136 no puede ser mayor a la fecha del sistema"));
+        if (fecha5136 != kMascaraVacia
+            && (!QDate::fromString(fecha5136, QStringLiteral("dd/MM/yyyy")).isValid() || !ValidaPeriodo()))
+            falla(QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación"));
+    }
+    if (optRenta->Value(2)) {
+        if (!Ninguna(OptZona) && Trim(TxtUbigeo->Text()).isEmpty())
+            falla(QStringLiteral("Registre el Ubigeo"));
+        if (zav::Enabled(Frame21) && Ninguna(OptUbicAmazonia))
+            falla(QStringLiteral("Señale si esta ubicado en la amazonía"));
+        if (OptUbicAmazonia->Value(0) && Ninguna(OptLeyAmazonia))
+            falla(QStringLiteral("Señale si esta ubicado en la amazonia"));
+        if (OptLeyAmazonia->Value(1) || OptUbicAmazonia->Value(1)) {
+            if (Ninguna(OptDomFiscal))
+                falla(QStringLiteral("Indique si su domicilio fiscal se encuentra ubicado en la Amazonia y coincide con el "
+                                     "lugar donde tiene su administración y contabilidad."));
+            if (OptDomFiscal->Value(1) && Ninguna(OptZona))
+                falla(QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio"));
+        }
+    }
+    if (optRenta->Value(3)) {
+        if (Ninguna(OptActividad))
+            falla(QStringLiteral("Señale si se dedica a la actividad industrial."));
+        if (OptActividad->Value(1) && OptFrontera->Value(1) && TxtUbigeo2->Text().isEmpty())
+            falla(QStringLiteral("Señale el ubigeo al que corresponde la zona de frontera."));
+        if (OptActividad->Value(1) && Ninguna(OptFrontera))
+            falla(QStringLiteral("Indique si su domicilio fiscal se encuentra ubicado en la Zona de frontera  y coincide "
+                                 "con el lugar donde tiene su administración y contabilidad."));
+    }
+    if (optRenta->Value(4)) {
+        if (Ninguna(OptConvEstab))
+            falla(QStringLiteral("Especifique si tiene convenio de estabilidad."));
+        if (Trim(TxtNumOrdenF7842->Text()).isEmpty() || Len(TxtNumOrdenF7842->Text()) != 8)
+            falla(QStringLiteral("Registre correctamente el número de orden del formulario 7842"));
+    }
+
+    // Start of activities, prior results, balance month and suspension resolution.
+    auto paginaInicio = [this](bool foco) {
+        SSTab1->setCurrentIndex(0);
+        if (foco)
+            SSTab2->setFocus();
+        SSTab2->setCurrentIndex(2);
+    };
+    if (Ninguna(OptInicio)) {
+        paginaInicio(true);
+        falla(QStringLiteral("Señale el inicio de actividades en el ejercicio"));
+    } else {
+        bool sigue = true;
+        if (OptInicio->Value(0)) {
+            if (Ninguna(OptAnterior)) {
+                paginaInicio(false);
+                falla(QStringLiteral("Indique si obtuvo utilidad o pérdida en el Ejercicio anterior"));
+            }
+            if (Ninguna(OptPrecedente)) {
+                paginaInicio(true);
+                falla(QStringLiteral("Indique si obtuvo utilidad o pérdida en el Ejercicio precedente al anterior"));
+            }
+        }
+        if (CboBalance->ListIndex() == -1) {
+            paginaInicio(true);
+            falla(QStringLiteral("Seleccione el mes al que debe corresponder la presentación del balance"));
+            sigue = false;
+        }
+        if (sigue && Left(CboBalance->Text(), 11) == QLatin1String("31 DE JULIO") && OptSuspPC->Value(1)) {
+            const QString resolucion = txtNumRes->Text();
+            const QString notificacion = mkefecnot->Text();
+            if (resolucion.isEmpty() || notificacion == kMascaraVacia) {
+                paginaInicio(true);
+                falla(QStringLiteral("El ingreso de los datos de la Resolución y Fecha de Notificación son campos "
+                                     "obligatorios"));
+            }
+            if (Len(resolucion) < 13) {
+                paginaInicio(true);
+                falla(QStringLiteral("Número de Resolución incompleto"));
+            } else if (resolucion == QLatin1String("0000000000000")) {
+                paginaInicio(true);
+                falla(QStringLiteral("Debe ingresar un Número de Resolución"));
+            }
+            if (a.gUtil->ValidaRangoFecha(notificacion, QStringLiteral("01/01/1850"), QStringLiteral("01/01/2500"))) {
+                const QString aaaammdd = Mid(notificacion, 7, 4) + Mid(notificacion, 4, 2) + Mid(notificacion, 1, 2);
+                if (aaaammdd < QLatin1String("20130322") || !FechaNoPosterior(notificacion)) {
+                    paginaInicio(true);
+                    falla(QStringLiteral("La fecha de notificación no puede ser anterior al 22/03/2013 ni mayor a la "
+                                         "fecha del sistema"));
+                }
+            } else {
+                paginaInicio(true);
+                falla(QStringLiteral("La fecha de notificación no es válida"));
+            }
+        }
+    }
+
+    // Amounts and complementary information.
+    auto todas = [this](int desde, int hasta, bool recortadas) {
+        for (int n = desde; n <= hasta; ++n)
+            if (!(recortadas ? VaciaRecortada(*this, n) : Vacia(*this, n)))
+                return false;
+        return true;
+    };
+    if (todas(500, 530, false))
+        falla(QStringLiteral("Ingrese información en el Activo"));
+    if (todas(532, 542, true))
+        falla(QStringLiteral("Ingrese información en el Pasivo"));
+    else if (todas(544, 553, true))
+        falla(QStringLiteral("Ingrese información en el Patrimonio"));
+    if (!VaciaRecortada(*this, 552) || !VaciaRecortada(*this, 553)) {
+        bool resultados = false;
+        for (int n : {461, 462, 464, 468, 469, 472, 473, 475, 476, 477, 478, 480, 481, 483, 486, 490})
+            resultados = resultados || !VaciaRecortada(*this, n);
+        if (!resultados)
+            falla(QStringLiteral("Si existe la casilla 552 ó 553 debe existir información en el Estado de Ganancias y "
+                                 "Pérdidas"));
+    }
+    if (revision::ImporteEntero(mModelo.Texto(531)) != revision::ImporteEntero(mModelo.Texto(555)))
+        falla(QStringLiteral("El Total Activo debe ser igual a Total Pasivo + Patrimonio"));
+    for (const auto& [x, y] : {std::pair{550, 551}, {551, 550}, {552, 553}, {553, 552}})
+        if (!ValidaCasillasAlternativas(*this, x, x, true, y))
+            falla(revision::gMensaje);
+    if (optRenta->Value(4) && VaciaRecortada(*this, 113))
+        falla(QStringLiteral("Debe ingresar valor en la casilla 113"));
+    if (!Vacia(*this, 478) && Vacia(*this, 477))
+        falla(QStringLiteral("Estados Financieros-Estado de Ganancias y Pérdidas : Si ingresa información en las casilla "
+                             "478 debe ingresar también la casilla 477."));
+
+    const QString t209 = Trim(mModelo.Texto(209));
+    const bool contador = (!VaciaRecortada(*this, 211) && !VaciaRecortada(*this, 212)) || !VaciaRecortada(*this, 208)
+                          || (!t209.isEmpty() && t209 != QLatin1String("00") && t209 != QLatin1String("26"));
+    if (contador) {
+        if (t209.isEmpty())
+            falla(QStringLiteral("Información Complementaria : Debe ingresar el código de la zona de colegiatura del "
+                                 "contador"));
+        if (VaciaRecortada(*this, 211) && VaciaRecortada(*this, 212))
+            falla(QStringLiteral("Información Complementaria : Debe Ingresar el Nro. C.P.C. o el Nro. C.M.A. del "
+                                 "contador"));
+    }
+
+    const QString tipoDoc = Left(cboTipDocRepLegal->Text(), 2);
+    mModelo.PonTexto(225, tipoDoc);
+    if (OptPersona->Value(0)) {
+        if (VaciaRecortada(*this, 225))
+            falla(QStringLiteral("Información Complementaria : Ingrese el tipo de documento del Representante Legal"));
+        if (VaciaRecortada(*this, 226))
+            falla(QStringLiteral("Información Complementaria : Ingrese el número de documento del Representante Legal"));
+        else if (tipoDoc == QLatin1String("01") && Len(Trim(mModelo.Texto(226))) != 8)
+            falla(QStringLiteral("Información Complementaria : Ingrese los ocho dígitos del DNI"));
+        if (Trim(txtApellidoRL->Text()).isEmpty())
+            falla(QStringLiteral("Información Complementaria : Ingrese los apellidos del Representante Legal"));
+        if (Trim(txtNombreRL->Text()).isEmpty())
+            falla(QStringLiteral("Información Complementaria : Ingrese los nombres del Representante Legal"));
+    }
+
+    if (SSTab4->isTabEnabled(1)) {
+        const int filas = revision::CargaPerdidas(
+            *this,
+            QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM F0947_PTCEA WHERE "
+                           "DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? ORDER BY ANHO"),
+            {T, a.gPeriodo, a.gFormulario});
+        if (filas == 0) {
+            SSTab1->setCurrentIndex(3);
+            SSTab4->setCurrentIndex(1);
+            falla(QStringLiteral("Debe ingresar información de pérdida tributaria compensable de ejercicios anteriores"));
+        }
+    }
+
+    lista.Cierra();
+
+    // The taxpayer numbers typed in the complementary information stop the validation.
+    auto rehusa = [this](int casilla, const QString& texto) {
+        Frame1[5]->setVisible(true);
+        SSTab1->setCurrentIndex(3);
+        SSTab4->setCurrentIndex(0);
+        zav::MsgBox(texto, 16, Caption());
+        FocoA(casilla);
+        return false;
+    };
+    const QString kRucInvalido = QStringLiteral("El RUC no es Válido.");
+    const QString kRucIgual = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
+    const QString ruc208 = Trim(mModelo.Texto(208));
+    const QString doc226 = Trim(mModelo.Texto(226));
+    if (!ruc208.isEmpty() && !RucValido(ruc208))
+        return rehusa(208, kRucInvalido);
+    // Without a taxpayer there is nothing to compare with; Validar asks for one.
+    if (!T.isEmpty() && T == ruc208)
+        return rehusa(208, kRucIgual);
+    if (tipoDoc == QLatin1String("06") && !doc226.isEmpty() && !RucValido(doc226))
+        return rehusa(226, kRucInvalido);
+    if (!T.isEmpty() && T == doc226)
+        return rehusa(226, kRucIgual);
+    return true;
+}
+
+void Frm947::CmdValidar_Click()
+{
+    AppState& a = App();
+    a.gRespuesta.clear();
+    if (!ValidaDeclaracion())
+        return;
+    zav::SetHourglass(true);
+    if (Modo == 0 && Trim(Left(CmbRuc->Text(), 11)).isEmpty()) {
+        SSTab1->setCurrentIndex(0);
+        zav::MsgBox(QStringLiteral("Debe seleccionar un Contribuyente."), 16, Caption());
+        CmbRuc->setFocus();
+        zav::SetHourglass(false);
+        return;
+    }
+    if (revision::gHayInconsistencias == 1) {
+        const bool cambia = SSTab1->currentIndex() == 3;
+        if (cambia)
+            SSTab1->setCurrentIndex(0);
+        if (a.gAccion != 3) {
+            FrmConsist consist(this);
+            consist.FrmConsist_Form_Load();
+            zav::RunModal(consist);
+        } else {
+            a.gRespuesta = QStringLiteral("A");
+        }
+        if (cambia)
+            SSTab1->setCurrentIndex(3);
+    }
+    zav::SetHourglass(false);
+    if (a.gRespuesta != QLatin1String("A"))
+        zav::MsgBox(QStringLiteral("La información de la declaración no presenta inconsistencias."), 48, Caption());
+    a.gAccion = 2;
+}
