@@ -9,6 +9,7 @@
 #include "platform/ui/MsgBox.h"
 #include "shell/AppState.h"
 #include "shell/Configuracion.h"
+#include "shell/Procedimientos.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,6 +90,8 @@ int main(int argc, char** argv)
     auto frm = std::make_unique<FrmContado>();
     App().gFrm947 = frm.get();
     frm->Frm947_Form_Load();
+    // The pages as they show once the identification page is complete.
+    MuestraMarcos(frm.get(), false, true, true, false, true, true);
     frm->show();
     QApplication::setActiveWindow(frm.get());
     if (!QTest::qWaitForWindowActive(frm.get()))

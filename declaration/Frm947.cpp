@@ -994,8 +994,12 @@ void Frm947::Cablear()
 void Frm947::CablearCasilla(int n, zav::TextBox* box)
 {
     box->onChange = [this, n, box] {
+        const QString texto = box->Text();
+        // The model's own writes come back here; they are in the model already.
+        if (texto == mModelo.Texto(n))
+            return;
         SincronizaRespuestas();
-        mModelo.PonTexto(n, box->Text());
+        mModelo.PonTexto(n, texto);
     };
     box->onGotFocus = [this, n] {
         SincronizaRespuestas();
@@ -1103,7 +1107,9 @@ double Frm947::Vale(int casilla)
 void Frm947::TextoCambiado(int casilla, const QString& texto)
 {
     auto it = TxtValor.find(casilla);
-    if (it != TxtValor.end())
+    // A box the user is typing in already shows the text: setting it again would move
+    // the cursor to the end and drop the undo history.
+    if (it != TxtValor.end() && it->second->Text() != texto)
         it->second->SetText(texto);
 }
 
@@ -1113,9 +1119,14 @@ void Frm947::EstadoCambiado(int casilla, const EstadoCasilla& estado)
     if (it == TxtValor.end())
         return;
     zav::TextBox* box = it->second;
-    box->SetEnabled(estado.Enabled);
-    box->SetLocked(estado.Locked);
-    box->SetBackColor(estado.BackColor);
+    // Only what changed: a new palette or enabled state costs a restyle and a repaint.
+    if (box->Enabled() != estado.Enabled)
+        box->SetEnabled(estado.Enabled);
+    if (box->Locked() != estado.Locked)
+        box->SetLocked(estado.Locked);
+    if (box->BackColor() != estado.BackColor ||
+        box->palette().color(QPalette::Base) != zav::ColorFromBgr(estado.BackColor))
+        box->SetBackColor(estado.BackColor);
     box->SetMaxLength(estado.MaxLength);
 }
 
