@@ -14,6 +14,12 @@
 
 #include <map>
 
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 class GrabacionFixture : public VentanaFixture {
 protected:
     static constexpr const char* kRuc = "20100070970";
