@@ -1,5 +1,6 @@
 #include "common/Runtime.h"
 
+#include <QHash>
 #include <QList>
 
 #include <cmath>
@@ -364,6 +365,33 @@ double roundHalfEven(double v)
     return std::nearbyint(v); // the default rounding mode rounds ties to even
 }
 
+// A mask's sections, parsed once: the amounts format on every keystroke with a handful
+// of masks.
+struct ParsedMask {
+    QList<Token> positive;
+    QList<Token> negative;
+    QList<Token> zero;
+    bool hasNegative = false;
+};
+
+const ParsedMask& parsedMask(const QString& mask)
+{
+    static QHash<QString, ParsedMask> cache;
+    auto it = cache.constFind(mask);
+    if (it != cache.constEnd())
+        return *it;
+    const QList<QString> sections = splitSections(mask);
+    ParsedMask m;
+    m.positive = tokenize(sections[0]);
+    m.hasNegative = sections.size() >= 2 && !sections[1].isEmpty();
+    if (m.hasNegative)
+        m.negative = tokenize(sections[1]);
+    m.zero = sections.size() >= 3 && !sections[2].isEmpty() ? tokenize(sections[2]) : m.positive;
+    if (cache.size() > 256)
+        cache.clear();
+    return *cache.insert(mask, std::move(m));
+}
+
 } // namespace
 
 QString Format(double v, const QString& mask)
@@ -373,22 +401,22 @@ QString Format(double v, const QString& mask)
     if (mask.isEmpty())
         return (v < 0 && !toDigits15(v).digits.isEmpty() ? QStringLiteral("-") : QString()) + plainNumber(v, true);
 
-    const QList<QString> sections = splitSections(mask);
-    QList<Token> tokens = tokenize(sections[0]);
+    const ParsedMask& m = parsedMask(mask);
+    const QList<Token>* tokens = &m.positive;
     bool minus = false;
     if (v < 0) {
-        if (sections.size() >= 2 && !sections[1].isEmpty())
-            tokens = tokenize(sections[1]);
+        if (m.hasNegative)
+            tokens = &m.negative;
         else
             minus = true;
     }
-    Fixed f = toFixed(v, decimalPlaces(tokens));
+    Fixed f = toFixed(v, decimalPlaces(*tokens));
     if (f.isZero()) {
         minus = false;
-        tokens = tokenize(sections.size() >= 3 && !sections[2].isEmpty() ? sections[2] : sections[0]);
-        f = toFixed(0, decimalPlaces(tokens));
+        tokens = &m.zero;
+        f = toFixed(0, decimalPlaces(*tokens));
     }
-    return (minus ? QStringLiteral("-") : QString()) + render(tokens, f);
+    return (minus ? QStringLiteral("-") : QString()) + render(*tokens, f);
 }
 
 QString Format(const QString& text, const QString& mask)

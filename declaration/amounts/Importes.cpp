@@ -52,7 +52,13 @@ QString FormatoTexto(const QString& texto, const QString& mascara)
 
 double ImporteTexto(const QString& texto)
 {
-    return Val(FormatoTexto(texto, kMascaraEdicion));
+    double v = 0;
+    if (!LeeNumero(texto, v))
+        return Val(texto);
+    // What Val(Format(v, "###########0")) gives, without the text round trip that every
+    // amount read would otherwise pay: 15 significant digits, then half away from zero.
+    const double r = std::round(QString::number(v, 'g', 15).toDouble());
+    return r == 0 ? 0.0 : r;
 }
 
 double ValorUIT(const QString& uit)
