@@ -17,7 +17,9 @@
 #include <QGroupBox>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 using zav::Left;
 using zav::Len;
@@ -71,58 +73,102 @@ bool SeOmite(const QString& valor)
            || valor == QLatin1String("\r") || t == QLatin1String("________");
 }
 
-// DET rows of one declaration through one updatable set: a code written a second time
-// updates its row.
+// DET rows of one declaration. Each row is built and checked in the buffer of one
+// updatable set; new rows then go in together, a hundred to a statement, so that a save
+// costs a few statements rather than several per box. A code written a second time
+// replaces its row.
 class FilasDet {
 public:
     FilasDet(const QString& documento, const QString& periodo, const QString& casilla = QString())
         : documento_(documento), periodo_(Trim(periodo))
     {
-        const AppState& a = App();
+        AppState& a = App();
         QString sql = QStringLiteral("SELECT * FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
         dao::Params p{documento_, periodo_, a.gFormulario};
         if (!casilla.isEmpty()) {
             sql += QStringLiteral(" AND CASILLA=?");
             p.push_back(casilla);
         }
-        App().gSQL = sql;
+        a.gSQL = sql;
         rs_ = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenDynaset, p);
         int i = 0;
         for (; !rs_->Eof(); rs_->MoveNext())
-            posicion_[rs_->Fields(QStringLiteral("CASILLA")).Value().toText()] = i++;
+            guardadas_[rs_->Fields(QStringLiteral("CASILLA")).Value().toText()] = i++;
+        for (int c = 0; c < rs_->FieldCount(); ++c)
+            columnas_ << rs_->Fields(c).Name();
     }
 
     bool Graba(const QString& casilla, const QString& valor)
     {
         if (SeOmite(valor))
             return false;
-        const auto it = posicion_.find(casilla);
-        const bool nueva = it == posicion_.end();
-        if (nueva) {
-            rs_->AddNew();
-            rs_->Fields(QStringLiteral("doc_id_d")) = documento_;
-            rs_->Fields(QStringLiteral("Tip_doc_d")) = 6;
-            rs_->Fields(QStringLiteral("periodo")) = periodo_;
-            rs_->Fields(QStringLiteral("Formulario")) = App().gFormulario;
-            rs_->Fields(QStringLiteral("Casilla")) = casilla;
-        } else {
-            rs_->setAbsolutePosition(it->second);
+        const auto guardada = guardadas_.find(casilla);
+        if (guardada != guardadas_.end()) {
+            rs_->setAbsolutePosition(guardada->second);
             rs_->Edit();
+            Llena(casilla, valor);
+            rs_->Update();
+            return true;
         }
-        rs_->Fields(QStringLiteral("i_valor")) = FormaTexto(casilla, valor, periodo_);
-        rs_->Fields(QStringLiteral("idcasilla")) = QStringLiteral("01");
-        rs_->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs_, 6);
-        rs_->Update();
-        if (nueva)
-            posicion_[casilla] = rs_->RecordCount() - 1;
+        rs_->AddNew();
+        rs_->Fields(QStringLiteral("doc_id_d")) = documento_;
+        rs_->Fields(QStringLiteral("Tip_doc_d")) = 6;
+        rs_->Fields(QStringLiteral("periodo")) = periodo_;
+        rs_->Fields(QStringLiteral("Formulario")) = App().gFormulario;
+        rs_->Fields(QStringLiteral("Casilla")) = casilla;
+        Llena(casilla, valor);
+        dao::Params fila;
+        fila.reserve(columnas_.size());
+        for (int c = 0; c < columnas_.size(); ++c)
+            fila.push_back(rs_->Fields(c).Value());
+        rs_->CancelUpdate();
+        const auto pendiente = pendientes_.find(casilla);
+        if (pendiente != pendientes_.end()) {
+            filas_[pendiente->second] = std::move(fila);
+        } else {
+            pendientes_[casilla] = filas_.size();
+            filas_.push_back(std::move(fila));
+        }
         return true;
     }
 
+    // Inserts the new rows.
+    void Escribe()
+    {
+        const int porSentencia = 100;
+        const QString marcas = QLatin1Char('(') + QStringList(columnas_.size(), QStringLiteral("?")).join(QLatin1Char(','))
+                               + QLatin1Char(')');
+        for (size_t desde = 0; desde < filas_.size(); desde += porSentencia) {
+            const size_t hasta = std::min(filas_.size(), desde + porSentencia);
+            QStringList valores;
+            dao::Params p;
+            for (size_t i = desde; i < hasta; ++i) {
+                valores << marcas;
+                p.insert(p.end(), filas_[i].begin(), filas_[i].end());
+            }
+            App().gSQL = QStringLiteral("INSERT INTO DET (") + columnas_.join(QLatin1Char(',')) + QStringLiteral(") VALUES ")
+                         + valores.join(QLatin1Char(','));
+            App().gBaseDatos->Execute(App().gSQL, dao::dbFailOnError, p);
+        }
+        filas_.clear();
+        pendientes_.clear();
+    }
+
 private:
+    void Llena(const QString& casilla, const QString& valor)
+    {
+        rs_->Fields(QStringLiteral("i_valor")) = FormaTexto(casilla, valor, periodo_);
+        rs_->Fields(QStringLiteral("idcasilla")) = QStringLiteral("01");
+        rs_->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs_, 6);
+    }
+
     QString documento_;
     QString periodo_;
     std::unique_ptr<dao::Recordset> rs_;
-    std::map<QString, int> posicion_;
+    QStringList columnas_;
+    std::map<QString, int> guardadas_;
+    std::map<QString, size_t> pendientes_;
+    std::vector<dao::Params> filas_;
 };
 
 QString SiNo(const zav::OptionArray* o)
@@ -284,6 +330,7 @@ bool Frm947::pGrabaCasilla(const QString& casilla, const QString& valor, const Q
     }
     FilasDet det(documento, periodo, casilla);
     det.Graba(casilla, valor);
+    det.Escribe();
     zav::SetHourglass(false);
     return true;
 }
@@ -486,6 +533,7 @@ void Frm947::CmdGrabar_Click()
             for (zav::OptionArray* o : {OptLeyAmazonia, OptUbicAmazonia, OptDomFiscal, OptZona})
                 o->Clear();
         GrabaCodigosFijos(*this, det, periodo);
+        det.Escribe();
 
         db.CommitTrans();
     } catch (const dao::DaoError& e) {
