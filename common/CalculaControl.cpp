@@ -4,6 +4,9 @@
 #include "common/Runtime.h"
 #include "platform/db/Recordset.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace zav {
 namespace {
 
@@ -25,8 +28,12 @@ QString TextoCampo(const dao::Variant& v)
     }
 }
 
+// The last three digits of the sum written with twenty zeros; sums of whole numbers
+// below 10^15 (every row's) need no text for that.
 QString UltimosTres(double suma)
 {
+    if (suma == std::trunc(suma) && std::fabs(suma) < 1e15)
+        return QStringLiteral("%1").arg(std::llabs(static_cast<long long>(suma)) % 1000, 3, 10, QLatin1Char('0'));
     return Right(Right(Format(suma, QStringLiteral("00000000000000000000")), 15), 3);
 }
 

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -40,8 +41,18 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in, const
 
 } // namespace
 
+namespace {
+// Outside 0x80-0x9F the code page is Latin-1: most texts need no conversion table.
+bool EsLatin1Directo(char16_t c)
+{
+    return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+}
+} // namespace
+
 QByteArray ToCp1252(const QString& text)
 {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return EsLatin1Directo(c.unicode()); }))
+        return text.toLatin1();
     // Characters beyond the Basic Multilingual Plane take two UTF-16 units; none is in the
     // code page, so each becomes one '?' here and every unit left is one character.
     QString bmp;
@@ -61,6 +72,8 @@ QByteArray ToCp1252(const QString& text)
 
 QString FromCp1252(const QByteArray& bytes)
 {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return EsLatin1Directo(static_cast<unsigned char>(b)); }))
+        return QString::fromLatin1(bytes);
     QByteArray utf8 = convert("UTF-8", "WINDOWS-1252", bytes, "?", 1);
     return QString::fromUtf8(utf8);
 }

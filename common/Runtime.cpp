@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
@@ -67,6 +68,10 @@ struct Fixed {
 
 Fixed toFixed(double v, int decimals)
 {
+    // A whole number below 10^15 already has at most 15 digits: nothing to round.
+    const double a = std::fabs(v);
+    if (a < 1e15 && a == std::trunc(a))
+        return {a == 0 ? QString() : QString::number(static_cast<qint64>(a)), QString(decimals, QLatin1Char('0'))};
     const Digits15 d = toDigits15(v);
     QString intPart;
     QString frac;
@@ -352,6 +357,15 @@ bool readNumber(const QString& s, double& out)
     }
     if (i != n)
         return false;
+    // Plain whole numbers (nearly every box) need no conversion through text.
+    const qsizetype inicio = (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-')) ? 1 : 0;
+    if (n - inicio <= 15 && std::all_of(t.begin() + inicio, t.end(), isDigit)) {
+        qint64 v = 0;
+        for (qsizetype j = inicio; j < n; ++j)
+            v = v * 10 + (t[j].unicode() - '0');
+        out = t[0] == QLatin1Char('-') ? -static_cast<double>(v) : static_cast<double>(v);
+        return true;
+    }
     QString c = t;
     c.remove(QLatin1Char(','));
     c.replace(QLatin1Char('d'), QLatin1Char('e'));

@@ -40,6 +40,7 @@ static sqlite3* openHandle(const QString& path, int flags)
                 throw DaoError(err::FileNotFound, path);
             throwSqlite(db, rc, path);
         } catch (...) {
+            FinalizeParked(db);
             sqlite3_close_v2(db);
             throw;
         }
@@ -69,6 +70,7 @@ std::unique_ptr<Database> Database::Open(const QString& path, bool exclusive, bo
         run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), path);
         run(db, QStringLiteral("COMMIT"), path);
     } catch (...) {
+        FinalizeParked(db);
         sqlite3_close_v2(db);
         throw;
     }
@@ -90,10 +92,12 @@ void Database::CreateEmpty(const QString& path)
         // Writes the file header, so the file is a database from the start.
         run(db, QStringLiteral("VACUUM"), path);
     } catch (...) {
+        FinalizeParked(db);
         sqlite3_close_v2(db);
         QFile::remove(path);
         throw;
     }
+    FinalizeParked(db);
     sqlite3_close_v2(db);
 }
 
@@ -261,6 +265,7 @@ void Database::Close()
         return;
     if (!sqlite3_get_autocommit(c_->db))
         sqlite3_exec(c_->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    FinalizeParked(c_->db);
     sqlite3_close_v2(c_->db);
     c_->db = nullptr;
     c_->transLevel = 0;

@@ -115,11 +115,40 @@ void throwSqlite(sqlite3* db, int rc, const QString& path)
     }
 }
 
+namespace {
+
+// Prepared statements parked per connection: a save runs the same few statements for
+// every row, and preparing them again each time costs more than running them.
+QHash<sqlite3*, QHash<QByteArray, sqlite3_stmt*>>& parked()
+{
+    // Never destroyed: databases held by other statics close after this would be gone.
+    static auto* cache = new QHash<sqlite3*, QHash<QByteArray, sqlite3_stmt*>>;
+    return *cache;
+}
+
+} // namespace
+
+void FinalizeParked(sqlite3* db)
+{
+    auto it = parked().find(db);
+    if (it == parked().end())
+        return;
+    for (sqlite3_stmt* st : std::as_const(*it))
+        sqlite3_finalize(st);
+    parked().erase(it);
+}
+
 Statement::Statement(sqlite3* db, const QString& sql, const QString& path) : db_(db), path_(path)
 {
-    const QByteArray text = sql.toUtf8();
+    text_ = sql.toUtf8();
+    auto it = parked().find(db);
+    if (it != parked().end()) {
+        st_ = it->take(text_);
+        if (st_)
+            return;
+    }
     const char* tail = nullptr;
-    const int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &st_, &tail);
+    const int rc = sqlite3_prepare_v2(db, text_.constData(), static_cast<int>(text_.size()), &st_, &tail);
     if (rc != SQLITE_OK)
         throwSqlite(db, rc, path);
     if (!st_)
@@ -135,8 +164,15 @@ Statement::Statement(sqlite3* db, const QString& sql, const QString& path) : db_
 
 Statement::~Statement()
 {
-    if (st_)
+    if (!st_)
+        return;
+    sqlite3_reset(st_);
+    sqlite3_clear_bindings(st_);
+    auto& slot = parked()[db_];
+    if (slot.contains(text_) || slot.size() >= 64)
         sqlite3_finalize(st_);
+    else
+        slot.insert(text_, st_);
 }
 
 void Statement::bind(const Params& params)

@@ -47,7 +47,11 @@ private:
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
     QString path_;
+    QByteArray text_;
 };
+
+// Finalizes the statements parked for db; call before closing it.
+void FinalizeParked(sqlite3* db);
 
 // Value of a column of the current row as the declared type reads it.
 Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type);

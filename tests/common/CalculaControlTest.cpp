@@ -65,6 +65,23 @@ TEST_F(CalculaControlTest, KeyAndDataRules)
         EXPECT_EQ(control(c.valores, c.k), c.esperado) << c.what;
 }
 
+TEST_F(CalculaControlTest, KeySumsWithFractionsOrBeyond15DigitsGoThroughTheMask)
+{
+    // A fractional key: 2.5 rounds half away from zero to 3.
+    db_->Execute(QStringLiteral("CREATE TABLE F (k DOUBLE, cNumero TEXT(6))"));
+    auto f = db_->OpenRecordset(QStringLiteral("SELECT * FROM F"));
+    const struct {
+        double k;
+        const char* esperado;
+    } casos[] = {{2.5, "003000"}, {-7, "007000"}, {1234567890123456789.0, "000000"}, {999.5, "000000"}};
+    for (const auto& c : casos) {
+        f->AddNew();
+        f->Fields(0) = c.k;
+        EXPECT_EQ(CalculaControl(*f, 1), c.esperado) << c.k;
+        f->CancelUpdate();
+    }
+}
+
 TEST_F(CalculaControlTest, LongTextsDoNotOverflow)
 {
     // 250 characters of code 255: 255 * (1 + ... + 250) = 8 000 625; single products

@@ -143,3 +143,29 @@ TEST_F(DbFixture, AppendTableDefCreatesTheTableWithItsKey)
 }
 
 } // namespace
+
+// Statements are kept prepared between calls: the same text must behave as new each time,
+// also nested, across a change of the table, and after the file is closed and reopened.
+TEST_F(DbFixture, RepeatedStatementsBehaveAsNew)
+{
+    const QString insert = QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, NOMBRE) VALUES (6, ?, ?)");
+    const QString select = QStringLiteral("SELECT NOMBRE FROM CONT WHERE DOC_ID_D = ?");
+    db_->Execute(insert, 0, {QStringLiteral("1"), QStringLiteral("UNO")});
+    EXPECT_EQ(errorOf([&] { db_->Execute(insert, 0, {QStringLiteral("2")}); }), 3061);
+    db_->Execute(insert, 0, {QStringLiteral("2"), QStringLiteral("DOS")});
+
+    auto outer = db_->OpenRecordset(select, dao::dbOpenSnapshot, {QStringLiteral("1")});
+    auto inner = db_->OpenRecordset(select, dao::dbOpenSnapshot, {QStringLiteral("2")});
+    EXPECT_EQ(outer->Fields(0).Value().toText(), QStringLiteral("UNO"));
+    EXPECT_EQ(inner->Fields(0).Value().toText(), QStringLiteral("DOS"));
+
+    db_->Execute(QStringLiteral("DROP TABLE CONT"));
+    db_->Execute(QStringLiteral("CREATE TABLE CONT (TIP_DOC_D BYTE, DOC_ID_D TEXT(15), NOMBRE TEXT(60))"));
+    db_->Execute(insert, 0, {QStringLiteral("3"), QStringLiteral("TRES")});
+    EXPECT_EQ(db_->OpenRecordset(select, dao::dbOpenSnapshot, {QStringLiteral("3")})->Fields(0).Value().toText(),
+              QStringLiteral("TRES"));
+
+    db_->Close();
+    db_ = dao::Database::Open(path_);
+    EXPECT_EQ(db_->OpenRecordset(select, dao::dbOpenSnapshot, {QStringLiteral("3")})->RecordCount(), 1);
+}
