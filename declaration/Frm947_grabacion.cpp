@@ -2,6 +2,7 @@
 #include "declaration/Frm947.h"
 
 #include "declaration/Frm947_revision.h"
+#include "declaration/amounts/Importes.h"
 
 #include "common/CalculaControl.h"
 #include "common/Clock.h"
@@ -61,7 +62,7 @@ QString FormaTexto(const QString& casilla, const QString& valor, const QString& 
             return QStringLiteral("0");
     }
     double numero = 0;
-    if (!revision::LeeImporte(valor, numero))
+    if (!LeeNumero(valor, numero))
         return valor;
     return zav::Format(numero, mascara);
 }

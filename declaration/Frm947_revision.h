@@ -26,10 +26,6 @@ void RegistraNumeroOrden(Frm947& f, const QString& periodo);
 
 namespace revision {
 
-// The number in a box as the runtime reads it: numeric text, or an amount between
-// parentheses, which is negative. False when the text is no number.
-bool LeeImporte(const QString& valor, double& numero);
-
 // The whole number of a box's text through "###########0"; 0 when it is empty or no number.
 double ImporteEntero(const QString& texto);
 

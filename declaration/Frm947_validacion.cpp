@@ -2,6 +2,7 @@
 #include "declaration/Frm947.h"
 #include "declaration/FrmConsist.h"
 #include "declaration/Frm947_revision.h"
+#include "declaration/amounts/Importes.h"
 
 #include "common/Cp1252.h"
 #include "common/Runtime.h"
@@ -29,29 +30,10 @@ using zav::Val;
 
 // ---- shared by the rule lists ---------------------------------------------------------------
 
-bool revision::LeeImporte(const QString& valor, double& numero)
-{
-    const QString t = Trim(valor);
-    if (zav::IsNumeric(t)) {
-        numero = zav::CDbl(t);
-        return true;
-    }
-    if (t.size() >= 3 && t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
-        const QString dentro = Trim(t.mid(1, t.size() - 2));
-        if (zav::IsNumeric(dentro) && !dentro.startsWith(QLatin1Char('-')) && !dentro.startsWith(QLatin1Char('+'))) {
-            numero = -zav::CDbl(dentro);
-            return true;
-        }
-    }
-    return false;
-}
-
 double revision::ImporteEntero(const QString& texto)
 {
     double numero = 0;
-    if (!LeeImporte(texto, numero))
-        return 0;
-    return Val(zav::Format(numero, QStringLiteral("###########0")));
+    return LeeNumero(texto, numero) ? ImporteTexto(texto) : 0;
 }
 
 int revision::CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params)

@@ -22,7 +22,7 @@ wait_shown() {
 
 # The text the focused grid copies from its current cell.
 clipboard() {
-    python3 -c 'import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())'
+    xclip -o -selection clipboard
 }
 
 focus_main() { xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"; }
