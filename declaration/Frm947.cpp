@@ -206,6 +206,8 @@ QScrollArea* Desplazable(QWidget* contenido)
     s->setWidget(contenido);
     s->setWidgetResizable(true);
     s->setFrameShape(QFrame::NoFrame);
+    // The page itself is no stop of the Tab key: only its fields are.
+    s->setFocusPolicy(Qt::NoFocus);
     return s;
 }
 
@@ -659,6 +661,9 @@ void Frm947::ConstruirEstadosFinancieros()
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
+        // The heading places its columns with runs of blanks; wrapping keeps every word
+        // on the page instead of widening it past the window.
+        l->setWordWrap(true);
         lblTab2[indice] = l;
         return l;
     };

@@ -49,9 +49,13 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-# Salir closes the window; the program goes on.
+# Salir closes the window after its question; the program goes on.
 xdotool windowfocus --sync "$decl" 2>/dev/null || true
 xdotool key --clearmodifiers alt+s
+# A chosen taxpayer counts as a change: the question to keep it is answered No.
+wait_log "35|0947 Morvath|¿El formulario ha sido modificado, desea guardar los cambios?"
+sleep 0.3
+xdotool key --clearmodifiers n
 for _ in $(seq 50); do
     [ "$(decl_shown)" -eq 0 ] && break
     sleep 0.1
