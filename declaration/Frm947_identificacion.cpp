@@ -137,6 +137,20 @@ void Limpiar(zav::OptionArray* o, bool enabled)
     o->SetEnabled(enabled);
 }
 
+// Either Amazonía answer "Si" opens the question on the fiscal domicile, unanswered, with
+// its zone and place code still to come.
+void AbrePreguntaDomicilio(Frm947& f)
+{
+    f.Frame20->setEnabled(true);
+    f.Frame28->setEnabled(true);
+    f.Label1[13]->SetEnabled(true);
+    Limpiar(f.OptDomFiscal, true);
+    Limpiar(f.OptZona, false);
+    f.CmdZona1->setEnabled(false);
+    f.TxtUbigeo->SetText(QString());
+    f.Label1[14]->SetEnabled(true);
+}
+
 void Mostrar(QWidget* w, bool on)
 {
     w->setVisible(on);
@@ -482,14 +496,7 @@ void Frm947::OptUbicAmazonia_Click(int Index)
         Limpiar(OptLeyAmazonia, false);
         Label1[12]->SetEnabled(false);
         Frame19->setEnabled(false);
-        Frame20->setEnabled(true);
-        Frame28->setEnabled(true);
-        Label1[13]->SetEnabled(true);
-        Limpiar(OptDomFiscal, true);
-        Limpiar(OptZona, false);
-        CmdZona1->setEnabled(false);
-        TxtUbigeo->SetText(QString());
-        Label1[14]->SetEnabled(true);
+        AbrePreguntaDomicilio(*this);
     } else if (Index == 0) {
         mUbicAmazonia = QStringLiteral("0");
         OptLeyAmazonia->SetEnabled(true);
@@ -517,14 +524,7 @@ void Frm947::OptLeyAmazonia_Click(int Index)
         Frame21->setEnabled(false);
         Label1[17]->SetEnabled(false);
         Limpiar(OptUbicAmazonia, false);
-        Frame20->setEnabled(true);
-        Frame28->setEnabled(true);
-        Label1[13]->SetEnabled(true);
-        Limpiar(OptDomFiscal, true);
-        Limpiar(OptZona, false);
-        CmdZona1->setEnabled(false);
-        TxtUbigeo->SetText(QString());
-        Label1[14]->SetEnabled(true);
+        AbrePreguntaDomicilio(*this);
     } else if (Index == 0) {
         mLeyAmazonia = QStringLiteral("0");
         Frame21->setEnabled(true);
