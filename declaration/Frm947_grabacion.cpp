@@ -81,7 +81,7 @@ bool SeOmite(const QString& valor)
 class FilasDet {
 public:
     FilasDet(const QString& documento, const QString& periodo, const QString& casilla = QString())
-        : documento_(documento), periodo_(Trim(periodo))
+        : documento_(Trim(documento)), periodo_(Trim(periodo))
     {
         AppState& a = App();
         QString sql = QStringLiteral("SELECT * FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
@@ -201,6 +201,14 @@ void Rehusa(Frm947& f, const QString& texto)
 bool RucValido(const QString& ruc)
 {
     return ValidaLongitudDocumento(QStringLiteral("06"), ruc) && App().gUtil->ValidaRUC(ruc);
+}
+
+// A database error stops the save: it is reported and nothing stays half written.
+void NoGrabada(Frm947& f, const dao::DaoError& e)
+{
+    zav::SetHourglass(false);
+    zav::MsgBox(QStringLiteral("La declaración no fue grabada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
+                f.Caption());
 }
 
 bool ExisteCab(const QString& documento, const QString& periodo)
@@ -410,7 +418,14 @@ void Frm947::CmdGrabar_Click()
     const QString documento = Modo == 0 ? rucElegido : TxtNumRuc->Text();
     zav::SetHourglass(true);
 
-    if (Modo == 0 && OptInicio->Enabled(0) && ExisteCab(rucElegido, periodo)) {
+    bool existe = false;
+    try {
+        existe = Modo == 0 && OptInicio->Enabled(0) && ExisteCab(rucElegido, periodo);
+    } catch (const dao::DaoError& e) {
+        NoGrabada(*this, e);
+        return;
+    }
+    if (existe) {
         SSTab1->setCurrentIndex(0);
         MuestraMarcos(this, false, false, false, false, false, false);
         zav::MsgBox(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
@@ -476,15 +491,16 @@ void Frm947::CmdGrabar_Click()
 
     periodo = revision::PeriodoGrabacion(*this);
 
-    // The completeness check only reads; it runs before the write so that its messages
-    // never wait with the database locked.
-    const bool completa = DeclaracionCompleta();
-    zav::SetHourglass(true);
-
     // One transaction: the header, the deletes and every row are stored together or not at all.
     dao::Database& db = *a.gBaseDatos;
     const dao::Params clave{NumDocumento, periodo, a.gFormulario};
+    bool completa = false;
+    const int nivel = db.TransactionLevel();
     try {
+        // The completeness check only reads; it runs before the write so that its messages
+        // never wait with the database locked. A failing loss query is reported like a failing write.
+        completa = DeclaracionCompleta();
+        zav::SetHourglass(true);
         db.BeginTrans();
         a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
         auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenDynaset, clave);
@@ -538,11 +554,9 @@ void Frm947::CmdGrabar_Click()
 
         db.CommitTrans();
     } catch (const dao::DaoError& e) {
-        if (db.TransactionLevel() > 0)
+        if (db.TransactionLevel() > nivel)
             db.Rollback();
-        zav::SetHourglass(false);
-        zav::MsgBox(QStringLiteral("La declaración no fue grabada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
-                    Caption());
+        NoGrabada(*this, e);
         return;
     }
     a.gAccion = completa ? 1 : 3;
@@ -600,25 +614,31 @@ void Frm947::cmdCancelar_Click()
         }
     }
 
-    // A header another program left unfinished (check value "0") goes with its rows.
+    // A header another program left unfinished (check value "0") goes with its rows, all
+    // of them or none; a database error is reported and the window is left all the same.
     const QString ruc = Trim(Left(CmbRuc->Text(), 11));
     const dao::Params clave{ruc, a.gPeriodo, a.gFormulario};
-    a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-    auto cab = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
-    if (!cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0")) {
-        cab->Close();
-        dao::Database& db = *a.gBaseDatos;
-        db.BeginTrans();
-        try {
-            for (const char* tabla : {"CAB", "DET", "ACTA"})
-                db.Execute(QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?")
-                               .arg(QLatin1String(tabla)),
-                           dao::dbInconsistent, clave);
+    dao::Database& db = *a.gBaseDatos;
+    const int nivel = db.TransactionLevel();
+    try {
+        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
+        if (!cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0")) {
+            cab->Close();
+            db.BeginTrans();
+            for (const char* tabla : {"CAB", "DET", "ACTA"}) {
+                a.gSQL = QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?")
+                             .arg(QLatin1String(tabla));
+                db.Execute(a.gSQL, dao::dbInconsistent, clave);
+            }
             db.CommitTrans();
-        } catch (const dao::DaoError&) {
-            db.Rollback();
-            throw;
         }
+    } catch (const dao::DaoError& e) {
+        if (db.TransactionLevel() > nivel)
+            db.Rollback();
+        zav::SetHourglass(false);
+        zav::MsgBox(QStringLiteral("La declaración no fue eliminada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
+                    Caption());
     }
     ActualizaBarraEstado(QString(), QString(), QString(), a.gFormulario);
     a.gUbigeo.clear();

@@ -200,6 +200,29 @@ TEST_F(Salir, NoRemovesOnlyAHeaderLeftUnfinished)
     }
 }
 
+TEST_F(Salir, AFailedRemovalKeepsEveryRowAndStillLeaves)
+{
+    Frm947& f = Completa();
+    Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
+                            "VALUES (6, ?, '201405', '0947', 0, 0, '0')"),
+             {kRucS});
+    Ejecutar(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
+                            "VALUES (6, ?, '201405', '0947', 0, '500', '1')"),
+             {kRucS});
+    // The last of the three deletes fails.
+    Ejecutar(QStringLiteral("DROP TABLE ACTA"));
+    QSignalSpy cerrada(&f, &QDialog::finished);
+    msgs_->PushAnswer(zav::vbNo);
+    EXPECT_NO_THROW(f.cmdCancelar_Click());
+    ASSERT_EQ(msgs_->Count(), 2);
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración no fue eliminada. Error (")));
+    EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 1);
+    EXPECT_EQ(Cuenta(QStringLiteral("DET")), 1);
+    EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+    EXPECT_EQ(cerrada.count(), 1);
+}
+
 TEST_F(Salir, AChangedOrderNumberIsCheckedBeforeLeaving)
 {
     const QString pregunta = QStringLiteral(" El número de orden ha cambiado. ¿Desea guardar los cambios?");

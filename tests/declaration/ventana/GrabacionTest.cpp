@@ -287,6 +287,49 @@ TEST_F(Grabacion, ASaveThatFailsMidwayLeavesTheStoredDeclarationAsItWas)
     EXPECT_EQ(LeeCab().estado, 9);
 }
 
+TEST_F(Grabacion, ADatabaseErrorBeforeTheWriteIsReportedAndNothingIsStored)
+{
+    struct Caso {
+        const char* nombre;
+        const char* tabla;   // unreadable during the save
+    };
+    // The duplicate test reads CAB; the completeness check reads the loss rows of box 108.
+    for (const Caso& c : {Caso{"headers", "CAB"}, Caso{"loss rows", "F0947_PTCEA"}}) {
+        SCOPED_TRACE(c.nombre);
+        Frm947& f = Completa();
+        Casilla(f, 108, QStringLiteral("1,500"));
+        const QString tabla = QString::fromLatin1(c.tabla);
+        Ejecutar(QStringLiteral("ALTER TABLE %1 RENAME TO fuera").arg(tabla));
+        msgs_->Clear();
+        EXPECT_NO_THROW(f.CmdGrabar_Click());
+        Ejecutar(QStringLiteral("ALTER TABLE fuera RENAME TO %1").arg(tabla));
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración no fue grabada. Error ("))) << msgs_->Last().text.toStdString();
+        EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+        EXPECT_EQ(Cuenta(QStringLiteral("DET")), 0);
+        EXPECT_TRUE(f.mModificado);
+        EXPECT_TRUE(f.OptInicio->Enabled(0));
+        EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+        EXPECT_FALSE(zav::IsHourglass());
+    }
+}
+
+TEST_F(Grabacion, ABoxRowIsKeyedByTheTrimmedDocument)
+{
+    const QString ruc = QString::fromLatin1(kRuc);
+    Frm947& f = Abrir();
+    EXPECT_TRUE(f.pGrabaCasilla(QStringLiteral("500"), QStringLiteral("10"), ruc + QStringLiteral("  "),
+                                QStringLiteral("201405")));
+    EXPECT_TRUE(f.pGrabaCasilla(QStringLiteral("500"), QStringLiteral("20"), QStringLiteral(" ") + ruc,
+                                QStringLiteral("201405")));
+    ASSERT_EQ(Cuenta(QStringLiteral("DET")), 1);
+    EXPECT_EQ(Filas().at(QStringLiteral("500")),
+              (FilaDet{QStringLiteral("20"), ControlDet(ruc, QStringLiteral("201405"), QStringLiteral("500"),
+                                                        QStringLiteral("20")),
+                       QStringLiteral("01")}));
+}
+
 TEST_F(Grabacion, TextFormsOfTheStoredValues)
 {
     struct Caso {
