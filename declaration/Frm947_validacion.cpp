@@ -385,14 +385,17 @@ bool Frm947::ValidaDeclaracion()
     };
     const QString kRucInvalido = QStringLiteral("El RUC no es Válido.");
     const QString kRucIgual = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
-    const QString ruc208 = Trim(mModelo.Texto(208));
-    const QString doc226 = Trim(mModelo.Texto(226));
-    if (!ruc208.isEmpty() && !RucValido(ruc208))
+    // The numbers are checked as typed: a blank around them makes them invalid here.
+    const QString texto208 = mModelo.Texto(208);
+    const QString texto226 = mModelo.Texto(226);
+    const QString ruc208 = Trim(texto208);
+    const QString doc226 = Trim(texto226);
+    if (!ruc208.isEmpty() && !RucValido(texto208))
         return rehusa(208, kRucInvalido);
     // Without a taxpayer there is nothing to compare with; Validar asks for one.
     if (!T.isEmpty() && T == ruc208)
         return rehusa(208, kRucIgual);
-    if (tipoDoc == QLatin1String("06") && !doc226.isEmpty() && !RucValido(doc226))
+    if (tipoDoc == QLatin1String("06") && !doc226.isEmpty() && !RucValido(texto226))
         return rehusa(226, kRucInvalido);
     if (!T.isEmpty() && T == doc226)
         return rehusa(226, kRucIgual);
@@ -403,7 +406,17 @@ void Frm947::CmdValidar_Click()
 {
     AppState& a = App();
     a.gRespuesta.clear();
-    if (!ValidaDeclaracion())
+    bool revisada = false;
+    try {
+        revisada = ValidaDeclaracion();
+    } catch (const dao::DaoError& e) {
+        // A check that could not read its rows is no clean declaration.
+        zav::SetHourglass(false);
+        zav::MsgBox(QStringLiteral("La declaración no fue validada. Error (%1): %2").arg(e.Number).arg(e.Description),
+                    16, Caption());
+        return;
+    }
+    if (!revisada)
         return;
     zav::SetHourglass(true);
     if (Modo == 0 && Trim(Left(CmbRuc->Text(), 11)).isEmpty()) {

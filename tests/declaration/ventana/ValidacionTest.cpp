@@ -243,8 +243,9 @@ TEST_F(Validacion, EachRuleOfTheFullCheckWritesItsOwnLine)
         EXPECT_TRUE(f.ValidaDeclaracion());
         EXPECT_EQ(Lineas(Mens()), c.lineas);
         EXPECT_EQ(revision::gHayInconsistencias, c.lineas.isEmpty() ? 0 : 1);
-        if (!c.lineas.isEmpty())
+        if (!c.lineas.isEmpty()) {
             EXPECT_EQ(revision::gMensaje, c.lineas.last());
+        }
     }
 }
 
@@ -271,6 +272,138 @@ TEST_F(Validacion, TheListFileHoldsEveryFailureInOrderInWindowsCodes)
     f.mModelo.PonTexto(478, QString());
     Ejecutar(QStringLiteral("DELETE FROM CAB"));
     EXPECT_TRUE(f.ValidaDeclaracion());
+    EXPECT_EQ(Mens(), QByteArray());
+}
+
+TEST_F(Validacion, EdgesOfTheRuleList)
+{
+    const auto uit = [](Frm947& f) { return static_cast<qint64>(zav::Val(f.mUIT)); };
+    const auto sinActivo = [](Frm947& f) {
+        Casilla(f, 500, QString());
+        Casilla(f, 503, QString());
+        Casilla(f, 532, QStringLiteral("0"));
+        Casilla(f, 544, QStringLiteral("0"));
+    };
+    const Regla casos[] = {
+        // A box showing "0" holds a value; blanks fill an asset box but not a liability box.
+        {"asset box of zero", 0,
+         [&](Frm947& f) {
+             sinActivo(f);
+             f.mModelo.PonTexto(510, QStringLiteral("0"));
+         },
+         {}},
+        {"asset box of blanks", 0,
+         [&](Frm947& f) {
+             sinActivo(f);
+             f.mModelo.PonTexto(510, QStringLiteral(" "));
+         },
+         {}},
+        {"liability box of blanks", 0,
+         [](Frm947& f) {
+             Casilla(f, 532, QString());
+             f.mModelo.PonTexto(533, QStringLiteral(" "));
+             Casilla(f, 544, QStringLiteral("1,250"));
+         },
+         L({"Ingrese información en el Pasivo"})},
+        {"552 of zero without income statement", 0,
+         [](Frm947& f) {
+             Casilla(f, 461, QString());
+             Casilla(f, 462, QString());
+             f.mModelo.PonTexto(552, QStringLiteral("0"));
+         },
+         L({"Si existe la casilla 552 ó 553 debe existir información en el Estado de Ganancias y Pérdidas"})},
+        {"478 and 477 of zero", 0,
+         [](Frm947& f) {
+             f.mModelo.PonTexto(478, QStringLiteral("0"));
+             f.mModelo.PonTexto(477, QStringLiteral("0"));
+         },
+         {}},
+        // Small-business limits at their edges.
+        {"MYPE income of exactly 300 UIT", 5,
+         [&](Frm947& f) {
+             Casilla(f, 462, QString());
+             Casilla(f, 461, QString::number(300 * uit(f)));
+             f.mModelo.PonTexto(253, QString());
+         },
+         L({"No puede presentar balance al 30 de Abril "})},
+        {"MYPE income of exactly 1700 UIT", 5,
+         [&](Frm947& f) {
+             f.CboBalance->SetListIndex(1);
+             Casilla(f, 462, QString());
+             Casilla(f, 461, QString::number(1700 * uit(f)));
+         },
+         {}},
+        {"MYPE suspension and income over the limit", 5,
+         [&](Frm947& f) {
+             f.CboBalance->SetListIndex(1);
+             Casilla(f, 462, QString());
+             Casilla(f, 461, QString::number(1700 * uit(f) + 1));
+             f.mModelo.PonTexto(253, QStringLiteral("5"));
+         },
+         L({"No procede la suspensión de pagos a cuenta",
+            "Ingresos superan el límite establecido para el RMT, deberá presentar su declaración en el Régimen General "})},
+        // The start-of-activities chain stops at its first refusal.
+        {"no start answer hides the rest of the chain", 0,
+         [](Frm947& f) {
+             f.OptInicio->Clear();
+             f.OptAnterior->Clear();
+             f.CboBalance->SetListIndex(-1);
+         },
+         L({"Señale el inicio de actividades en el ejercicio"})},
+        {"no balance date hides the resolution rules", 0,
+         [](Frm947& f) {
+             Julio(f, "0", "");
+             f.CboBalance->SetListIndex(-1);
+         },
+         L({"Seleccione el mes al que debe corresponder la presentación del balance"})},
+        {"Agrario date half typed", 1, [](Frm947& f) { f.MkePeriodo->SetText(QStringLiteral("10/0")); },
+         L({"El año de la fecha del formulario 5136 debe corresponder al año de la presentación"})},
+        {"place code of blanks", 2,
+         [](Frm947& f) {
+             f.OptUbicAmazonia->SetValue(1, true);
+             f.OptDomFiscal->SetValue(0, true);
+             f.OptZona->SetValue(0, true);
+             f.TxtUbigeo->SetText(QStringLiteral("  "));
+         },
+         L({"Registre el Ubigeo"})},
+        {"form 7842 number of blanks", 4,
+         [](Frm947& f) {
+             f.OptConvEstab->SetValue(1, true);
+             f.TxtNumOrdenF7842->SetText(QStringLiteral("        "));
+             Casilla(f, 113, QStringLiteral("600"));
+         },
+         L({"Registre correctamente el número de orden del formulario 7842"})},
+        // The accountant: zone "00" alone asks for nothing, a RUC alone asks for the rest.
+        {"zone 00 alone", 0,
+         [](Frm947& f) {
+             Casilla(f, 208, QString());
+             Casilla(f, 211, QString());
+             Casilla(f, 209, QStringLiteral("00"));
+         },
+         {}},
+        {"accountant RUC alone", 0,
+         [](Frm947& f) {
+             Casilla(f, 209, QString());
+             Casilla(f, 211, QString());
+         },
+         L({"Información Complementaria : Debe ingresar el código de la zona de colegiatura del contador",
+            "Información Complementaria : Debe Ingresar el Nro. C.P.C. o el Nro. C.M.A. del contador"})},
+    };
+    for (const Regla& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Frm947& f = Completa(c.regimen);
+        c.cambio(f);
+        msgs_->Clear();
+        EXPECT_TRUE(f.ValidaDeclaracion());
+        EXPECT_EQ(Lineas(Mens()).join(QLatin1Char('|')), c.lineas.join(QLatin1Char('|')));
+        EXPECT_EQ(msgs_->Count(), 0);
+    }
+    // A natural person still gets box 225 from the representative's document type.
+    Frm947& f = Completa();
+    f.OptPersona->SetValue(1, true);
+    ElegirTipoDoc(f, QStringLiteral("07"));
+    EXPECT_TRUE(f.ValidaDeclaracion());
+    EXPECT_EQ(f.mModelo.Texto(225), QStringLiteral("07"));
     EXPECT_EQ(Mens(), QByteArray());
 }
 
@@ -312,6 +445,15 @@ TEST_F(Validacion, TheTypedTaxpayerNumbersStopTheCheckWithAMessage)
              Casilla(f, 226, kRuc);
          },
          L({"El RUC no puede ser igual al RUC del Contribuyente.", "226"})},
+        // Checked as typed, not trimmed.
+        {"accountant RUC with a trailing blank", 0, [](Frm947& f) { Casilla(f, 208, QStringLiteral("20000000001 ")); },
+         L({"El RUC no es Válido.", "208"})},
+        {"representative RUC with a leading blank", 0,
+         [](Frm947& f) {
+             ElegirTipoDoc(f, QStringLiteral("06"));
+             Casilla(f, 226, QStringLiteral(" 20000000001"));
+         },
+         L({"El RUC no es Válido.", "226"})},
     };
     for (const Regla& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -407,6 +549,27 @@ TEST_F(Validacion, ValidarShowsTheListOrSaysTheDeclarationIsClean)
         EXPECT_EQ(App().gAccion, 2);
         f.CmdValidar_Click();
         EXPECT_EQ(runner.Ran().size(), 1);
+    }
+}
+
+TEST_F(Validacion, ADatabaseErrorDuringTheCheckIsReportedAndNeverCountsAsClean)
+{
+    // The duplicate rule reads the headers; the loss rule of box 108 reads the loss rows.
+    for (const char* tabla : {"CAB", "F0947_PTCEA"}) {
+        SCOPED_TRACE(tabla);
+        Frm947& f = Completa();
+        Casilla(f, 108, QStringLiteral("1,500"));
+        Ejecutar(QStringLiteral("ALTER TABLE %1 RENAME TO fuera").arg(QLatin1String(tabla)));
+        msgs_->Clear();
+        zav::ModalRunnerScope runner([](QDialog&) { return 0; });
+        EXPECT_NO_THROW(f.CmdValidar_Click());
+        Ejecutar(QStringLiteral("ALTER TABLE fuera RENAME TO %1").arg(QLatin1String(tabla)));
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración no fue validada. Error (")))
+            << msgs_->Last().text.toStdString();
+        EXPECT_TRUE(runner.Ran().isEmpty());
+        EXPECT_FALSE(zav::IsHourglass());
     }
 }
 
