@@ -784,8 +784,13 @@ void Frm947::Frm947_SSTab3_GotFocus()
         TxtValor[461]->setFocus();
 }
 
+// Only a page the user brings forward is set up and checked: the checks that move this
+// strip themselves (the full check, a refused taxpayer number) must not be interrupted by
+// the identification check and sent back to page 0.
 void Frm947::Frm947_SSTab4_Click(int)
 {
+    if (!CambioDelUsuario(SSTab4))
+        return;
     QCoreApplication::processEvents();
     PreparaPaginaSSTab1(*this);
     QCoreApplication::processEvents();

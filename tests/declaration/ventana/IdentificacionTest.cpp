@@ -89,8 +89,9 @@ TEST_F(Identificacion, PeriodAndPaymentSystemForEveryAnswer)
                         EXPECT_EQ(App().gPeriodo, e.periodo);
                         EXPECT_EQ(f.TxtEjercicio->Text(), e.ejercicio);
                         EXPECT_EQ(f.LblSistema->Caption(), e.sistema);
-                        if (!e.sistema.isEmpty())
+                        if (!e.sistema.isEmpty()) {
                             EXPECT_EQ(App().gSistema, e.sistema);
+                        }
                         EXPECT_EQ(f.LblPresentacion->Caption(), e.presentacion);
                         EXPECT_EQ(msgs_->Count(), 0);
                     }
@@ -365,8 +366,9 @@ TEST_F(Identificacion, EachRegimeShowsItsFramesAndInputs)
             EXPECT_TRUE(f.Label1[9]->Enabled());
         }
         // The agrarian and frontier regimes mark the declaration changed.
-        if (c.agrario || c.frontera)
+        if (c.agrario || c.frontera) {
             EXPECT_TRUE(f.mModificado);
+        }
         EXPECT_EQ(f.mRegimen, c.regimen);
         EXPECT_EQ(msgs_->Count(), 0);
     }
@@ -592,6 +594,36 @@ TEST_F(Identificacion, AUserPageChangeChecksTheIdentificationPageACodeOneDoesNot
     EXPECT_EQ(f.TxtAyuda->Text(), QStringLiteral("El registro de esta información es de caracter obligatorio"));
     EXPECT_EQ(f.TxtAyuda1->Text(), QStringLiteral("en los conceptos que le correspondan."));
     EXPECT_EQ(msgs_->Count(), 0);
+}
+
+// The checks that bring a page of the complementary strip forward (the full check, a
+// refused taxpayer number) are not interrupted by the identification check; a page the
+// user chooses there still is checked.
+TEST_F(Identificacion, ACodePageChangeOfTheComplementaryStripChecksNothing)
+{
+    Hoy(2015, 6, 10);
+    Frm947& f = Nueva();
+    f.PerdidasDisponibles(true);
+    f.CmdValidar->setFocus();
+    for (int pagina : {1, 0}) {
+        SCOPED_TRACE(pagina);
+        f.MostrarPaginas(3, pagina);
+        EXPECT_EQ(msgs_->Count(), 0) << (msgs_->Count() ? msgs_->Last().text.toStdString() : std::string());
+        EXPECT_EQ(f.SSTab1->currentIndex(), 3);
+        EXPECT_EQ(f.SSTab4->currentIndex(), pagina);
+    }
+    // Nor does it use up the one check skipped on the first visit to page 0.
+    f.SSTab1->setCurrentIndex(0);
+    f.SSTab4->setCurrentIndex(1);
+    EXPECT_TRUE(f.mOmitirValidacion);
+
+    f.SSTab1->setCurrentIndex(3);
+    f.SSTab4->setCurrentIndex(0);
+    QTabBar* barra = f.SSTab4->tabBar();
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Debe seleccionar un Contribuyente."));
+    EXPECT_EQ(f.SSTab1->currentIndex(), 0);
 }
 
 TEST_F(Identificacion, LeavingTheGeneralDataPage)
