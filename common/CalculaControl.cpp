@@ -37,6 +37,22 @@ QString UltimosTres(double suma)
     return Right(Right(Format(suma, QStringLiteral("00000000000000000000")), 15), 3);
 }
 
+// A text of at most fifteen plain digits is the number it reads as, without the
+// runtime's general reading (signs, separators, exponents).
+bool Digitos(const QString& t, double& valor)
+{
+    if (t.isEmpty() || t.size() > 15)
+        return false;
+    qint64 n = 0;
+    for (const QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    valor = static_cast<double>(n);
+    return true;
+}
+
 } // namespace
 
 QString CalculaControl(dao::Recordset& rs, int k)
@@ -44,8 +60,21 @@ QString CalculaControl(dao::Recordset& rs, int k)
     const int n = rs.FieldCount();
     double s1 = 0;
     for (int i = 0; i < k && i < n; ++i) {
-        const QString t = TextoCampo(rs.Fields(i).Value());
-        if (IsNumeric(t))
+        const dao::Variant v = rs.Fields(i).Value();
+        switch (v.kind()) {
+        case dao::Kind::Byte:
+        case dao::Kind::Integer:
+        case dao::Kind::Long:
+            s1 += static_cast<double>(v.toInt64());
+            continue;
+        default:
+            break;
+        }
+        const QString t = TextoCampo(v);
+        double d = 0;
+        if (Digitos(t, d))
+            s1 += d;
+        else if (IsNumeric(t))
             s1 += CDbl(t);
     }
     // Each product in 64 bits: the original's 16-bit product overflowed on long texts.

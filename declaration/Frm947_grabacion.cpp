@@ -97,6 +97,23 @@ public:
             guardadas_[rs_->Fields(QStringLiteral("CASILLA")).Value().toText()] = i++;
         for (int c = 0; c < rs_->FieldCount(); ++c)
             columnas_ << rs_->Fields(c).Name();
+        // Positions found once: a save writes some hundred rows through them.
+        const auto columna = [this](const char* nombre) {
+            const QString n = QLatin1String(nombre);
+            for (int c = 0; c < columnas_.size(); ++c)
+                if (columnas_.at(c).compare(n, Qt::CaseInsensitive) == 0)
+                    return c;
+            rs_->Fields(n);   // raises the engine's "item not found"
+            return -1;
+        };
+        cDoc_ = columna("doc_id_d");
+        cTip_ = columna("Tip_doc_d");
+        cPer_ = columna("periodo");
+        cForm_ = columna("Formulario");
+        cCas_ = columna("Casilla");
+        cValor_ = columna("i_valor");
+        cId_ = columna("idcasilla");
+        cNum_ = columna("cNumero");
     }
 
     bool Graba(const QString& casilla, const QString& valor)
@@ -112,11 +129,11 @@ public:
             return true;
         }
         rs_->AddNew();
-        rs_->Fields(QStringLiteral("doc_id_d")) = documento_;
-        rs_->Fields(QStringLiteral("Tip_doc_d")) = 6;
-        rs_->Fields(QStringLiteral("periodo")) = periodo_;
-        rs_->Fields(QStringLiteral("Formulario")) = App().gFormulario;
-        rs_->Fields(QStringLiteral("Casilla")) = casilla;
+        rs_->Fields(cDoc_) = documento_;
+        rs_->Fields(cTip_) = 6;
+        rs_->Fields(cPer_) = periodo_;
+        rs_->Fields(cForm_) = App().gFormulario;
+        rs_->Fields(cCas_) = casilla;
         Llena(casilla, valor);
         dao::Params fila;
         fila.reserve(columnas_.size());
@@ -158,15 +175,16 @@ public:
 private:
     void Llena(const QString& casilla, const QString& valor)
     {
-        rs_->Fields(QStringLiteral("i_valor")) = FormaTexto(casilla, valor, periodo_);
-        rs_->Fields(QStringLiteral("idcasilla")) = QStringLiteral("01");
-        rs_->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs_, 6);
+        rs_->Fields(cValor_) = FormaTexto(casilla, valor, periodo_);
+        rs_->Fields(cId_) = QStringLiteral("01");
+        rs_->Fields(cNum_) = zav::CalculaControl(*rs_, 6);
     }
 
     QString documento_;
     QString periodo_;
     std::unique_ptr<dao::Recordset> rs_;
     QStringList columnas_;
+    int cDoc_ = 0, cTip_ = 0, cPer_ = 0, cForm_ = 0, cCas_ = 0, cValor_ = 0, cId_ = 0, cNum_ = 0;
     std::map<QString, int> guardadas_;
     std::map<QString, size_t> pendientes_;
     std::vector<dao::Params> filas_;

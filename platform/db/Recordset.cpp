@@ -410,9 +410,12 @@ Field Recordset::Fields(int index)
 Field Recordset::Fields(const QString& name)
 {
     d_->ensureOpen();
-    for (size_t i = 0; i < d_->cols.size(); ++i)
-        if (d_->cols[i].name.compare(name, Qt::CaseInsensitive) == 0)
+    // Names of another length cannot match whatever their case: most columns fail cheaply.
+    for (size_t i = 0; i < d_->cols.size(); ++i) {
+        const QString& col = d_->cols[i].name;
+        if (col.size() == name.size() && col.compare(name, Qt::CaseInsensitive) == 0)
             return Field(this, static_cast<int>(i));
+    }
     throw DaoError(err::ItemNotFound, {}, name);
 }
 
