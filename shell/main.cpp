@@ -1,10 +1,10 @@
 #include "shell/Main.h"
 
-#include <QApplication>
+#include "shell/Aplicacion.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    Aplicacion app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KZ947"));
     return Main();
 }
