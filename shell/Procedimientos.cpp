@@ -273,9 +273,21 @@ QString FechaDeAAAAMMDD(const QString& texto)
 {
     if (texto.isEmpty())
         return QString();
-    const QDate d(static_cast<int>(Val(Mid(texto, 1, 4))), static_cast<int>(Val(Mid(texto, 5, 2))),
-                  static_cast<int>(Val(Mid(texto, 7, 2))));
-    return zav::FormatDate(d, QStringLiteral("dd/mm/yyyy"));
+    // Each part must read whole as digits: "13/05/20" or "2013011x" are no date, not a
+    // date made of their leading digits.
+    int partes[3];
+    const int desde[3] = {1, 5, 7};
+    const int largo[3] = {4, 2, 2};
+    for (int i = 0; i < 3; ++i) {
+        const QString p = Trim(Mid(texto, desde[i], largo[i]));
+        if (p.isEmpty())
+            return QString();
+        for (const QChar c : p)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return QString();
+        partes[i] = p.toInt();
+    }
+    return zav::FormatDate(QDate(partes[0], partes[1], partes[2]), QStringLiteral("dd/mm/yyyy"));
 }
 
 QString IncrementaContador(int& n, int paso)

@@ -35,6 +35,7 @@ frmUbigeo::frmUbigeo(QWidget* parent) : QDialog(parent)
 void frmUbigeo::Form_Load()
 {
     AppState& a = App();
+    mUbigeoRecibido = a.gUbigeo;
     try {
         UbigeoZAV1->setBaseDatos(a.gBaseDatos.get());
     } catch (const dao::DaoError& e) {
@@ -71,4 +72,10 @@ void frmUbigeo::cmdAccion_Click(int Index)
     } else if (Index == 1) {
         reject();
     }
+}
+
+void frmUbigeo::reject()
+{
+    App().gUbigeo = mUbigeoRecibido;
+    QDialog::reject();
 }

@@ -2,6 +2,7 @@
 // The place-code picker of a zone: takes gZona and gUbigeo, returns the chosen code in
 // gUbigeo. The caller sets the caption ("Ubigeo Zona " & gZona).
 #include <QDialog>
+#include <QString>
 
 class QPushButton;
 namespace zav { class UbigeoZAV; }
@@ -18,4 +19,12 @@ public:
 
     zav::UbigeoZAV* UbigeoZAV1;
     QPushButton* cmdAccion[2];
+
+public slots:
+    // Cancelar, Escape or the close box: the caller gets back the code it handed over,
+    // even after a refused Aceptar emptied gUbigeo.
+    void reject() override;
+
+private:
+    QString mUbigeoRecibido;
 };

@@ -191,6 +191,18 @@ TEST_F(ProcedimientosTest, DatesAgainstAFixedToday)
     EXPECT_EQ(FechaDeAAAAMMDD(QStringLiteral("20000101")), QStringLiteral("01/01/2000"));
     EXPECT_EQ(FechaDeAAAAMMDD(QString()), QString());
     EXPECT_EQ(FechaDeAAAAMMDD(QStringLiteral("20130231")), QString());
+
+    // A text that is not yyyymmdd gives "", never a date made of its leading digits.
+    const struct {
+        const char* texto;
+        const char* fecha;
+    } textos[] = {
+        {"13/05/20", ""},   {"2013011x", ""},   {"2013ab15", ""},   {"201305", ""},
+        {"2013-5-1", ""},   {"        ", ""},   {"20131301", ""},   {"20130500", ""},
+        {"20240229", "29/02/2024"}, {"20130501 ", "01/05/2013"},
+    };
+    for (const auto& t : textos)
+        EXPECT_EQ(FechaDeAAAAMMDD(QString::fromLatin1(t.texto)), QString::fromLatin1(t.fecha)) << t.texto;
 }
 
 TEST_F(ProcedimientosTest, CounterAndCheckCode)

@@ -190,6 +190,33 @@ TEST_F(VentanasTest, PickerAcceptAndCancel)
     }
 }
 
+TEST_F(VentanasTest, LeavingAfterARefusedAcceptReturnsTheCodeHandedOver)
+{
+    AppState& a = App();
+    a.gZona = QStringLiteral("1");
+    const struct {
+        const char* como;
+        void (*sale)(frmUbigeo&);
+    } salidas[] = {
+        {"Cancelar", [](frmUbigeo& f) { f.cmdAccion_Click(1); }},
+        {"close box", [](frmUbigeo& f) { f.close(); }},
+    };
+    for (const auto& s : salidas) {
+        SCOPED_TRACE(s.como);
+        // The caller's code, not one of zone 1: nothing shows chosen.
+        a.gUbigeo = QStringLiteral("150101");
+        frmUbigeo frm;
+        frm.setWindowTitle(QStringLiteral("Ubigeo Zona 1"));
+        frm.show();
+        frm.cmdAccion_Click(0);
+        ASSERT_TRUE(frm.isVisible());
+        s.sale(frm);
+        EXPECT_EQ(frm.result(), QDialog::Rejected);
+        EXPECT_EQ(a.gUbigeo, QStringLiteral("150101"));
+    }
+    EXPECT_EQ(msgs_->Count(), 2);
+}
+
 TEST_F(VentanasTest, AboutBox)
 {
     zav::SetHourglass(true);
