@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -33,6 +34,10 @@ const QString kAyudaImportes = QStringLiteral("Anotar los importes en nuevos sol
 void Frm947::Frm947_Form_Initialize()
 {
     zav::SetHourglass(true);
+    // Escape leaves through Salir from any field, also from one whose key filter would
+    // drop it (and count it as an edit); an open list still closes first.
+    auto* escape = new QShortcut(QKeySequence::Cancel, this);
+    connect(escape, &QShortcut::activated, this, [this] { reject(); });
 }
 
 void Frm947::Frm947_Form_Load()

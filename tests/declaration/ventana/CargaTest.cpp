@@ -229,6 +229,32 @@ TEST_F(VentanaCarga, StoredDeclarationLocksTheAnswersThatFixedThePeriod)
         EXPECT_FALSE(f.Frame1[i]->isHidden()) << i;
 }
 
+TEST_F(VentanaCarga, SentDeclarationShowsItsOrderNumberFieldsAndTheCheckCodeOfAnEightDigitNumber)
+{
+    AppState& a = App();
+    a.gPeriodo = QStringLiteral("201405");
+    a.gModoEnviadas = true;
+    a.gControl = QStringLiteral("CTRL0947201405");
+    struct Caso {
+        const char* orden;
+        bool codigo;
+    };
+    const Caso casos[] = {{"12345678", true}, {"123456789", false}, {"1234567", false}, {"", false}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.orden);
+        a.gNumOrden = QString::fromLatin1(c.orden);
+        Frm947& f = Abrir(1, QStringLiteral("20100070970"), QStringLiteral("COMERCIAL ANDINA S.A.C."));
+        for (QWidget* w : {static_cast<QWidget*>(f.txtOrden), static_cast<QWidget*>(f.txtverifica),
+                           static_cast<QWidget*>(f.lblNorden), static_cast<QWidget*>(f.lblGuion)})
+            EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+        EXPECT_EQ(f.txtverifica->Text(), c.codigo ? CodigoVerificacion(a.gControl, a.gNumOrden) : QString());
+        EXPECT_EQ(f.txtverifica->Text().size(), c.codigo ? 2 : 0);
+        EXPECT_FALSE(f.mModificado);
+        EXPECT_FALSE(f.CboBalance->Enabled());
+        EXPECT_FALSE(f.FrameSusPC->isEnabled());
+    }
+}
+
 TEST_F(VentanaCarga, ActivationFocusAndSuspensionFrame)
 {
     App().gPeriodo = QStringLiteral("2014");
@@ -339,6 +365,61 @@ TEST_F(VentanaCarga, SalirClosesAndAStoredDeclarationFreesItsList)
     QTest::keyClick(&f, Qt::Key_Escape);
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(msgs_->Count(), 0);
+}
+
+TEST_F(VentanaCarga, EscapeFromAnyFieldAsksAsSalirDoes)
+{
+    Frm947& f = Abrir();
+    MuestraMarcos(&f, false, true, true, false, true, true);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const QString pregunta = QStringLiteral("¿El formulario ha sido modificado, desea guardar los cambios?");
+    // Fields whose key filters drop Escape as well as ones that let it through.
+    QWidget* campos[] = {f.TxtTelefono, f.txtApellidoRL, f.txtNombreRL, f.TxtValor[500], f.CmbRuc, f.CmbZona};
+    for (QWidget* w : campos) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        for (QTabWidget* tab : {f.SSTab1, f.SSTab2, f.SSTab3, f.SSTab4})
+            for (int i = 0; i < tab->count(); ++i)
+                if (tab->widget(i)->isAncestorOf(w))
+                    tab->setCurrentIndex(i);
+        w->setFocus();
+        QApplication::processEvents();
+        ASSERT_TRUE(w->hasFocus());
+        msgs_->Clear();
+        f.mModificado = true;
+        msgs_->PushAnswer(zav::vbCancel);
+        QTest::keyClick(w, Qt::Key_Escape);
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().text, pregunta);
+        EXPECT_EQ(msgs_->Last().style, 35);
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_TRUE(w->hasFocus());
+    }
+    // An open list closes first.
+    msgs_->Clear();
+    f.CmbZona->setFocus();
+    f.CmbZona->showPopup();
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_TRUE(f.isVisible());
+
+    // An unchanged window leaves at once; so does the title bar's close, after asking.
+    msgs_->Clear();
+    f.mModificado = true;
+    msgs_->PushAnswer(zav::vbCancel);
+    f.close();
+    EXPECT_EQ(msgs_->Count(), 1);
+    EXPECT_TRUE(f.isVisible());
+    f.mModificado = false;
+    f.TxtTelefono->setFocus();
+    QTest::keyClick(f.TxtTelefono, Qt::Key_Escape);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(msgs_->Count(), 1);
 }
 
 } // namespace

@@ -132,6 +132,25 @@ TEST_F(VentanaTeclas, EnterMovesOnFromTheFieldsThatAskForIt)
         EXPECT_EQ(t->Text(), QStringLiteral("12"));
         EXPECT_TRUE(frm_->isVisible());
     }
+    // The zone list moves on as well; the taxpayer list keeps the focus. Neither changes
+    // its choice.
+    for (zav::ComboBox* c : {frm_->CmbZona, frm_->CmbRuc}) {
+        SCOPED_TRACE(c->objectName().toStdString());
+        for (QTabWidget* tab : {frm_->SSTab1, frm_->SSTab2, frm_->SSTab4})
+            for (int i = 0; i < tab->count(); ++i)
+                if (tab->widget(i)->isAncestorOf(c))
+                    tab->setCurrentIndex(i);
+        c->setFocus();
+        QApplication::processEvents();
+        ASSERT_TRUE(c->hasFocus());
+        const int elegido = c->ListIndex();
+        QTest::keyClick(c, Qt::Key_Return);
+        QApplication::processEvents();
+        QApplication::processEvents();
+        EXPECT_EQ(!c->hasFocus(), c == frm_->CmbZona);
+        EXPECT_EQ(c->ListIndex(), elegido);
+        EXPECT_TRUE(frm_->isVisible());
+    }
     EXPECT_EQ(msgs_->Count(), 0);
 }
 
