@@ -196,6 +196,8 @@ QPushButton* Boton(const char* nombre, const QString& titulo)
     // Enter moves between fields; it must never press a button by default.
     b->setAutoDefault(false);
     b->setDefault(false);
+    // Validar and Grabar read the boxes: the one being edited is left (and formatted) first.
+    zav::CommandButton(b);
     return b;
 }
 

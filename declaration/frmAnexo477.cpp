@@ -104,6 +104,9 @@ frmAnexo477::frmAnexo477(QWidget* parent)
         t->onKeyDown = [this, i](int c, int s) { return TxtMonto_KeyDown(i, c, s); };
         t->onMouseDown = [this, i](int b, int) { TxtMonto_MouseDown(i, b); };
     }
+    // The amount being edited is formatted before Aceptar writes it, also on Alt+A.
+    zav::CommandButton(CmdGrabar);
+    zav::CommandButton(cmdCancelar);
     connect(CmdGrabar, &QPushButton::clicked, this, [this] { CmdGrabar_Click(); });
     connect(cmdCancelar, &QPushButton::clicked, this, [this] { cmdCancelar_Click(); });
 }

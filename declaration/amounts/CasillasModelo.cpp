@@ -114,7 +114,10 @@ void CasillasModelo::PonerEstado(int casilla, const EstadoCasilla& estado)
     if (!c || c->estado == estado)
         return;
     c->estado = estado;
-    V().EstadoCambiado(casilla, estado);
+    // The box's own state, not the caller's copy: disabling a focused box runs its
+    // LostFocus inside this call, which sets the box again, and the window must end up
+    // showing that latest state.
+    V().EstadoCambiado(casilla, c->estado);
 }
 
 void CasillasModelo::PonEstado(int casilla, const EstadoCasilla& estado)

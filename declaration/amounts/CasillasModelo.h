@@ -48,7 +48,8 @@ public:
     virtual ~VistaCasillas() = default;
     // A box's text changed (before its change handling runs).
     virtual void TextoCambiado(int casilla, const QString& texto);
-    // A box's Enabled, Locked, BackColor or MaxLength changed.
+    // A box's Enabled, Locked, BackColor or MaxLength changed; `estado` is the box's live
+    // state, so a handler run from inside this call (a LostFocus) leaves it up to date.
     virtual void EstadoCambiado(int casilla, const EstadoCasilla& estado);
     // Page 1 of SSTab4 and the buttons cmdPerdida(0..2) enabled (and the page visible) or not.
     virtual void PerdidasDisponibles(bool disponible);

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 #include <QValidator>
 
@@ -239,6 +240,38 @@ void PostFocusNext(QWidget* from)
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(target, &tab);
     });
+}
+
+namespace {
+
+class CommandButtonFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* b = static_cast<QPushButton*>(watched);
+        if (event->type() == QEvent::Shortcut && !b->hasFocus() && b->isEnabled()) {
+            // Qt would click without moving the focus.
+            b->setFocus(Qt::ShortcutFocusReason);
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(event);
+            if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+                (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                b->click();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void CommandButton(QPushButton* button)
+{
+    button->installEventFilter(new CommandButtonFilter(button));
 }
 
 void SetClipboardText(const QString& text)

@@ -43,6 +43,7 @@
 
 class QButtonGroup;
 class QKeyEvent;
+class QPushButton;
 
 namespace zav {
 
@@ -72,6 +73,11 @@ void PostFocusNext(QWidget* from);
 
 // Clipboard.SetText.
 void SetClipboardText(const QString& text);
+
+// A command button as the fields around it expect: its access key first takes the focus,
+// so the field being left runs its LostFocus (and shows its formatted text) before the
+// click; Enter presses the button that has the focus.
+void CommandButton(QPushButton* button);
 
 namespace detail {
 // A control whose LostFocus may have to run when the focus lands elsewhere later.

@@ -270,4 +270,55 @@ TEST_F(VentanaAnexo, AmountsRefusePastingAndEmptyTheClipboard)
     EXPECT_EQ(r->Ran().size(), 1);
 }
 
+// Without the mouse: Enter from amount to amount and on to Aceptar, which Enter presses;
+// or Aceptar's access key while an amount is still being edited. Either way the amounts
+// leave their boxes formatted before they are written.
+TEST_F(VentanaAnexo, KeyboardAloneAcceptsWithTheAmountsFormatted)
+{
+    struct Camino {
+        const char* nombre;
+        std::function<void(frmAnexo477&)> aceptar;
+    };
+    const Camino caminos[] = {
+        {"Enter on Aceptar", [](frmAnexo477& a) {
+             QTest::keyClick(a.TxtMonto[1], Qt::Key_Return);
+             QApplication::processEvents();
+             ASSERT_TRUE(a.CmdGrabar->hasFocus());
+             QTest::keyClick(a.CmdGrabar, Qt::Key_Return);
+         }},
+        {"Alt+A", [](frmAnexo477& a) {
+             ASSERT_TRUE(a.TxtMonto[1]->hasFocus());
+             QTest::keyClick(&a, Qt::Key_A, Qt::AltModifier);
+             // The access key presses the button after its short animation.
+             for (int i = 0; i < 50 && a.isVisible(); ++i)
+                 QTest::qWait(20);
+         }},
+    };
+    for (const Camino& c : caminos) {
+        SCOPED_TRACE(c.nombre);
+        Mostrar();
+        Ventas();
+        bool cerrado = false;
+        auto r = Guionizar([&](frmAnexo477& a) {
+            Teclear(a, 0, QStringLiteral("2000"));
+            QTest::keyClick(a.TxtMonto[0], Qt::Key_Return);
+            QApplication::processEvents();
+            ASSERT_TRUE(a.TxtMonto[1]->hasFocus());
+            QTest::keyClicks(a.TxtMonto[1], QStringLiteral("1000"));
+            c.aceptar(a);
+            cerrado = !a.isVisible() && a.result() == QDialog::Accepted;
+        });
+        AbrirCon(477);
+        EXPECT_TRUE(cerrado);
+        EXPECT_EQ(TextoDe(432), QStringLiteral("2,000"));
+        EXPECT_EQ(TextoDe(433), QStringLiteral("1,000"));
+        EXPECT_EQ(TextoDe(477), QStringLiteral("3,000"));
+        EXPECT_EQ(TextoDe(610), QStringLiteral("0.3250"));
+        r.reset();
+        frm_->hide();
+        frm_.reset();
+        App().gFrm947 = nullptr;
+    }
+}
+
 } // namespace

@@ -3,10 +3,13 @@
 // be pasted, the derived boxes that follow, and the formula help line.
 #include "ImportesFixture.h"
 
+#include "platform/ui/ModalRunner.h"
+
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include <functional>
 #include <vector>
@@ -95,6 +98,8 @@ TEST_F(VentanaImportes, EnterMovesToTheNextBoxOrItsJump)
     };
     const Caso casos[] = {
         {461, 462}, {468, 469}, {500, 501}, {542, 544}, {553, 532}, {103, 105}, {544, 545},
+        // The two halves of the assets: Enter switches VScroll1's panel as it jumps.
+        {515, 516}, {530, 500},
     };
     Mostrar();
     for (const Caso& c : casos) {
@@ -271,6 +276,58 @@ TEST_F(VentanaImportes, PointerOverABoxShowsItsFormulaOrTheEntryHint)
         EXPECT_EQ(frm_->TxtAyuda1->Text(), c.linea2);
         EXPECT_EQ(frm_->TxtAyuda->ForeColor(), c.color);
         EXPECT_EQ(frm_->TxtAyuda1->ForeColor(), c.color);
+    }
+}
+
+// Disabling a box while it has the focus runs its LostFocus from inside the disabling;
+// the box must show the state that LostFocus left, as the model has it.
+TEST_F(VentanaImportes, BoxDisabledWhileEditedShowsItsLeavingState)
+{
+    Mostrar();
+    Enfocar(476);
+    QTest::keyClicks(Caja(476), QStringLiteral("1500"));
+    ASSERT_EQ(Caja(476)->MaxLength(), 12);
+    frm_->mModelo.PonEnabled(476, false);
+    QApplication::processEvents();
+    EXPECT_FALSE(Caja(476)->Enabled());
+    EXPECT_EQ(TextoDe(476), QStringLiteral("1,500"));
+    EXPECT_EQ(frm_->mModelo.Estado(476).MaxLength, 18);
+    EXPECT_EQ(Caja(476)->MaxLength(), 18);
+    EXPECT_EQ(Caja(476)->BackColor(), frm_->mModelo.Estado(476).BackColor);
+}
+
+// Validar reads the boxes: the one being edited is left, and shows its formatted text,
+// before the click, whether the button is reached by its access key or by Enter.
+TEST_F(VentanaImportes, AButtonReachedByKeyboardFindsTheEditedBoxFormatted)
+{
+    struct Camino {
+        const char* nombre;
+        std::function<void(Frm947&)> pulsar;
+    };
+    const Camino caminos[] = {
+        {"access key", [](Frm947& f) { QTest::keyClick(&f, Qt::Key_V, Qt::AltModifier); }},
+        {"Enter on the focused button", [](Frm947& f) {
+             f.CmdValidar->setFocus(Qt::TabFocusReason);
+             QApplication::processEvents();
+             QTest::keyClick(f.CmdValidar, Qt::Key_Return);
+         }},
+    };
+    for (const Camino& c : caminos) {
+        SCOPED_TRACE(c.nombre);
+        Mostrar();
+        Enfocar(105);
+        QTest::keyClicks(Caja(105), QStringLiteral("1234"));
+        QStringList vistos;
+        QObject::connect(frm_->CmdValidar, &QPushButton::clicked, frm_.get(), [&] { vistos << TextoDe(105); });
+        zav::ModalRunnerScope runner([](QDialog&) { return 0; });
+        c.pulsar(*frm_);
+        // An access key presses the button after its short animation.
+        for (int i = 0; i < 50 && vistos.isEmpty(); ++i)
+            QTest::qWait(20);
+        EXPECT_EQ(vistos, QStringList{QStringLiteral("(1,234)")});
+        frm_->hide();
+        frm_.reset();
+        App().gFrm947 = nullptr;
     }
 }
 
