@@ -3,7 +3,7 @@
 # Salir closes it.
 source "$(dirname "$0")/lib.sh" "$1"
 
-db=$(grep -i '^DBPath=' "$WINDIR/KZ000.INI" | cut -d= -f2- | tr -d '\r')$(grep -i '^DBName=' "$WINDIR/KZ000.INI" | cut -d= -f2- | tr -d '\r')
+db=$(db_file)
 # A new declaration's period is the current year until its balance date is chosen.
 anio=$(date +%Y)
 python3 - "$db" "$anio" <<'PY'
@@ -14,26 +14,18 @@ c.execute("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, es
 c.commit()
 PY
 
-start "$BIN/integrador"
-wait_window "ZAV" >/dev/null
-start "$BIN/KZ947"
-kz=$LAST
-main=$(wait_window "0947 Morvath - v 1.6")
+start_kz947
 
 # decl_shown: the declaration window is on the screen (0 or 1).
 decl_shown() { xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l; }
 
-xdotool windowfocus --sync "$main" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers n
-decl=$(wait_window "0947 Morvath")
-sleep 0.5
+new_declaration
 
 # The taxpayer list has the focus; the first demo taxpayer fills the name box.
-xwd -silent -id "$decl" > "$T/before.xwd"
+xwd -silent -id "$DECL" > "$T/before.xwd"
 xdotool key --clearmodifiers Down
 sleep 0.5
-xwd -silent -id "$decl" > "$T/after.xwd"
+xwd -silent -id "$DECL" > "$T/after.xwd"
 ! cmp -s "$T/before.xwd" "$T/after.xwd" || fail "choosing a taxpayer changed nothing on the window"
 [ ! -s "$ZAV_MSGBOX_LOG" ] || fail "a free taxpayer raised a message"
 
@@ -50,7 +42,7 @@ for _ in $(seq 50); do
 done
 
 # Salir closes the window after its question; the program goes on.
-xdotool windowfocus --sync "$decl" 2>/dev/null || true
+xdotool windowfocus --sync "$DECL" 2>/dev/null || true
 xdotool key --clearmodifiers alt+s
 # A chosen taxpayer counts as a change: the question to keep it is answered No.
 wait_log "35|0947 Morvath|¿El formulario ha sido modificado, desea guardar los cambios?"
@@ -61,10 +53,10 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ "$(decl_shown)" -eq 0 ] || fail "Salir left the declaration window open"
-kill -0 "$kz" || fail "KZ947 ended with the declaration window"
+kill -0 "$KZ" || fail "KZ947 ended with the declaration window"
 
-xdotool windowfocus --sync "$main" key --clearmodifiers alt+d
+xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
 sleep 0.3
 xdotool key --clearmodifiers s
-wait_exit "$kz"
+wait_exit "$KZ"
 echo "e2e declaracion: ok"

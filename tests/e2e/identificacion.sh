@@ -2,18 +2,10 @@
 # assets page, where an amount is typed and the declaration saved.
 source "$(dirname "$0")/lib.sh" "$1"
 
-db=$(grep -i '^DBPath=' "$WINDIR/KZ000.INI" | cut -d= -f2- | tr -d '\r')$(grep -i '^DBName=' "$WINDIR/KZ000.INI" | cut -d= -f2- | tr -d '\r')
+db=$(db_file)
 
-start "$BIN/integrador"
-wait_window "ZAV" >/dev/null
-start "$BIN/KZ947"
-kz=$LAST
-main=$(wait_window "0947 Morvath - v 1.6")
-xdotool windowfocus --sync "$main" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers n
-decl=$(wait_window "0947 Morvath")
-sleep 0.5
+start_kz947
+new_declaration
 
 keys() {
     local k
@@ -62,5 +54,5 @@ assert valor('500') == '1000', valor('500')
 assert valor('028') == '4411223', valor('028')
 PY
 
-kill -0 "$kz" || fail "KZ947 ended"
+kill -0 "$KZ" || fail "KZ947 ended"
 echo "e2e identificacion: ok"

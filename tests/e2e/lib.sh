@@ -54,4 +54,30 @@ wait_exit() {
     fail "process $1 still running"
 }
 
+# The database file that KZ000.INI names.
+db_file() {
+    local ini=$WINDIR/KZ000.INI
+    echo "$(grep -i '^DBPath=' "$ini" | cut -d= -f2- | tr -d '\r')$(grep -i '^DBName=' "$ini" | cut -d= -f2- | tr -d '\r')"
+}
+
+# start_kz947: the host window, then KZ947 and its main window; sets KZ (its pid) and
+# MAIN (the main window's id).
+start_kz947() {
+    start "$BIN/integrador"
+    wait_window "ZAV" >/dev/null
+    start "$BIN/KZ947"
+    KZ=$LAST
+    MAIN=$(wait_window "0947 Morvath - v 1.6")
+}
+
+# new_declaration: Declaración > Nueva from the main window; sets DECL (the declaration
+# window's id), whose taxpayer list has the focus.
+new_declaration() {
+    xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
+    sleep 0.3
+    xdotool key --clearmodifiers n
+    DECL=$(wait_window "0947 Morvath")
+    sleep 0.5
+}
+
 "$BIN/integrador" init "$T/host" --demo >/dev/null

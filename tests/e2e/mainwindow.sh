@@ -2,14 +2,10 @@
 # opened from its menu entry with the demo workspace's rows.
 source "$(dirname "$0")/lib.sh" "$1"
 
-start "$BIN/integrador"
-wait_window "ZAV" >/dev/null
-start "$BIN/KZ947"
-kz=$LAST
-main=$(wait_window "0947 Morvath - v 1.6")
+start_kz947
 
 # Windows of KZ947 on the screen (the main window, open menus and dialogs).
-shown() { xdotool search --onlyvisible --pid "$kz" 2>/dev/null | wc -l; }
+shown() { xdotool search --onlyvisible --pid "$KZ" 2>/dev/null | wc -l; }
 
 # wait_shown N: exactly N windows of KZ947 are shown.
 wait_shown() {
@@ -25,7 +21,7 @@ clipboard() {
     xclip -o -selection clipboard
 }
 
-focus_main() { xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"; }
+focus_main() { xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"; }
 
 base=$(shown)
 
@@ -42,7 +38,7 @@ done
 
 # The toolbar: its first button (Nueva) opens the declaration window, Escape closes it.
 focus_main
-xdotool mousemove --window "$main" 20 50 click 1
+xdotool mousemove --window "$MAIN" 20 50 click 1
 wait_shown $((base + 1))
 xdotool key --clearmodifiers Escape
 wait_shown "$base"
@@ -88,6 +84,6 @@ focus_main
 xdotool key --clearmodifiers alt+d
 sleep 0.3
 xdotool key --clearmodifiers s
-wait_exit "$kz"
+wait_exit "$KZ"
 [ ! -s "$ZAV_MSGBOX_LOG" ] || fail "unexpected message boxes"
 echo "e2e mainwindow: ok"
