@@ -4,15 +4,12 @@
 //
 // Prints the two medians and, as its last line, "ratio R" (cascade over floor).
 #include "declaration/Frm947.h"
-#include "integrador/Workspace.h"
-#include "platform/hostsuite/clsUtilitarios.h"
+#include "EspacioDemo.h"
 #include "platform/ui/MsgBox.h"
 #include "shell/AppState.h"
-#include "shell/Configuracion.h"
 #include "shell/Procedimientos.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -61,31 +58,13 @@ void Tecla(QWidget* w, Qt::Key k, const QString& texto)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    PlataformaSinPantalla();
     QApplication app(argc, argv);
     const int repeticiones = argc > 1 ? std::max(10, atoi(argv[1])) : 2000;
-
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
-    qputenv("WINDIR", tmp.filePath(QStringLiteral("windows")).toUtf8());
-    QDir().mkpath(tmp.filePath(QStringLiteral("windows")));
-    const integrador::InitResult ws = integrador::InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
-    if (!ws.ok) {
-        std::fprintf(stderr, "workspace: %s\n", qPrintable(ws.message));
-        return 1;
-    }
-    ResetAppState();
     zav::MsgBoxRecorder mensajes;   // no message box may wait for an answer
-    App().gUtil = std::make_unique<zav::clsUtilitarios>();
-    LeerConfiguracion();
-    if (!AbrirBaseDatos()) {
-        std::fprintf(stderr, "no database\n");
+    QTemporaryDir tmp;
+    if (!PreparaEspacioDemo(tmp))
         return 1;
-    }
-    App().gFormulario = QStringLiteral("0947");
-    App().gPeriodo = QStringLiteral("2014");
 
     auto frm = std::make_unique<FrmContado>();
     App().gFrm947 = frm.get();

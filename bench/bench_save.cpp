@@ -5,17 +5,14 @@
 //
 // Prints the two medians and, as its last line, "ratio R" (save over floor).
 #include "declaration/Frm947.h"
-#include "integrador/Workspace.h"
+#include "EspacioDemo.h"
 #include "platform/db/Database.h"
-#include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/MsgBox.h"
 #include "shell/AppState.h"
-#include "shell/Configuracion.h"
 
 #include <sqlite3.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -90,28 +87,13 @@ void Rellena(Frm947& f)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    PlataformaSinPantalla();
     QApplication app(argc, argv);
     const int repeticiones = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
-
-    QTemporaryDir tmp;
-    QDir().mkpath(tmp.filePath(QStringLiteral("windows")));
-    qputenv("WINDIR", tmp.filePath(QStringLiteral("windows")).toUtf8());
-    const integrador::InitResult ws = integrador::InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
-    if (!ws.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(ws.message));
-        return 1;
-    }
     zav::MsgBoxRecorder mensajes;   // no message box may wait for an answer
-    App().gUtil = std::make_unique<zav::clsUtilitarios>();
-    LeerConfiguracion();
-    if (!AbrirBaseDatos()) {
-        std::fprintf(stderr, "no database\n");
+    QTemporaryDir tmp;
+    if (!PreparaEspacioDemo(tmp))
         return 1;
-    }
-    App().gFormulario = QStringLiteral("0947");
-    App().gPeriodo = QStringLiteral("2014");
     App().gUsuario = QStringLiteral("ADMIN");
 
     auto f = std::make_unique<Frm947>();

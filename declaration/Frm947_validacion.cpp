@@ -33,7 +33,7 @@ using zav::Val;
 double revision::ImporteEntero(const QString& texto)
 {
     double numero = 0;
-    return LeeNumero(texto, numero) ? ImporteTexto(texto) : 0;
+    return LeeNumero(texto, numero) ? ::ImporteEntero(numero) : 0;
 }
 
 int revision::CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params)

@@ -53,11 +53,14 @@ QString FormatoTexto(const QString& texto, const QString& mascara)
 double ImporteTexto(const QString& texto)
 {
     double v = 0;
-    if (!LeeNumero(texto, v))
-        return Val(texto);
+    return LeeNumero(texto, v) ? ImporteEntero(v) : Val(texto);
+}
+
+double ImporteEntero(double valor)
+{
     // What Val(Format(v, "###########0")) gives, without the text round trip that every
-    // amount read would otherwise pay: 15 significant digits, then half away from zero.
-    const double r = std::round(QString::number(v, 'g', 15).toDouble());
+    // amount read would otherwise pay.
+    const double r = std::round(QString::number(valor, 'g', 15).toDouble());
     return r == 0 ? 0.0 : r;
 }
 

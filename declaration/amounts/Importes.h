@@ -33,6 +33,10 @@ QString FormatoTexto(const QString& texto, const QString& mascara);
 // Amount value of a box text: formatted with "###########0" and read back; empty is 0.
 double ImporteTexto(const QString& texto);
 
+// An amount through the whole-number mask "###########0": 15 significant digits, then
+// half away from zero.
+double ImporteEntero(double valor);
+
 // The tax unit text as a number; an empty text (no unit for the year) is 0.
 double ValorUIT(const QString& uit);
 

@@ -342,6 +342,40 @@ bool GateFocusOut(QWidget* self, Qt::FocusReason reason)
     return true;
 }
 
+// A key through the control's KeyDown and then KeyPress handlers, in the original's order;
+// KeyPress runs only for a key that types a character. `alive` is false once a handler has
+// destroyed the control: the key is then dropped.
+struct KeyHandlers {
+    bool alive = true;
+    bool cancelled = false;   // KeyDown answered 0
+    int typed = 0;            // the character code, 0 for none
+    int result = 0;           // what KeyPress made of it
+};
+
+KeyHandlers FireKeyHandlers(QWidget* control, const QKeyEvent& e, const std::function<int(int, int)>& onKeyDown,
+                            const std::function<int(int)>& onKeyPress)
+{
+    QPointer<QWidget> self(control);
+    KeyHandlers k;
+    if (onKeyDown) {
+        const int code = KeyCodeOf(e);
+        if (code) {
+            k.cancelled = onKeyDown(code, ShiftOf(e.modifiers())) == 0;
+            if (!self) {
+                k.alive = false;
+                return k;
+            }
+        }
+    }
+    k.typed = KeyAsciiOf(e);
+    k.result = k.typed;
+    if (k.typed != 0 && onKeyPress) {
+        k.result = onKeyPress(k.typed);
+        k.alive = !self.isNull();
+    }
+    return k;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- EditBase
@@ -430,32 +464,18 @@ void EditBase::FireLostFocus()
 
 void EditBase::keyPressEvent(QKeyEvent* e)
 {
-    QPointer<EditBase> self(this);
-    bool cancelled = false;
-    if (onKeyDown) {
-        const int code = KeyCodeOf(*e);
-        if (code) {
-            cancelled = onKeyDown(code, ShiftOf(e->modifiers())) == 0;
-            if (!self)
-                return;
-        }
-    }
-    const int typed = KeyAsciiOf(*e);
-    if (typed == 0) {
-        if (cancelled || (noPaste_ && IsPasteKey(*e))) {
+    const KeyHandlers k = FireKeyHandlers(this, *e, onKeyDown, onKeyPress);
+    if (!k.alive)
+        return;
+    if (k.typed == 0) {
+        if (k.cancelled || (noPaste_ && IsPasteKey(*e))) {
             e->accept();
             return;
         }
         QLineEdit::keyPressEvent(e);
         return;
     }
-    int result = typed;
-    if (onKeyPress) {
-        result = onKeyPress(typed);
-        if (!self)
-            return;
-    }
-    ApplyKey(e, typed, result);
+    ApplyKey(e, k.typed, k.result);
 }
 
 void EditBase::ApplyKey(QKeyEvent* e, int typed, int result)
@@ -781,30 +801,18 @@ void ComboBox::FireLostFocus()
 
 void ComboBox::keyPressEvent(QKeyEvent* e)
 {
-    QPointer<ComboBox> self(this);
-    bool cancelled = false;
-    if (onKeyDown) {
-        const int code = KeyCodeOf(*e);
-        if (code) {
-            cancelled = onKeyDown(code, ShiftOf(e->modifiers())) == 0;
-            if (!self)
-                return;
-        }
-    }
-    const int typed = KeyAsciiOf(*e);
-    if (typed == 0) {
-        if (cancelled)
+    const KeyHandlers k = FireKeyHandlers(this, *e, onKeyDown, onKeyPress);
+    if (!k.alive)
+        return;
+    if (k.typed == 0) {
+        if (k.cancelled)
             e->accept();
         else
             QComboBox::keyPressEvent(e);
         return;
     }
-    int result = typed;
-    if (onKeyPress) {
-        result = onKeyPress(typed);
-        if (!self)
-            return;
-    }
+    const int typed = k.typed;
+    const int result = k.result;
     if (result == 0) {
         e->accept();
     } else if (result == typed) {

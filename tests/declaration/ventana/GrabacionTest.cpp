@@ -521,8 +521,9 @@ TEST_F(Grabacion, RegimeAnswersAreStoredUnderTheirFixedCodes)
                 ADD_FAILURE() << "no row";
         }
         // Outside Amazonía its answers are cleared on the window.
-        if (!f.optRenta->Value(2))
+        if (!f.optRenta->Value(2)) {
             EXPECT_EQ(f.OptZona->Chosen(), -1);
+        }
     }
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+// What both timing programs stand on: the offscreen platform unless another is asked for,
+// a demo workspace in a temporary folder, its configuration read and its database open,
+// the globals of a new declaration of 2014.
+#include "integrador/Workspace.h"
+#include "platform/hostsuite/clsUtilitarios.h"
+#include "shell/AppState.h"
+#include "shell/Configuracion.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+inline void PlataformaSinPantalla()
+{
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+}
+
+inline bool PreparaEspacioDemo(const QTemporaryDir& tmp)
+{
+    if (!tmp.isValid())
+        return false;
+    QDir().mkpath(tmp.filePath(QStringLiteral("windows")));
+    qputenv("WINDIR", tmp.filePath(QStringLiteral("windows")).toUtf8());
+    const integrador::InitResult ws = integrador::InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
+    if (!ws.ok) {
+        std::fprintf(stderr, "workspace: %s\n", qPrintable(ws.message));
+        return false;
+    }
+    ResetAppState();
+    App().gUtil = std::make_unique<zav::clsUtilitarios>();
+    LeerConfiguracion();
+    if (!AbrirBaseDatos()) {
+        std::fprintf(stderr, "no database\n");
+        return false;
+    }
+    App().gFormulario = QStringLiteral("0947");
+    App().gPeriodo = QStringLiteral("2014");
+    return true;
+}
