@@ -4,8 +4,8 @@
 // the globals of a new declaration of 2014.
 #include "integrador/Workspace.h"
 #include "platform/hostsuite/clsUtilitarios.h"
-#include "shell/AppState.h"
-#include "shell/Configuracion.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Configuracion.h"
 
 #include <QByteArray>
 #include <QDir>

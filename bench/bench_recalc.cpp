@@ -6,8 +6,8 @@
 #include "declaration/Frm947.h"
 #include "EspacioDemo.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QKeyEvent>

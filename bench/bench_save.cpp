@@ -8,7 +8,7 @@
 #include "EspacioDemo.h"
 #include "platform/db/Database.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include <sqlite3.h>
 

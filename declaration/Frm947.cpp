@@ -3,7 +3,7 @@
 #include "declaration/frmAnexo477.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QCoreApplication>
 #include <QEvent>

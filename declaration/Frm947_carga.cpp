@@ -5,8 +5,8 @@
 #include "common/Runtime.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -5,7 +5,7 @@
 
 #include "common/Runtime.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include <QGroupBox>
 #include <QTabWidget>

@@ -5,8 +5,8 @@
 #include "platform/db/Database.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QTabWidget>
 

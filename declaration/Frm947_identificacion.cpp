@@ -7,9 +7,9 @@
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
-#include "shell/frmUbigeo.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
+#include "shell/modulo/frmUbigeo.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>

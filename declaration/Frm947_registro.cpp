@@ -8,7 +8,7 @@
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 using zav::Len;
 using zav::Trim;

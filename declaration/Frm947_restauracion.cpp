@@ -2,8 +2,8 @@
 #include "declaration/Frm947.h"
 
 #include "platform/ui/Twips.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 void Frm947::pCargaIdent(int modo)
 {

@@ -5,8 +5,8 @@
 
 #include "common/Runtime.h"
 #include "platform/hostsuite/clsUtilitarios.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 namespace {
 

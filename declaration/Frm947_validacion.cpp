@@ -11,8 +11,8 @@
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QDate>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "common/Runtime.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QDate>
 #include <QGroupBox>

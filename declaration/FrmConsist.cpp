@@ -7,8 +7,8 @@
 #include "platform/ui/Impresora.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QCoreApplication>
 #include <QFile>

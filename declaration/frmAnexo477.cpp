@@ -3,8 +3,8 @@
 #include "declaration/Frm947.h"
 #include "declaration/amounts/Importes.h"
 #include "platform/hostsuite/clsUtilitarios.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

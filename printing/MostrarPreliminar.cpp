@@ -2,7 +2,7 @@
 
 #include "platform/ui/ModalRunner.h"
 #include "printing/frmPreview.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 void MostrarPreliminar(const QString& archivo, const QString& modo)
 {

@@ -3,7 +3,7 @@
 #include "common/Paths.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 frmPreview::frmPreview(QWidget* parent) : QDialog(parent)
 {

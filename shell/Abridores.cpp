@@ -3,7 +3,7 @@
 #include "declaration/Frm947.h"
 #include "platform/ui/ModalRunner.h"
 #include "printing/frmImprimir.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

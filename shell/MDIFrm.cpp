@@ -10,11 +10,11 @@
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
 #include "shell/Abridores.h"
-#include "shell/AppState.h"
-#include "shell/Configuracion.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Configuracion.h"
 #include "shell/Consultas.h"
 #include "shell/FrmContAbrir.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 #include "shell/frmAcercade.h"
 
 #include <QCloseEvent>

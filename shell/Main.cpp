@@ -6,7 +6,7 @@
 #include "platform/process/ProgramEnd.h"
 #include "platform/process/SingleInstance.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 #include "shell/MDIFrm.h"
 
 #include <QApplication>

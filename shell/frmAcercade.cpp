@@ -2,8 +2,8 @@
 
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/Twips.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -3,7 +3,7 @@
 #include "common/Runtime.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 #include "declaration/amounts/CasillasModelo.h"
 
 #include "common/Runtime.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include <cmath>
 #include <optional>

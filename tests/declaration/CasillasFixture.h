@@ -2,7 +2,7 @@
 // A box model with a view that records what the window would be told.
 #include "declaration/amounts/CasillasModelo.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "shell/Consultas.h"
 #include "shell/FrmContAbrir.h"
 #include "shell/MDIFrm.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QAction>
 #include <QApplication>

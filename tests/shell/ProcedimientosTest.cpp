@@ -4,7 +4,7 @@
 #include "platform/db/Database.h"
 #include "platform/hostsuite/BarradeEstadoZAV.h"
 #include "platform/ui/Impresora.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QAbstractItemView>

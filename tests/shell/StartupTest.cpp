@@ -6,7 +6,7 @@
 #include "platform/process/SingleInstance.h"
 #include "platform/process/WindowLister.h"
 #include "platform/ui/Twips.h"
-#include "shell/Configuracion.h"
+#include "shell/modulo/Configuracion.h"
 #include "shell/MDIFrm.h"
 #include "shell/Main.h"
 

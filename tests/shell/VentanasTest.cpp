@@ -9,7 +9,7 @@
 #include "shell/Abridores.h"
 #include "shell/Consultas.h"
 #include "shell/frmAcercade.h"
-#include "shell/frmUbigeo.h"
+#include "shell/modulo/frmUbigeo.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "common/Clock.h"
 #include "platform/ui/Hourglass.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // The taxpayer of a new declaration, the zone list and the tax unit.
 #include "VentanaFixture.h"
 
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QGroupBox>
 #include <QTabWidget>

@@ -1,7 +1,7 @@
 // The order number of a sent declaration, and leaving the window.
 #include "GrabacionFixture.h"
 
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QSignalSpy>
 

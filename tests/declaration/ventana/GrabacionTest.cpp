@@ -2,7 +2,7 @@
 #include "GrabacionFixture.h"
 
 #include "platform/ui/Hourglass.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 #include "IdentificacionFixture.h"
 
 #include "platform/ui/ModalRunner.h"
-#include "shell/frmUbigeo.h"
+#include "shell/modulo/frmUbigeo.h"
 
 #include <QGroupBox>
 #include <QPushButton>

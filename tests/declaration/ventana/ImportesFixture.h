@@ -3,7 +3,7 @@
 // controls, as the open declaration (gFrm947).
 #include "VentanaFixture.h"
 
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QScrollArea>

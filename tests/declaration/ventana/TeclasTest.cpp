@@ -2,7 +2,7 @@
 // controls of a shown window.
 #include "VentanaFixture.h"
 
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QApplication>
 #include <QClipboard>

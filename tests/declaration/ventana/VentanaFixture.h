@@ -7,8 +7,8 @@
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
-#include "shell/Configuracion.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Configuracion.h"
 
 #include <gtest/gtest.h>
 

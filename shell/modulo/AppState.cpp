@@ -1,4 +1,4 @@
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include "platform/db/Database.h"
 #include "platform/hostsuite/clsUtilitarios.h"

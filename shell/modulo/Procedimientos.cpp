@@ -1,4 +1,4 @@
-#include "shell/Procedimientos.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include "common/Clock.h"
 #include "common/Runtime.h"
@@ -6,7 +6,7 @@
 #include "platform/hostsuite/BarradeEstadoZAV.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/Twips.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 #include "platform/ui/Impresora.h"
 
 #include <QAbstractItemView>

@@ -1,4 +1,4 @@
-#include "shell/Configuracion.h"
+#include "shell/modulo/Configuracion.h"
 
 #include "common/BaseCompartida.h"
 #include "common/Paths.h"
@@ -6,7 +6,7 @@
 #include "platform/db/Database.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
+#include "shell/modulo/AppState.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "shell/frmUbigeo.h"
+#include "shell/modulo/frmUbigeo.h"
 
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/UbigeoZAV.h"
 #include "platform/ui/MsgBox.h"
-#include "shell/AppState.h"
-#include "shell/Procedimientos.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
