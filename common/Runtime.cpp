@@ -66,26 +66,9 @@ struct Fixed {
     }
 };
 
-Fixed toFixed(double v, int decimals)
+// An exact decimal (intPart, frac: digits) rounded half away from zero to `decimals`.
+Fixed roundFixed(QString intPart, QString frac, int decimals)
 {
-    // A whole number below 10^15 already has at most 15 digits: nothing to round.
-    const double a = std::fabs(v);
-    if (a < 1e15 && a == std::trunc(a))
-        return {a == 0 ? QString() : QString::number(static_cast<qint64>(a)), QString(decimals, QLatin1Char('0'))};
-    const Digits15 d = toDigits15(v);
-    QString intPart;
-    QString frac;
-    if (!d.digits.isEmpty()) {
-        if (d.exponent >= 0) {
-            QString all = d.digits;
-            if (all.size() < d.exponent + 1)
-                all += QString(d.exponent + 1 - all.size(), QLatin1Char('0'));
-            intPart = all.left(d.exponent + 1);
-            frac = all.mid(d.exponent + 1);
-        } else {
-            frac = QString(-d.exponent - 1, QLatin1Char('0')) + d.digits;
-        }
-    }
     bool up = frac.size() > decimals && frac[decimals] >= QLatin1Char('5');
     frac = frac.left(decimals);
     frac += QString(decimals - frac.size(), QLatin1Char('0'));
@@ -108,6 +91,38 @@ Fixed toFixed(double v, int decimals)
     while (intPart.startsWith(QLatin1Char('0')))
         intPart.remove(0, 1);
     return {intPart, frac};
+}
+
+Fixed toFixed(double v, int decimals)
+{
+    // A whole number below 10^15 already has at most 15 digits: nothing to round.
+    const double a = std::fabs(v);
+    if (a < 1e15 && a == std::trunc(a))
+        return {a == 0 ? QString() : QString::number(static_cast<qint64>(a)), QString(decimals, QLatin1Char('0'))};
+    const Digits15 d = toDigits15(v);
+    QString intPart;
+    QString frac;
+    if (!d.digits.isEmpty()) {
+        if (d.exponent >= 0) {
+            QString all = d.digits;
+            if (all.size() < d.exponent + 1)
+                all += QString(d.exponent + 1 - all.size(), QLatin1Char('0'));
+            intPart = all.left(d.exponent + 1);
+            frac = all.mid(d.exponent + 1);
+        } else {
+            frac = QString(-d.exponent - 1, QLatin1Char('0')) + d.digits;
+        }
+    }
+    return roundFixed(intPart, frac, decimals);
+}
+
+// |cur| / 10000 with every digit, rounded half away from zero to `decimals`.
+Fixed curToFixed(qint64 cur, int decimals)
+{
+    const quint64 a = cur < 0 ? 0 - static_cast<quint64>(cur) : static_cast<quint64>(cur);
+    const quint64 whole = a / 10000;
+    return roundFixed(whole == 0 ? QString() : QString::number(whole),
+                      QString::number(a % 10000).rightJustified(4, QLatin1Char('0')), decimals);
 }
 
 // One section of a number mask, split into its parts.
@@ -406,6 +421,29 @@ const ParsedMask& parsedMask(const QString& mask)
     return *cache.insert(mask, std::move(m));
 }
 
+// The mask's section for the sign, the value in it (fixedFor gives the value rounded to
+// a number of decimals) and the minus sign when the mask has no negative section.
+template <typename FixedFor>
+QString formatSections(bool negative, const QString& mask, FixedFor fixedFor)
+{
+    const ParsedMask& m = parsedMask(mask);
+    const QList<Token>* tokens = &m.positive;
+    bool minus = false;
+    if (negative) {
+        if (m.hasNegative)
+            tokens = &m.negative;
+        else
+            minus = true;
+    }
+    Fixed f = fixedFor(decimalPlaces(*tokens));
+    if (f.isZero()) {
+        minus = false;
+        tokens = &m.zero;
+        f = toFixed(0, decimalPlaces(*tokens));
+    }
+    return (minus ? QStringLiteral("-") : QString()) + render(*tokens, f);
+}
+
 } // namespace
 
 QString Format(double v, const QString& mask)
@@ -414,23 +452,19 @@ QString Format(double v, const QString& mask)
         overflow();
     if (mask.isEmpty())
         return (v < 0 && !toDigits15(v).digits.isEmpty() ? QStringLiteral("-") : QString()) + plainNumber(v, true);
+    return formatSections(v < 0, mask, [v](int decimals) { return toFixed(v, decimals); });
+}
 
-    const ParsedMask& m = parsedMask(mask);
-    const QList<Token>* tokens = &m.positive;
-    bool minus = false;
-    if (v < 0) {
-        if (m.hasNegative)
-            tokens = &m.negative;
-        else
-            minus = true;
+QString FormatCur(qint64 cur, const QString& mask)
+{
+    if (mask.isEmpty()) {
+        Fixed f = curToFixed(cur, 4);
+        while (f.frac.endsWith(QLatin1Char('0')))
+            f.frac.chop(1);
+        return (cur < 0 ? QStringLiteral("-") : QString()) + (f.intPart.isEmpty() ? QStringLiteral("0") : f.intPart)
+            + (f.frac.isEmpty() ? QString() : QLatin1Char('.') + f.frac);
     }
-    Fixed f = toFixed(v, decimalPlaces(*tokens));
-    if (f.isZero()) {
-        minus = false;
-        tokens = &m.zero;
-        f = toFixed(0, decimalPlaces(*tokens));
-    }
-    return (minus ? QStringLiteral("-") : QString()) + render(*tokens, f);
+    return formatSections(cur < 0, mask, [cur](int decimals) { return curToFixed(cur, decimals); });
 }
 
 QString Format(const QString& text, const QString& mask)

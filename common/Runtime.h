@@ -56,6 +56,10 @@ int CByte(double v); // 0..255
 int CByte(const QString& s);
 qint64 CCur(double v); // the currency value times 10000 (four decimals)
 qint64 CCur(const QString& s);
+// A currency value (CCur's ten-thousandths) formatted as Format does, but from its own
+// digits: no reduction to 15 significant digits, so a large amount keeps its decimals.
+// An empty mask gives the plain number without trailing zeros.
+QString FormatCur(qint64 cur, const QString& mask);
 
 // Text slicing that never fails: counts beyond the text are cut to it, negative counts
 // give "", a start before 1 counts as 1, a start beyond the end gives "".

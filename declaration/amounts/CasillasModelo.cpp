@@ -245,8 +245,8 @@ void CasillasModelo::TxtValor_Change(int Index)
         Calcular555();
     } else if (n == 610) {
         if (Anio() < 2013)
-            PonTexto(610, FormatoTexto(Texto(610), App().gSistema == QLatin1String("A") ? kMascaraCoefA
-                                                                                          : kMascaraCoefB));
+            PonTexto(610, FormatoCoeficiente(Texto(610), App().gSistema == QLatin1String("A") ? kMascaraCoefA
+                                                                                                : kMascaraCoefB));
     }
 
     // From 2013 box 481 is part of the coefficient's income.

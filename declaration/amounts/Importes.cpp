@@ -3,6 +3,7 @@
 #include "common/Runtime.h"
 
 #include <cmath>
+#include <optional>
 
 using zav::Format;
 using zav::Mid;
@@ -48,6 +49,51 @@ QString FormatoTexto(const QString& texto, const QString& mascara)
     if (!LeeNumero(texto, v))
         return texto;
     return Format(v, mascara);
+}
+
+namespace {
+
+// The text in ten-thousandths when it is digits (thousands commas between them) with at most
+// four decimals and fits the runtime's fixed point; empty otherwise.
+std::optional<qint64> Diezmilesimos(const QString& texto)
+{
+    const QString t = texto.trimmed();
+    const qsizetype punto = t.indexOf(QLatin1Char('.'));
+    const QString entero = punto < 0 ? t : t.left(punto);
+    const QString decimales = punto < 0 ? QString() : t.mid(punto + 1);
+    if (decimales.size() > 4 || (entero.isEmpty() && decimales.isEmpty()))
+        return std::nullopt;
+    qint64 cifras = 0;
+    int digitos = 0;
+    for (qsizetype i = 0; i < entero.size(); ++i) {
+        const QChar c = entero[i];
+        if (c == QLatin1Char(',') && i > 0 && i + 1 < entero.size() && entero[i - 1].isDigit())
+            continue;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        if (++digitos > 15)
+            return std::nullopt;
+        cifras = cifras * 10 + (c.unicode() - '0');
+    }
+    if (cifras > 922337203685476)
+        return std::nullopt;
+    qint64 fraccion = 0;
+    for (qsizetype i = 0; i < 4; ++i) {
+        const QChar c = i < decimales.size() ? decimales[i] : QLatin1Char('0');
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        fraccion = fraccion * 10 + (c.unicode() - '0');
+    }
+    return cifras * 10000 + fraccion;
+}
+
+} // namespace
+
+QString FormatoCoeficiente(const QString& texto, const QString& mascara)
+{
+    if (const std::optional<qint64> c = Diezmilesimos(texto))
+        return zav::FormatCur(*c, mascara);
+    return FormatoTexto(texto, mascara);
 }
 
 double ImporteTexto(const QString& texto)

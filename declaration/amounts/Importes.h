@@ -30,6 +30,10 @@ bool LeeNumero(const QString& texto, double& valor);
 // text comes back as it is.
 QString FormatoTexto(const QString& texto, const QString& mascara);
 
+// FormatoTexto for a coefficient: a plain number of at most four decimals ("1,234.5",
+// "66128594453.2405") keeps every digit instead of passing through a double.
+QString FormatoCoeficiente(const QString& texto, const QString& mascara);
+
 // Amount value of a box text: formatted with "###########0" and read back; empty is 0.
 double ImporteTexto(const QString& texto);
 

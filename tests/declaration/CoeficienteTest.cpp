@@ -50,6 +50,32 @@ const CasoCoeficiente kCasos[] = {
      "0.0100"},
 };
 
+// At large amounts the quotient times 10000 is no longer exact in a double: the rounding to a
+// ten-thousandth must come from the exact quotient.
+const CasoCoeficiente kCasosGrandes[] = {
+    // 66128594453.2404558...: a double product falls on a false half and went to .2404
+    {"falsa_mitad_desde_2013", "201705", "", {{113, "232111366530874"}, {461, "3510"}}, "66,128,594,453.2405"},
+    {"falsa_mitad_sistema_a", "201208", "A", {{113, "232111366530874"}, {461, "3510"}}, "66,128,594,453.2405"},
+    {"falsa_mitad_porcentaje", "201208", "B", {{113, "232111366530874"}, {461, "3510"}}, "6,612,859,445,324.05"},
+    {"falsa_mitad_ingreso_de_varias_casillas", "201705", "",
+     {{113, "232111366530874"}, {651, "600"}, {481, "110"}, {462, "1000"}, {461, "5000"}},
+     "66,128,594,453.2405"},
+    // 8180638572.08174996...: just below the half, which the double product rounds up
+    {"bajo_la_mitad", "201705", "", {{113, "593611676705968"}, {461, "72563"}}, "8,180,638,572.0817"},
+    // exact halves keep the even ten-thousandth, down and up
+    {"mitad_exacta_a_par_abajo", "201705", "", {{113, "123456789012345"}, {461, "20000"}}, "6,172,839,450.6172"},
+    {"mitad_exacta_a_par_arriba", "201208", "A", {{113, "123456789012347"}, {461, "20000"}}, "6,172,839,450.6174"},
+    {"mitad_exacta_pequena", "201705", "", {{113, "3"}, {461, "32"}}, "0.0938"},
+    // more than 15 significant digits: every decimal is kept
+    {"diecinueve_cifras", "201705", "", {{113, "999999999999999"}, {461, "7"}}, "142,857,142,857,142.7143"},
+    {"diecinueve_cifras_sistema_a", "201208", "A", {{113, "999999999999999"}, {461, "7"}},
+     "142,857,142,857,142.7143"},
+    // the percentage is the rounded coefficient times 100 (0.12345 -> 0.1234 -> 12.34)
+    {"porcentaje_de_mitad_exacta", "201208", "B", {{113, "2469"}, {461, "20000"}}, "12.34"},
+    {"porcentaje_grande_desde_el_coeficiente", "201208", "B", {{113, "593611676705968"}, {461, "72563"}},
+     "818,063,857,208.17"},
+};
+
 class Coeficiente : public CasillasTest, public ::testing::WithParamInterface<CasoCoeficiente> {
 protected:
     void SetUp() override
@@ -70,6 +96,8 @@ TEST_P(Coeficiente, Box610)
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, Coeficiente, ::testing::ValuesIn(kCasos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Grandes, Coeficiente, ::testing::ValuesIn(kCasosGrandes),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 class CoeficienteTest : public CasillasTest {
@@ -133,6 +161,17 @@ TEST_F(CoeficienteTest, From2013TheBoxIsWrittenAsPlainNumberThenFormatted)
         if (n == 610)
             escritos.push_back(t);
     EXPECT_EQ(escritos, (std::vector<QString>{QStringLiteral("0.03"), QStringLiteral("0.0300")}));
+
+    // The plain number keeps every digit of a large coefficient too.
+    m.PonTexto(113, QStringLiteral("232111366530874"));
+    vista.textos.clear();
+    m.PonTexto(461, QStringLiteral("3510"));
+    escritos.clear();
+    for (const auto& [n, t] : vista.textos)
+        if (n == 610)
+            escritos.push_back(t);
+    EXPECT_EQ(escritos,
+              (std::vector<QString>{QStringLiteral("66128594453.2405"), QStringLiteral("66,128,594,453.2405")}));
 }
 
 TEST_F(CoeficienteTest, ChangedBoxIsReformattedByItsSystemBefore2013Only)
