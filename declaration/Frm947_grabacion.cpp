@@ -486,7 +486,8 @@ void Frm947::CmdGrabar_Click()
         return;
     }
 
-    if (Modo == 0 && rucElegido.isEmpty()) {
+    // A taxpayer whose choice could not be completed is no taxpayer of this window.
+    if (Modo == 0 && (rucElegido.isEmpty() || Trim(NumDocumento) != rucElegido)) {
         SSTab1->setCurrentIndex(0);
         Rehusa(*this, QStringLiteral("Debe seleccionar un Contribuyente."));
         CmbRuc->setFocus();

@@ -135,4 +135,35 @@ TEST_F(GrabacionFallas, OfTwoProgramsSavingTheSameNewDeclarationTheSecondIsRefus
     EXPECT_FALSE(zav::IsHourglass());
 }
 
+TEST_F(GrabacionFallas, ATaxpayerChosenWhileTheDatabaseIsHeldCanBeChosenAgain)
+{
+    Frm947& f = Completa();
+    const QString otroRuc = QStringLiteral("15102030408");
+    const QString base = App().gBaseDatos->Name();
+    {
+        auto otro = dao::Database::Open(base, true);
+        EXPECT_NO_THROW(Elegir(f, otroRuc));
+    }
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, dao::DaoError(3051, base).Description + QStringLiteral("\n 3051"));
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(end_->Count(), 0);
+    EXPECT_EQ(f.NumDocumento, QString());
+    // Saving now would store the rows under no taxpayer: it asks for one.
+    msgs_->Clear();
+    f.CmdGrabar_Click();
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Debe seleccionar un Contribuyente."));
+    EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+
+    f.CmbRuc->SetListIndex(-1);
+    Elegir(f, otroRuc);
+    EXPECT_EQ(f.NumDocumento, otroRuc);
+    msgs_->Clear();
+    f.CmdGrabar_Click();
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_NE(msgs_->Last().style, 16) << msgs_->Last().text.toStdString();
+    EXPECT_EQ(Filas(QStringLiteral("201405"), otroRuc).at(QStringLiteral("002")).valor, otroRuc);
+}
+
 } // namespace
