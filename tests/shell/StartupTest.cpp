@@ -10,6 +10,7 @@
 #include "platform/ui/Twips.h"
 #include "shell/modulo/Configuracion.h"
 #include "shell/MDIFrm.h"
+#include "shell/Aplicacion.h"
 #include "shell/Main.h"
 
 #include <QFile>
@@ -139,6 +140,16 @@ TEST_F(StartupTest, FailedOpenShowsTheConnectionErrorAndEnds)
         EXPECT_FALSE(App().gBaseDatos) << c.what;
     }
     EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/NOHAY.MDB")));
+}
+
+TEST_F(StartupTest, AnErrorNoHandlerTrapsIsShownBeforeTheProgramEnds)
+{
+    EXPECT_THROW(ErrorNoAtrapado(dao::DaoError(3078, QStringLiteral("CAB"))), ProgramEnded);
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Error"));
+    EXPECT_EQ(msgs_->Last().text, dao::DaoError(3078, QStringLiteral("CAB")).Description + QStringLiteral("\n 3078"));
+    EXPECT_EQ(end_->LastCode(), 1);
 }
 
 TEST_F(StartupTest, StatusBarPeriodShowsMonthAndYear)
