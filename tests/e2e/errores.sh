@@ -18,7 +18,8 @@ tabla CAB CAB_FUERA
 start_kz947
 
 coproc LOCK { exec "$BUILD/tests/e2e_holdlock" "$db"; }
-PIDS+=($LOCK_PID)
+lock=$LOCK_PID
+PIDS+=($lock)
 read -r -t 10 line <&"${LOCK[0]}" || fail "could not lock $db"
 xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
 sleep 0.3
@@ -32,8 +33,8 @@ grep -q '^16|Error|The database engine cannot open the file' "$ZAV_MSGBOX_LOG" \
 dismiss "Error"
 sleep 0.5
 kill -0 "$KZ" 2>/dev/null || fail "KZ947 ended after Nueva on a held database"
-kill "$LOCK_PID"
-wait "$LOCK_PID" 2>/dev/null || true
+kill "$lock" 2>/dev/null || true
+wait "$lock" 2>/dev/null || true
 
 new_declaration
 xdotool key --clearmodifiers Down
