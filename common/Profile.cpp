@@ -101,6 +101,11 @@ bool hasLineBreak(const QString& s)
 
 } // namespace
 
+QString ProfilePath(const QString& fileName)
+{
+    return profilePath(fileName);
+}
+
 QString WindowsFolder()
 {
     const QString windir = envValue("WINDIR");

@@ -7,6 +7,10 @@ namespace zav {
 // The "Windows folder": $WINDIR when set, else $XDG_CONFIG_HOME/zav (default ~/.config/zav).
 QString WindowsFolder();
 
+// Where a profile file is or would be: a bare name in WindowsFolder(), an existing file
+// found whatever the case of its name.
+QString ProfilePath(const QString& fileName);
+
 // Reads one key. Section and key compare case-insensitively; the value is trimmed and
 // cut to 254 characters; a missing file, section or key gives def. A bare file name
 // (no '/') is looked for in WindowsFolder().

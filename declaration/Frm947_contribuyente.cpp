@@ -58,10 +58,18 @@ void Frm947::Frm947_CmbRuc_Click()
     // so that its number is in place before the name box clears the boxes.
     bool existe = false;
     if (Modo == 0) {
-        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {numero, a.gPeriodo, a.gFormulario});
-        existe = !rs->Eof();
-        rs->Close();
+        try {
+            a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+            auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {numero, a.gPeriodo, a.gFormulario});
+            existe = !rs->Eof();
+            rs->Close();
+        } catch (const dao::DaoError& e) {
+            // Not known to be free: no taxpayer is taken, and the user may choose again.
+            NumDocumento.clear();
+            zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, Caption());
+            CmbRuc->setFocus();
+            return;
+        }
         if (!existe)
             NumDocumento = numero;
     }

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 using zav::Left;
@@ -216,17 +217,38 @@ void Rehusa(Frm947& f, const QString& texto)
     zav::SetHourglass(false);
 }
 
-bool RucValido(const QString& ruc)
-{
-    return ValidaLongitudDocumento(QStringLiteral("06"), ruc) && App().gUtil->ValidaRUC(ruc);
-}
-
 // A database error stops the save: it is reported and nothing stays half written.
 void NoGrabada(Frm947& f, const dao::DaoError& e)
 {
     zav::SetHourglass(false);
     zav::MsgBox(QStringLiteral("La declaración no fue grabada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
                 f.Caption());
+}
+
+// The length rule of a taxpayer number is read from PARAM: a database error there stops
+// the save like any other (reported, nothing written), never the program.
+std::optional<bool> RucValido(Frm947& f, const QString& ruc)
+{
+    try {
+        return ValidaLongitudDocumento(QStringLiteral("06"), ruc) && App().gUtil->ValidaRUC(ruc);
+    } catch (const dao::DaoError& e) {
+        NoGrabada(f, e);
+        return std::nullopt;
+    }
+}
+
+// Another program stored the same new declaration first.
+struct Duplicada {};
+
+// The closing text of a stored declaration. The save has committed by then, so a text
+// table that cannot be read must not turn it into a failure.
+QString TextoGrabada()
+{
+    try {
+        return MensajeError(151);
+    } catch (const dao::DaoError&) {
+        return QStringLiteral("La información de la declaración fue grabada satisfactoriamente.");
+    }
 }
 
 bool ExisteCab(const QString& documento, const QString& periodo)
@@ -436,14 +458,16 @@ void Frm947::CmdGrabar_Click()
     const QString documento = Modo == 0 ? rucElegido : TxtNumRuc->Text();
     zav::SetHourglass(true);
 
+    // A new declaration whose key is not yet fixed on the window.
+    const bool nueva = Modo == 0 && OptInicio->Enabled(0);
     bool existe = false;
     try {
-        existe = Modo == 0 && OptInicio->Enabled(0) && ExisteCab(rucElegido, periodo);
+        existe = nueva && ExisteCab(rucElegido, periodo);
     } catch (const dao::DaoError& e) {
         NoGrabada(*this, e);
         return;
     }
-    if (existe) {
+    auto rehusaDuplicada = [this] {
         SSTab1->setCurrentIndex(0);
         MuestraMarcos(this, false, false, false, false, false, false);
         zav::MsgBox(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
@@ -451,6 +475,9 @@ void Frm947::CmdGrabar_Click()
                     16, Caption());
         CmbRuc->setFocus();
         zav::SetHourglass(false);
+    };
+    if (existe) {
+        rehusaDuplicada();
         return;
     }
 
@@ -459,7 +486,8 @@ void Frm947::CmdGrabar_Click()
         return;
     }
 
-    if (Modo == 0 && rucElegido.isEmpty()) {
+    // A taxpayer whose choice could not be completed is no taxpayer of this window.
+    if (Modo == 0 && (rucElegido.isEmpty() || Trim(NumDocumento) != rucElegido)) {
         SSTab1->setCurrentIndex(0);
         Rehusa(*this, QStringLiteral("Debe seleccionar un Contribuyente."));
         CmbRuc->setFocus();
@@ -489,18 +517,28 @@ void Frm947::CmdGrabar_Click()
     const QString kRucInvalido = QStringLiteral("El RUC no es Válido.");
     const QString kRucIgual = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
     const QString ruc208 = Trim(mModelo.Texto(208));
-    if (!ruc208.isEmpty() && !RucValido(ruc208)) {
-        rehusaRuc(208, kRucInvalido);
-        return;
+    if (!ruc208.isEmpty()) {
+        const std::optional<bool> valido = RucValido(*this, ruc208);
+        if (!valido)
+            return;
+        if (!*valido) {
+            rehusaRuc(208, kRucInvalido);
+            return;
+        }
     }
     if (!ruc208.isEmpty() && ruc208 == Trim(documento)) {
         rehusaRuc(208, kRucIgual);
         return;
     }
     const QString doc226 = Trim(mModelo.Texto(226));
-    if (Left(cboTipDocRepLegal->Text(), 2) == QLatin1String("06") && !doc226.isEmpty() && !RucValido(doc226)) {
-        rehusaRuc(226, kRucInvalido);
-        return;
+    if (Left(cboTipDocRepLegal->Text(), 2) == QLatin1String("06") && !doc226.isEmpty()) {
+        const std::optional<bool> valido = RucValido(*this, doc226);
+        if (!valido)
+            return;
+        if (!*valido) {
+            rehusaRuc(226, kRucInvalido);
+            return;
+        }
     }
     if (!doc226.isEmpty() && doc226 == Trim(documento)) {
         rehusaRuc(226, kRucIgual);
@@ -522,6 +560,10 @@ void Frm947::CmdGrabar_Click()
         db.BeginTrans();
         a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
         auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenDynaset, clave);
+        // Tested again under the write lock: another program may have stored the same new
+        // declaration since the test above, and its rows must not be replaced.
+        if (nueva && !cab->Eof())
+            throw Duplicada{};
         if (cab->Eof()) {
             cab->AddNew();
             cab->Fields(QStringLiteral("doc_id_d")) = NumDocumento;
@@ -571,6 +613,11 @@ void Frm947::CmdGrabar_Click()
         det.Escribe();
 
         db.CommitTrans();
+    } catch (const Duplicada&) {
+        if (db.TransactionLevel() > nivel)
+            db.Rollback();
+        rehusaDuplicada();
+        return;
     } catch (const dao::DaoError& e) {
         if (db.TransactionLevel() > nivel)
             db.Rollback();
@@ -588,7 +635,7 @@ void Frm947::CmdGrabar_Click()
     if (a.gAccion == 3)
         zav::MsgBox(MensajeError(152), 48, Caption());
     else
-        zav::MsgBox(MensajeError(151), 64, Caption());
+        zav::MsgBox(TextoGrabada(), 64, Caption());
     a.gAccion = 1;
 }
 
@@ -626,6 +673,9 @@ void Frm947::cmdCancelar_Click()
                 return;
             }
             CmdGrabar_Click();
+            // A number the database did not take keeps the window, as a failed save does.
+            if (mModificado)
+                return;
             a.gUbigeo.clear();
             Descargar();
             return;

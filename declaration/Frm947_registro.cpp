@@ -51,7 +51,8 @@ void revision::RegistraNumeroOrden(Frm947& f, const QString& periodo)
         zav::SetHourglass(false);
         zav::MsgBox(QStringLiteral("El número de orden no fue grabado. Error (%1): %2").arg(e.Number).arg(e.Description),
                     16, f.Caption());
-        termina();
+        // The number typed stays to be saved again; leaving still asks for it.
+        f.txtverifica->setFocus();
         return;
     }
     if (grabado)

@@ -1,6 +1,10 @@
 #include "shell/Abridores.h"
 
+#include "common/Runtime.h"
 #include "declaration/Frm947.h"
+#include "platform/db/DaoError.h"
+#include "platform/ui/Hourglass.h"
+#include "platform/ui/MsgBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "printing/frmImprimir.h"
 #include "shell/modulo/AppState.h"
@@ -28,7 +32,15 @@ void AbrirDeclaracion(int modo, const QStringList& datos)
         frm.NumDocumento = datos.value(0);
         frm.RazonSocial = datos.value(1);
     }
-    frm.Frm947_Form_Load();
+    // A database that cannot be read now leaves the window unopened and the program as it was.
+    try {
+        frm.Frm947_Form_Load();
+    } catch (const dao::DaoError& e) {
+        App().gCargando = false;
+        zav::SetHourglass(false);
+        zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, QStringLiteral("Error"));
+        return;
+    }
     zav::RunModal(frm);
 }
 

@@ -18,9 +18,21 @@ QString DaoError::StandardDescription(int number, const QString& arg)
                            "redefine the index to permit duplicate entries and try again.");
         break;
     case err::FileNotFound: t = QStringLiteral("Could not find file '|'."); break;
-    case err::ReadOnly: t = QStringLiteral("Cannot update. Database or object is read-only."); break;
+    // The faults of the disk and of the file itself are what a user can act on: they
+    // are told in the user's words.
+    case err::DiskFull:
+        t = QStringLiteral("No hay espacio suficiente en el disco para grabar en la base de datos '|'.");
+        break;
+    case err::ReadOnly:
+        t = arg.isEmpty() ? QStringLiteral("No se puede actualizar. La base de datos o el objeto es de solo lectura.")
+                          : QStringLiteral("No se puede grabar en la base de datos '|': el archivo o su carpeta es de "
+                                           "solo lectura.");
+        break;
     case err::NoTransaction:
         t = QStringLiteral("You tried to commit or rollback a transaction without first beginning a transaction.");
+        break;
+    case err::DiskError:
+        t = QStringLiteral("Error de lectura o escritura en el disco o en la red al usar la base de datos '|'.");
         break;
     case err::InvalidPath:
         t = QStringLiteral("'|' is not a valid path. Make sure that the path name is spelled correctly.");
@@ -53,7 +65,7 @@ QString DaoError::StandardDescription(int number, const QString& arg)
         t = QStringLiteral("The field '|' cannot contain a Null value because the Required property for this "
                            "field is set to True. Enter a value in this field.");
         break;
-    case err::UnrecognizedFormat: t = QStringLiteral("Unrecognized database format '|'."); break;
+    case err::UnrecognizedFormat: t = QStringLiteral("El archivo '|' no es una base de datos."); break;
     case err::NumericOverflow: t = QStringLiteral("Numeric field overflow."); break;
     case err::IndexExists: t = QStringLiteral("An index named '|' already exists."); break;
     case err::ObjectInvalid: t = QStringLiteral("Object invalid or no longer set."); break;

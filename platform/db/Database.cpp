@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace dao {
 
 namespace {
@@ -56,7 +58,7 @@ std::unique_ptr<Database> Database::Open(const QString& path, bool exclusive, bo
     if (!fi.exists())
         throw DaoError(err::FileNotFound, path);
     if (fi.isDir())
-        throw DaoError(err::FileLocked, path, QStringLiteral("is a folder"));
+        throw DaoError(err::UnrecognizedFormat, path, QStringLiteral("is a folder"));
     // SQLite takes an empty file for an empty database; for us it is no database.
     if (fi.size() == 0)
         throw DaoError(err::UnrecognizedFormat, path, QStringLiteral("empty file"));
@@ -69,6 +71,12 @@ std::unique_ptr<Database> Database::Open(const QString& path, bool exclusive, bo
         run(db, exclusive && !readOnly ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"), path);
         run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), path);
         run(db, QStringLiteral("COMMIT"), path);
+        // A file the engine could open only for reading (or whose folder takes no
+        // journal) would fail at the first save, after the user's work: refuse it now.
+        if (!readOnly
+            && (sqlite3_db_readonly(db, "main") == 1
+                || ::access(QFile::encodeName(fi.absolutePath()).constData(), W_OK) != 0))
+            throw DaoError(err::ReadOnly, path, QStringLiteral("opened read-only"));
     } catch (...) {
         FinalizeParked(db);
         sqlite3_close_v2(db);

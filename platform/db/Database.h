@@ -32,8 +32,9 @@ class Database {
 public:
     // Opens an existing database file; never creates one. The file is probed
     // at once (schema read under a shared lock), so 3024 (missing), 3051
-    // (locked by another connection or cannot be opened) and 3343 (not a
-    // database) come from here, not from the first query.
+    // (locked by another connection or cannot be opened), 3343 (not a
+    // database, a folder) and, unless readOnly, 3027 (the file or its folder
+    // cannot be written) come from here, not from the first query or save.
     // exclusive keeps other connections out until Close.
     static std::unique_ptr<Database> Open(const QString& path, bool exclusive = false, bool readOnly = false);
     // Creates a new, empty database file (for the host and fixtures). 3204 when it exists.

@@ -77,6 +77,8 @@ void throwSqlite(sqlite3* db, int rc, const QString& path)
     case SQLITE_NOTADB: throw DaoError(err::UnrecognizedFormat, path, msg);
     case SQLITE_CORRUPT: throw DaoError(err::CorruptDatabase, path, msg);
     case SQLITE_READONLY: throw DaoError(err::ReadOnly, {}, msg);
+    case SQLITE_FULL: throw DaoError(err::DiskFull, path, msg);
+    case SQLITE_IOERR: throw DaoError(err::DiskError, path, msg);
     case SQLITE_CONSTRAINT: {
         if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
             throw DaoError(err::DuplicateKey, {}, msg);

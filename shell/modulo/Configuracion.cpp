@@ -14,6 +14,14 @@
 void LeerConfiguracion()
 {
     AppState& a = App();
+    // Without the file every key reads empty: say which file was looked for, and where.
+    const QString ini = zav::ProfilePath(QStringLiteral("KZ000.INI"));
+    if (!QFileInfo(ini).isFile()) {
+        zav::MsgBox(QStringLiteral("No se encontró el archivo de configuración KZ000.INI en la carpeta %1")
+                        .arg(QFileInfo(ini).absolutePath()),
+                    16, QStringLiteral("Error de Configuración"));
+        zav::TerminaPrograma(1);
+    }
     a.gSysPath = zav::LeeOpcion(QStringLiteral("SysPath"));
     const QString carpeta = zav::ResolvePath(a.gSysPath);
     // Every work file lives under SysPath: without it nothing the module writes has a place.

@@ -65,7 +65,13 @@ void frmUbigeo::cmdAccion_Click(int Index)
     if (Index == 0) {
         a.gUbigeo = UbigeoZAV1->codigoubigeo();
         if (a.gUbigeo.isEmpty()) {
-            zav::MsgBox(MensajeError(39), 16, windowTitle());
+            QString texto;
+            try {
+                texto = MensajeError(39);
+            } catch (const dao::DaoError& e) {
+                texto = e.Description + QLatin1Char('\n') + zav::Str(e.Number);
+            }
+            zav::MsgBox(texto, 16, windowTitle());
             return;
         }
         accept();

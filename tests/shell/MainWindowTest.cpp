@@ -2,6 +2,7 @@
 
 #include "common/Clock.h"
 #include "declaration/Frm947.h"
+#include "platform/db/Database.h"
 #include "platform/hostsuite/BarradeEstadoZAV.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
@@ -190,6 +191,30 @@ TEST_F(MainWindowTest, EveryEntrySetsTheGlobalsAndOpensItsWindow)
     }
     // No help file in the workspace: nothing was launched.
     EXPECT_TRUE(ayuda.isEmpty());
+}
+
+TEST_F(MainWindowTest, NuevaWhileAnotherProgramHoldsTheDatabaseReportsAndKeepsTheProgram)
+{
+    const QString base = App().gBaseDatos->Name();
+    std::vector<Visto> vistos;
+    msgs_->Clear();
+    {
+        auto otro = dao::Database::Open(base, true);
+        vistos = Run([&] { EXPECT_NO_THROW(frm_->mnuNueva->trigger()); });
+    }
+    EXPECT_TRUE(vistos.empty());
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, dao::DaoError(3051, base).Description + QStringLiteral("\n 3051"));
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Error"));
+    EXPECT_EQ(end_->Count(), 0);
+    EXPECT_FALSE(zav::IsHourglass());
+    EXPECT_FALSE(App().gCargando);
+    EXPECT_EQ(App().gFrm947, nullptr);
+
+    // Once the other program is done, Nueva opens the window.
+    vistos = Run([&] { frm_->mnuNueva->trigger(); });
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(vistos.front().ventana, QStringLiteral("Frm947"));
 }
 
 TEST_F(MainWindowTest, HelpOpensTheModuleHelpFile)

@@ -1,5 +1,7 @@
 #include "ShellFixture.h"
 
+#include "../support/SoloLecturaVfs.h"
+
 #include "common/Profile.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/BarradeEstadoZAV.h"
@@ -8,6 +10,7 @@
 #include "platform/ui/Twips.h"
 #include "shell/modulo/Configuracion.h"
 #include "shell/MDIFrm.h"
+#include "shell/Aplicacion.h"
 #include "shell/Main.h"
 
 #include <QFile>
@@ -58,6 +61,17 @@ TEST_F(StartupTest, UnusableSysPathEndsWithAClearMessage)
     }
 }
 
+TEST_F(StartupTest, AMissingConfigurationFileIsNamedWithTheFolderLookedIn)
+{
+    ASSERT_TRUE(QFile::remove(iniFile()));
+    EXPECT_THROW(LeerConfiguracion(), ProgramEnded);
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Error de Configuración"));
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("No se encontró el archivo de configuración KZ000.INI en la carpeta ")
+                                      + tmp_.filePath(QStringLiteral("windows")));
+}
+
 TEST_F(StartupTest, OpeningWritesSystemDbEveryTime)
 {
     SetOption(QStringLiteral("SystemDB"), QStringLiteral("C:\\OTRO.MDW"));
@@ -78,6 +92,7 @@ TEST_F(StartupTest, FailedOpenShowsTheConnectionErrorAndEnds)
     };
     const QString dir = QFileInfo(ws_.dbFile).absolutePath();
     std::unique_ptr<dao::Database> holder;
+    std::unique_ptr<SoloLecturaVfs> soloLectura;
     const Case cases[] = {
         {"missing file",
          [] { return QStringLiteral("NOHAY.MDB"); },
@@ -96,6 +111,21 @@ TEST_F(StartupTest, FailedOpenShowsTheConnectionErrorAndEnds)
              return QStringLiteral("ZAV.MDB");
          },
          QStringLiteral(" 3051- Base esta bloqueda")},
+        {"a folder of that name",
+         [&] {
+             QDir().mkpath(dir + QStringLiteral("/CARPETA.MDB"));
+             return QStringLiteral("CARPETA.MDB");
+         },
+         QStringLiteral("El archivo '") + dir + QStringLiteral("/CARPETA.MDB' no es una base de datos.\n 3343")},
+        {"a file it can only read",
+         [&] {
+             holder.reset();
+             QFile::copy(ws_.dbFile, dir + QStringLiteral("/LECTURA.MDB"));
+             soloLectura = std::make_unique<SoloLecturaVfs>(QStringLiteral("LECTURA.MDB"));
+             return QStringLiteral("LECTURA.MDB");
+         },
+         QStringLiteral("No se puede grabar en la base de datos '") + dir
+             + QStringLiteral("/LECTURA.MDB': el archivo o su carpeta es de solo lectura.\n 3027")},
     };
     for (const Case& c : cases) {
         SetOption(QStringLiteral("DBName"), c.prepare());
@@ -110,6 +140,16 @@ TEST_F(StartupTest, FailedOpenShowsTheConnectionErrorAndEnds)
         EXPECT_FALSE(App().gBaseDatos) << c.what;
     }
     EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/NOHAY.MDB")));
+}
+
+TEST_F(StartupTest, AnErrorNoHandlerTrapsIsShownBeforeTheProgramEnds)
+{
+    EXPECT_THROW(ErrorNoAtrapado(dao::DaoError(3078, QStringLiteral("CAB"))), ProgramEnded);
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Error"));
+    EXPECT_EQ(msgs_->Last().text, dao::DaoError(3078, QStringLiteral("CAB")).Description + QStringLiteral("\n 3078"));
+    EXPECT_EQ(end_->LastCode(), 1);
 }
 
 TEST_F(StartupTest, StatusBarPeriodShowsMonthAndYear)

@@ -217,6 +217,23 @@ TEST_F(VentanasTest, LeavingAfterARefusedAcceptReturnsTheCodeHandedOver)
     EXPECT_EQ(msgs_->Count(), 2);
 }
 
+TEST_F(VentanasTest, AnUnreadableMessageTableIsReportedAndThePickerStays)
+{
+    AppState& a = App();
+    a.gZona = QStringLiteral("1");
+    a.gUbigeo.clear();
+    frmUbigeo frm;
+    frm.setWindowTitle(QStringLiteral("Ubigeo Zona 1"));
+    frm.show();
+    a.gBaseDatos->Execute(QStringLiteral("DROP TABLE ERROR"));
+    EXPECT_NO_THROW(frm.cmdAccion_Click(0));
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_TRUE(msgs_->Last().text.endsWith(QStringLiteral("\n 3078"))) << msgs_->Last().text.toStdString();
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(end_->Count(), 0);
+    EXPECT_TRUE(frm.isVisible());
+}
+
 TEST_F(VentanasTest, AboutBox)
 {
     zav::SetHourglass(true);

@@ -264,4 +264,34 @@ TEST_F(Salir, AChangedOrderNumberIsCheckedBeforeLeaving)
     }
 }
 
+TEST_F(Salir, AnOrderNumberTheDatabaseDidNotTakeKeepsTheWindow)
+{
+    Frm947& f = Enviada();
+    const QString orden = QStringLiteral("123456789");
+    f.txtOrden->SetText(orden);
+    f.txtverifica->SetText(CodigoVerificacion(kControl, orden));
+    f.mModificado = true;
+    QSignalSpy cerrada(&f, &QDialog::finished);
+    msgs_->PushAnswer(zav::vbYes);
+    const QString base = App().gBaseDatos->Name();
+    {
+        auto otro = dao::Database::Open(base, true);
+        EXPECT_NO_THROW(f.cmdCancelar_Click());
+    }
+    ASSERT_EQ(msgs_->Count(), 2);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("El número de orden no fue grabado. Error (3051): ")
+                                      + dao::DaoError(3051, base).Description);
+    EXPECT_EQ(cerrada.count(), 0);
+    EXPECT_TRUE(f.mModificado);
+    EXPECT_EQ(f.txtOrden->Text(), orden);
+    EXPECT_EQ(Norden(), QString());
+
+    // Asked again, it stores the number and leaves.
+    msgs_->Clear();
+    msgs_->PushAnswer(zav::vbYes);
+    f.cmdCancelar_Click();
+    EXPECT_EQ(Norden(), orden);
+    EXPECT_EQ(cerrada.count(), 1);
+}
+
 } // namespace
