@@ -29,6 +29,9 @@ void AbrirDeclaracion(int modo, const QStringList& datos)
         frm.RazonSocial = datos.value(1);
     }
     frm.Frm947_Form_Load();
+    // A stored declaration that could not be read (the reason was shown) stays closed.
+    if (frm.mLecturaFallida)
+        return;
     zav::RunModal(frm);
 }
 
