@@ -65,6 +65,8 @@ rows > "$T/first.txt"
 grep -qx '500=1000' "$T/first.txt" || fail "the first save did not store the amount"
 
 # Leave the declaration; Modificar lists it, Enter opens it.
+sleep 0.5
+xdotool windowfocus --sync "$DECL" 2>/dev/null || true
 keys alt+s
 wait_decl_closed
 xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
@@ -77,10 +79,10 @@ DECL=$(wait_window "0947 Morvath")
 sleep 1
 [ "$(grep -c . "$ZAV_MSGBOX_LOG")" -eq 1 ] || fail "reopening raised a message"
 
-# The phone box has the focus and shows the stored phone.
-echo -n none | xclip -selection clipboard
-keys ctrl+a ctrl+c
-[ "$(xclip -o -selection clipboard)" = 4411223 ] || fail "the phone box shows $(xclip -o -selection clipboard)"
+# The phone box has the focus and shows the stored phone: selected, it is the X selection.
+keys End shift+Home
+[ "$(xclip -o -selection primary 2>/dev/null)" = 4411223 ] \
+    || fail "the phone box shows $(xclip -o -selection primary 2>/dev/null)"
 
 # Saved again without a change: the same rows, but for the name row, which a new
 # declaration takes from its list item (three blanks before the name).
@@ -93,6 +95,8 @@ diff <(grep -v '^801=' "$T/first.txt") <(grep -v '^801=' "$T/second.txt") >&2 \
 grep -qx '801=QUISPE MAMANI J' "$T/second.txt" || fail "name row: $(grep '^801=' "$T/second.txt")"
 
 # Salir asks nothing (nothing changed) and the list comes back; Escape leaves it.
+sleep 0.5
+xdotool windowfocus --sync "$DECL" 2>/dev/null || true
 keys alt+s
 wait_decl_closed
 xdotool windowfocus --sync "$LIST" 2>/dev/null || true
