@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using zav::Trim;
@@ -307,14 +306,12 @@ void FrmContAbrir::FrmContAbrir_grdContrib_RowColChange()
     ActualizaBarraEstado(Trim(Columna(0)), Trim(Columna(1)), Columna(2), App().gFormulario);
 }
 
+// The first activation comes straight after the load, which has just read the list (or
+// shown why it could not): it reads nothing again.
 void FrmContAbrir::showEvent(QShowEvent* e)
 {
     FrmContAbrir_Form_Load();
     QDialog::showEvent(e);
-    if (mMostrada)
-        return;
-    mMostrada = true;
-    QTimer::singleShot(0, this, [this] { FrmContAbrir_Form_Activate(); });
 }
 
 // The list is read again whenever the window comes back from another window of the

@@ -82,7 +82,6 @@ private:
     ModeloDeclaraciones* modelo_;
     int mPosicion = 0;
     bool mCargada = false;
-    bool mMostrada = false;
     bool mActivarAlVolver = false;
 };
 

@@ -94,11 +94,33 @@ diff <(grep -v '^801=' "$T/first.txt") <(grep -v '^801=' "$T/second.txt") >&2 \
     || fail "saving the reopened declaration changed its rows"
 grep -qx '801=QUISPE MAMANI J' "$T/second.txt" || fail "name row: $(grep '^801=' "$T/second.txt")"
 
-# Salir asks nothing (nothing changed) and the list comes back; Escape leaves it.
+# Meanwhile another taxpayer's declaration is stored. Salir asks nothing (nothing
+# changed); the list, read again as it comes back, holds it after the first one.
+python3 - "$db" "$periodo" <<'PY'
+import sqlite3, sys
+c = sqlite3.connect(sys.argv[1])
+c.execute("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
+          "VALUES (6, '15102030408', ?, '0947', 0, 0, '1')", (sys.argv[2],))
+for casilla, valor in (("028", "5550000"), ("056", "4")):
+    c.execute("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor, idcasilla, "
+              "cNumero) VALUES (6, '15102030408', ?, '0947', 0, ?, ?, '01', '1')", (sys.argv[2], casilla, valor))
+c.commit()
+PY
 sleep 0.5
 xdotool windowfocus --sync "$DECL" 2>/dev/null || true
 keys alt+s
 wait_decl_closed
+xdotool windowfocus --sync "$LIST" 2>/dev/null || true
+keys Down Return
+DECL=$(wait_window "0947 Morvath")
+sleep 1
+keys End shift+Home
+[ "$(xclip -o -selection primary 2>/dev/null)" = 5550000 ] || fail "the list was not read again on coming back"
+xdotool windowfocus --sync "$DECL" 2>/dev/null || true
+keys alt+s
+wait_decl_closed
+
+# Escape leaves the list.
 xdotool windowfocus --sync "$LIST" 2>/dev/null || true
 keys Escape
 for _ in $(seq 50); do
@@ -107,5 +129,23 @@ for _ in $(seq 50); do
 done
 ! xdotool search --onlyvisible --name '^Modificar Declaraciones$' >/dev/null 2>&1 || fail "the list is still open"
 [ "$(grep -c . "$ZAV_MSGBOX_LOG")" -eq 2 ] || fail "unexpected message boxes"
+
+# A list that cannot be read shows its error once (while it loads): closing the box
+# activates the list, which must not read it (and fail) again.
+python3 - "$db" <<'PY'
+import sqlite3, sys
+c = sqlite3.connect(sys.argv[1])
+c.execute("ALTER TABLE CONT RENAME TO CONT_X")
+c.commit()
+PY
+xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
+sleep 0.3
+xdotool key --clearmodifiers m
+dismiss "Error"
+LIST=$(wait_window "Modificar Declaraciones")
+sleep 1.5
+[ "$(grep -c '^0|Error|' "$ZAV_MSGBOX_LOG")" -eq 1 ] || fail "the list's error came back $(grep -c '^0|Error|' "$ZAV_MSGBOX_LOG") times"
+xdotool windowfocus --sync "$LIST" 2>/dev/null || true
+keys Escape
 kill -0 "$KZ" || fail "KZ947 ended"
 echo "e2e reapertura: ok"
