@@ -350,3 +350,21 @@ TEST_F(Restauracion, UnreadableRowsAreReportedAndTheWindowStaysClosed)
     EXPECT_EQ(end_->Count(), 0);
     EXPECT_EQ(App().gFrm947, nullptr);
 }
+
+// A sent declaration's rows come from the history table, by the chosen taxpayer and
+// sequence; the window's own document plays no part.
+TEST_F(Restauracion, ASentDeclarationIsReadFromItsHistoryRows)
+{
+    const std::pair<const char*, const char*> enviadas[] = {{"001", "100"}, {"002", "200"}};
+    for (const auto& [correl, valor] : enviadas)
+        Ejecutar(QStringLiteral("INSERT INTO HDET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CORREL, SEMANA, CASILLA, "
+                                "i_valor, idcasilla, cNumero) VALUES (6, ?, '201408', '0947', ?, 0, '500', ?, '01', '0')"),
+                 {kRuc, QString::fromLatin1(correl), QString::fromLatin1(valor)});
+    Fila(QStringLiteral("500"), QStringLiteral("999"));
+    App().gModoEnviadas = true;
+    App().gRuc = kRuc;
+    App().gCorrel = QStringLiteral("002");
+    Frm947& f = Abrir(1, QStringLiteral("20512345671"), kNombre);
+    EXPECT_EQ(Caja(f, 500), QStringLiteral("200"));
+    App().gModoEnviadas = false;
+}
