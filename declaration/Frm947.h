@@ -250,6 +250,7 @@ public:
     void pMuestraCasilla(const QString& codigo, const QString& valor);
     void Cargacab();
     void DesTodo();
+    bool mLecturaFallida = false;   // the stored declaration could not be read: not shown
 
     // ---- tax losses (Frm947_perdidas.cpp) -------------------------------------------------
     void Frm947_SSTab4_GotFocus();

@@ -41,6 +41,9 @@ void AbrirDeclaracion(int modo, const QStringList& datos)
         zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, QStringLiteral("Error"));
         return;
     }
+    // A stored declaration that could not be read (the reason was shown) stays closed.
+    if (frm.mLecturaFallida)
+        return;
     zav::RunModal(frm);
 }
 

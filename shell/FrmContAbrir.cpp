@@ -1,8 +1,340 @@
 #include "shell/FrmContAbrir.h"
 
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Hourglass.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/Abridores.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using zav::Trim;
+
+// ---- the list's rows ------------------------------------------------------------------------
+
+void ModeloDeclaraciones::PonFilas(dao::Recordset* filas)
+{
+    beginResetModel();
+    filas_ = filas;
+    cuenta_ = filas ? filas->RecordCount() : 0;
+    leidas_.clear();
+    endResetModel();
+}
+
+int ModeloDeclaraciones::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : cuenta_;
+}
+
+int ModeloDeclaraciones::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 5;
+}
+
+const ModeloDeclaraciones::Fila& ModeloDeclaraciones::Leer(int fila) const
+{
+    const auto it = leidas_.find(fila);
+    if (it != leidas_.end())
+        return it->second;
+    Fila f;
+    filas_->setAbsolutePosition(fila);
+    for (int c = 0; c < 5; ++c)
+        f.push_back(filas_->Fields(c).Value().toText());
+    return leidas_.emplace(fila, std::move(f)).first->second;
+}
+
+QString ModeloDeclaraciones::Texto(int fila, int columna) const
+{
+    if (!filas_ || fila < 0 || fila >= cuenta_ || columna < 0 || columna >= 5)
+        return QString();
+    return Leer(fila)[static_cast<size_t>(columna)];
+}
+
+QVariant ModeloDeclaraciones::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const QString texto = Texto(index.row(), index.column());
+    // The state shows a picture for a sent declaration (1) and for one saved with
+    // inconsistencies (9), any other value as text.
+    const bool dibujo = index.column() == 4 && (texto == QLatin1String("1") || texto == QLatin1String("9"));
+    if (role == Qt::DisplayRole)
+        return dibujo ? QString() : texto;
+    if (role == Qt::DecorationRole && dibujo)
+        return QApplication::style()->standardIcon(texto == QLatin1String("1") ? QStyle::SP_DialogApplyButton
+                                                                               : QStyle::SP_MessageBoxWarning);
+    if (role == Qt::ToolTipRole && dibujo)
+        return texto;
+    return {};
+}
+
+QVariant ModeloDeclaraciones::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char* const titulos[] = {"RUC", "Razón Social", "Periodo", "Formulario", "Estado"};
+    return section >= 0 && section < 5 ? QString::fromUtf8(titulos[section]) : QString();
+}
+
+// ---- the window ----------------------------------------------------------------------------
+
+namespace {
+
+// The list windows' message for an error they trap: its description and number.
+void MuestraError(const QString& descripcion, int numero)
+{
+    zav::SetHourglass(false);
+    zav::MsgBox(descripcion + QLatin1Char('\n') + zav::Str(numero), 0, QStringLiteral("Error"));
+}
+
+} // namespace
+
 FrmContAbrir::FrmContAbrir(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmContAbrir"));
+    Frame1 = new QGroupBox(QStringLiteral("Declaraciones Registradas"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label1 = new zav::Label(QString(), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    grdContrib = new QTableView(Frame1);
+    grdContrib->setObjectName(QStringLiteral("grdContrib"));
+    grdContrib->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdContrib->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdContrib->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdContrib->verticalHeader()->hide();
+    grdContrib->horizontalHeader()->setStretchLastSection(true);
+    grdContrib->setWordWrap(false);
+    modelo_ = new ModeloDeclaraciones(this);
+    grdContrib->setModel(modelo_);
+    grdContrib->setColumnWidth(0, 100);
+    grdContrib->setColumnWidth(1, 220);
+    grdContrib->setColumnWidth(2, 70);
+    grdContrib->setColumnWidth(3, 80);
+
+    CmdOpciones[0] = new QPushButton(this);
+    CmdOpciones[0]->setObjectName(QStringLiteral("CmdOpciones_0"));
+    CmdOpciones[1] = new QPushButton(QStringLiteral("&Salir"), this);
+    CmdOpciones[1]->setObjectName(QStringLiteral("CmdOpciones_1"));
+    for (const auto& [i, b] : CmdOpciones) {
+        zav::CommandButton(b);
+        const int indice = i;
+        connect(b, &QPushButton::clicked, this, [this, indice] { FrmContAbrir_CmdOpciones_Click(indice); });
+    }
+    // Enter in the list is the action.
+    CmdOpciones[0]->setDefault(true);
+
+    auto* marco = new QVBoxLayout(Frame1);
+    marco->addWidget(Label1);
+    marco->addWidget(grdContrib);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdOpciones[0]);
+    botones->addWidget(CmdOpciones[1]);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(botones);
+
+    connect(grdContrib, &QTableView::doubleClicked, this, [this] { FrmContAbrir_grdContrib_DblClick(); });
+    connect(grdContrib->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { FrmContAbrir_grdContrib_RowColChange(); });
+}
+
+FrmContAbrir::~FrmContAbrir()
+{
+    modelo_->PonFilas(nullptr);
+}
+
+void FrmContAbrir::FrmContAbrir_Form_Load()
+{
+    if (mCargada)
+        return;
+    mCargada = true;
+    PosicionaFormulario(this, 0, 0, 4530, 7755);
+    zav::SetHourglass(true);
+    UbicaFormulario(this);
+    if (Modo == 1) {
+        CmdOpciones[0]->setText(QStringLiteral("&Modificar"));
+        Label1->SetCaption(QStringLiteral("Seleccione la Declaración que desea modificar :"));
+        setWindowTitle(QStringLiteral("Modificar Declaraciones"));
+    } else if (Modo == 3) {
+        CmdOpciones[0]->setText(QStringLiteral("&Eliminar"));
+        Label1->SetCaption(QStringLiteral("Seleccione la Declaración que desea eliminar :"));
+        setWindowTitle(QStringLiteral("Eliminar Declaraciones"));
+    }
+    pCargadatos();
+    zav::SetHourglass(false);
+}
+
+void FrmContAbrir::FrmContAbrir_Form_Activate()
+{
+    pCargadatos();
+}
+
+void FrmContAbrir::pCargadatos()
+{
+    AppState& a = App();
+    try {
+        QString sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO, A.FORMULARIO, A.ESTADO FROM CAB AS A, CONT AS B"
+                                     " WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND"
+                                     " A.FORMULARIO=? ");
+        dao::Params p{a.gFormulario};
+        if (TipoUsuario() != QLatin1String("0")) {
+            sql += QStringLiteral(" AND B.USUARIO=? COLLATE NOCASE");
+            p.push_back(a.gUsuario);
+        }
+        sql += QStringLiteral(" ORDER BY A.DOC_ID_D ASC");
+        a.gSQL = sql;
+        modelo_->PonFilas(nullptr);
+        DtaNew.reset();
+        DtaNew = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, p);
+        modelo_->PonFilas(DtaNew.get());
+        const int filas = modelo_->rowCount();
+        if (filas > 0) {
+            // Rows deleted meanwhile may leave the remembered one beyond the end.
+            const int fila = std::min(mPosicion, filas - 1);
+            grdContrib->setCurrentIndex(modelo_->index(fila, 0));
+            grdContrib->scrollTo(modelo_->index(fila, 0));
+        }
+    } catch (const dao::DaoError& e) {
+        MuestraError(e.Description, e.Number);
+    } catch (const zav::RuntimeError& e) {
+        MuestraError(e.Description(), e.Number);
+    }
+}
+
+int FrmContAbrir::FilaActual() const
+{
+    if (modelo_->rowCount() == 0)
+        return -1;
+    const int fila = grdContrib->currentIndex().row();
+    return fila < 0 ? 0 : fila;
+}
+
+QString FrmContAbrir::Columna(int columna) const
+{
+    return modelo_->Texto(FilaActual(), columna);
+}
+
+void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
+{
+    AppState& a = App();
+    zav::SetHourglass(true);
+    a.gPeriodo = Trim(Columna(2));
+    try {
+        if (Index == 0 && Modo == 1) {
+            if (FilaActual() < 0) {
+                zav::SetHourglass(false);
+                return;
+            }
+            a.gPeriodoSel = Trim(Columna(2));
+            zav::SetHourglass(true);
+            const QStringList datos{Trim(Columna(0)), Trim(Columna(1))};
+            const int fila = FilaActual();
+            AbrirDeclaracion(1, datos);
+            mPosicion = fila;
+            zav::SetHourglass(false);
+            pCargadatos();
+        } else if (Index == 0 && Modo == 3) {
+            if (FilaActual() < 0) {
+                zav::SetHourglass(false);
+                return;
+            }
+            const int r = zav::MsgBox(QStringLiteral("¿Confirma que va a eliminar la declaración de") +
+                                          QStringLiteral("\r\n\r\n") + Trim(Columna(1)) + QLatin1Char('?'),
+                                      292, Caption());
+            if (r != zav::vbYes) {
+                zav::SetHourglass(false);
+                return;
+            }
+            // The four tables together: a failure leaves the declaration whole.
+            dao::Database& db = *a.gBaseDatos;
+            const dao::Params clave{Columna(0), a.gPeriodo, a.gFormulario};
+            const int nivel = db.TransactionLevel();
+            try {
+                db.BeginTrans();
+                for (const char* tabla : {"F0947_PTCEA", "ACTA", "DET", "CAB"}) {
+                    a.gSQL = QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
+                                            "FORMULARIO=?")
+                                 .arg(QLatin1String(tabla));
+                    db.Execute(a.gSQL, dao::dbInconsistent, clave);
+                }
+                db.CommitTrans();
+            } catch (const dao::DaoError&) {
+                if (db.TransactionLevel() > nivel)
+                    db.Rollback();
+                throw;
+            }
+            pCargadatos();
+        } else if (Index == 1) {
+            ActualizaBarraEstado(QString(), QString(), QString(), a.gFormulario);
+            modelo_->PonFilas(nullptr);
+            DtaNew.reset();
+            zav::SetHourglass(false);
+            done(QDialog::Rejected);
+            return;
+        }
+    } catch (const dao::DaoError& e) {
+        MuestraError(e.Description, e.Number);
+        return;
+    } catch (const zav::RuntimeError& e) {
+        MuestraError(e.Description(), e.Number);
+        return;
+    }
+    zav::SetHourglass(false);
+}
+
+void FrmContAbrir::FrmContAbrir_grdContrib_DblClick()
+{
+    FrmContAbrir_CmdOpciones_Click(0);
+}
+
+void FrmContAbrir::FrmContAbrir_grdContrib_RowColChange()
+{
+    if (!isEnabled() || FilaActual() < 0)
+        return;
+    ActualizaBarraEstado(Trim(Columna(0)), Trim(Columna(1)), Columna(2), App().gFormulario);
+}
+
+// The first activation comes straight after the load, which has just read the list (or
+// shown why it could not): it reads nothing again.
+void FrmContAbrir::showEvent(QShowEvent* e)
+{
+    FrmContAbrir_Form_Load();
+    QDialog::showEvent(e);
+}
+
+// The list is read again whenever the window comes back from another window of the
+// program (the declaration it opened), never after one of its own message boxes, so that
+// an error shown while reading does not bring the list back in a loop.
+bool FrmContAbrir::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowDeactivate) {
+        QWidget* nueva = QApplication::activeWindow();
+        mActivarAlVolver = nueva && nueva != this && !qobject_cast<QMessageBox*>(nueva);
+    } else if (e->type() == QEvent::WindowActivate && mActivarAlVolver) {
+        mActivarAlVolver = false;
+        const bool r = QDialog::event(e);
+        FrmContAbrir_Form_Activate();
+        return r;
+    }
+    return QDialog::event(e);
+}
+
+// Escape and the title bar's close leave by Salir.
+void FrmContAbrir::reject()
+{
+    FrmContAbrir_CmdOpciones_Click(1);
 }
 
 FrmContAbrirEnv::FrmContAbrirEnv(QWidget* parent) : QDialog(parent)

@@ -1,0 +1,215 @@
+// Loading the stored-declarations list (Modificar) with 1,000 and with 10,000 stored
+// declarations of 2,000 taxpayers, timed against the floor of running the same query on
+// the same file and reading every row's five columns as text.
+//
+// The list reads a row's texts only when the grid shows it, so beyond the query its cost
+// does not grow with the number of rows; the join reaches each taxpayer through the key
+// of CONT and the header rows come in document order from the key of CAB.
+//
+// Prints each size's medians and, as its last line, "ratio R" (list over floor) for
+// 10,000 declarations.
+#include "EspacioDemo.h"
+#include "platform/db/Database.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/FrmContAbrir.h"
+#include "shell/modulo/AppState.h"
+
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+double Mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double Ms(Reloj::time_point a, Reloj::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+void Exec(sqlite3* db, const char* sql)
+{
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, err ? err : "?");
+        sqlite3_free(err);
+        std::exit(1);
+    }
+}
+
+sqlite3* Abre()
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(App().gRutaBD.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(App().gRutaBD));
+        std::exit(1);
+    }
+    sqlite3_busy_timeout(db, 5000);
+    return db;
+}
+
+// 2,000 taxpayers of the user; declarations from `desde` up to `hasta` spread over them,
+// five periods each.
+void Taxpayers(sqlite3* db)
+{
+    Exec(db, "BEGIN");
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, Tipo_Ingreso, NOMBRE, USUARIO) VALUES (6, ?1, 1, ?2, 'ADMIN')",
+                       -1, &st, nullptr);
+    for (int i = 0; i < 2000; ++i) {
+        const QByteArray doc = QByteArray("205") + QByteArray::number(10000000 + i);
+        const QByteArray nombre = QByteArray("EMPRESA NUMERO ") + QByteArray::number(i) + " S.A.C.";
+        sqlite3_bind_text(st, 1, doc.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, nombre.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    Exec(db, "COMMIT");
+}
+
+void Declaraciones(sqlite3* db, int desde, int hasta)
+{
+    static const char* const periodos[] = {"201201", "201206", "201305", "201308", "201405"};
+    Exec(db, "BEGIN");
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, fec_pro, estado, rectifica, "
+                       "cNumero) VALUES (6, ?1, ?2, '0947', 0, '15/09/2014', ?3, '0', '123456')",
+                       -1, &st, nullptr);
+    for (int k = desde; k < hasta; ++k) {
+        const QByteArray doc = QByteArray("205") + QByteArray::number(10000000 + k % 2000);
+        sqlite3_bind_text(st, 1, doc.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, periodos[k / 2000], -1, SQLITE_STATIC);
+        sqlite3_bind_int(st, 3, k % 7 == 0 ? 9 : 0);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    Exec(db, "COMMIT");
+}
+
+// The floor: the list's own query, every row and column read as text.
+double Piso(sqlite3* db, const QString& sql, int& filas)
+{
+    const auto a = Reloj::now();
+    sqlite3_stmt* st = nullptr;
+    const QByteArray texto = sql.toUtf8();
+    sqlite3_prepare_v2(db, texto.constData(), -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, "0947", -1, SQLITE_STATIC);
+    std::vector<QString> valores;
+    valores.reserve(static_cast<size_t>(5 * std::max(filas, 1000)));
+    filas = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int c = 0; c < 5; ++c)
+            valores.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                                                sqlite3_column_bytes(st, c)));
+        ++filas;
+    }
+    sqlite3_finalize(st);
+    return Ms(a, Reloj::now());
+}
+
+// For comparison only: the steps of the query with no text taken out of its rows.
+double SoloConsulta(sqlite3* db, const QString& sql)
+{
+    const auto a = Reloj::now();
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, "0947", -1, SQLITE_STATIC);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(st);
+    return Ms(a, Reloj::now());
+}
+
+struct Medida {
+    int filas = 0;
+    double lista = 0;
+    double piso = 0;
+    double consulta = 0;
+};
+
+Medida Mide(FrmContAbrir& lista, sqlite3* db, int repeticiones)
+{
+    Medida m;
+    std::vector<double> tl, tp, tc;
+    for (int i = 0; i < repeticiones; ++i) {
+        const auto a = Reloj::now();
+        lista.pCargadatos();
+        lista.grdContrib->viewport()->repaint();
+        tl.push_back(Ms(a, Reloj::now()));
+        tp.push_back(Piso(db, App().gSQL, m.filas));
+        tc.push_back(SoloConsulta(db, App().gSQL));
+    }
+    m.lista = Mediana(tl);
+    m.piso = Mediana(tp);
+    m.consulta = Mediana(tc);
+    if (lista.Modelo()->rowCount() != m.filas) {
+        std::fprintf(stderr, "the list shows %d rows, the query gives %d\n", lista.Modelo()->rowCount(), m.filas);
+        std::exit(1);
+    }
+    return m;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    PlataformaSinPantalla();
+    QApplication app(argc, argv);
+    const int repeticiones = argc > 1 ? std::max(5, std::atoi(argv[1])) : 30;
+    zav::MsgBoxRecorder mensajes;   // no message box may wait for an answer
+    QTemporaryDir tmp;
+    if (!PreparaEspacioDemo(tmp))
+        return 1;
+    App().gUsuario = QStringLiteral("ADMIN");
+
+    sqlite3* db = Abre();
+    Taxpayers(db);
+    Declaraciones(db, 0, 1000);
+
+    FrmContAbrir lista;
+    lista.Modo = 1;
+    lista.show();
+    QApplication::processEvents();
+
+    const Medida mil = Mide(lista, db, repeticiones);
+    Declaraciones(db, 1000, 10000);
+    const Medida diezmil = Mide(lista, db, repeticiones);
+    if (mensajes.Count() > 0) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(mensajes.Last().text));
+        return 1;
+    }
+
+    // How the engine runs the list's query.
+    sqlite3_stmt* plan = nullptr;
+    sqlite3_prepare_v2(db, (QStringLiteral("EXPLAIN QUERY PLAN ") + App().gSQL).toUtf8().constData(), -1, &plan, nullptr);
+    while (sqlite3_step(plan) == SQLITE_ROW)
+        std::printf("plan: %s\n", reinterpret_cast<const char*>(sqlite3_column_text(plan, 3)));
+    sqlite3_finalize(plan);
+    sqlite3_close(db);
+
+    for (const Medida& m : {mil, diezmil})
+        std::printf("rows %d: list median %.3f ms, floor median %.3f ms (query steps alone %.3f ms), list beyond "
+                    "floor %.3f ms, ratio %.2f\n",
+                    m.filas, m.lista, m.piso, m.consulta, m.lista - m.piso, m.lista / m.piso);
+    std::printf("ratio %.2f\n", diezmil.lista / diezmil.piso);
+    lista.hide();
+    App().gBaseDatos.reset();
+    return 0;
+}
