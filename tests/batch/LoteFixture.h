@@ -9,6 +9,7 @@
 #include "integrador/Workspace.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
+#include "tests/common/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "batch/startup/ImprimeArchivoReporte.h"
 #include "tests/batch/LoteFixture.h"
 #include "tests/batch/startup/ImpresoraGrabadora.h"
+#include "platform/ui/Impresora.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -205,6 +206,43 @@ TEST_F(Render, AnUnwritableTextFileIsAFailure)
     EXPECT_FALSE(ImprimeArchivoReporte(QStringLiteral("00000001.PRN"), QStringLiteral("ARCHIVO")));
     ASSERT_EQ(entorno_.mensajes.Count(), 1);
     EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("Error Técnico : ( 75)")));
+}
+
+} // namespace
+} // namespace zav::lote
+
+namespace zav::lote {
+namespace {
+
+int PaginasPdf(const QString& ruta)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pdf = f.readAll();
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
+               pdf.count("/Type /Page "));
+}
+
+// The default printer stands as a PDF file: a page break prints only when a line
+// follows it, and a trailing new page leaves no blank sheet.
+TEST_F(Render, OnThePrinterAPageBreakNeedsALineAfterIt)
+{
+    const QString pdf = entorno_.Ruta(QStringLiteral("impresora.pdf"));
+    qputenv("ZAV_PRINTER_PDF", QFile::encodeName(pdf));
+    Escribe(QStringLiteral("00000001.PRN"),
+            {"<!italic!>", "uno", "<!/italic!>", "<!np!>", "<!underline!>", "dos", "<!np!>"});
+    ASSERT_TRUE(ImprimeArchivoReporte(QStringLiteral("00000001.PRN"), QStringLiteral("PRINTER")));
+    EXPECT_EQ(PaginasPdf(pdf), 2);
+
+    QFile::remove(pdf);
+    Printer().Print(QStringLiteral("solo"));
+    Printer().NewPage();
+    Printer().EndDoc();
+    EXPECT_EQ(PaginasPdf(pdf), 1);
+    qunsetenv("ZAV_PRINTER_PDF");
+    Lote().SaltoPendiente = false;
+    EXPECT_EQ(entorno_.mensajes.Count(), 0);
 }
 
 } // namespace
