@@ -11,7 +11,11 @@ class ReporteDeclaracion : public ImpresionFixture {};
 
 TEST_F(ReporteDeclaracion, ArchivosIgualesAlEsperado)
 {
-    const char* const casos[] = {"general_2014_perdidas", "agrario_2012_sistema_a", "amazonia_2013_enviada"};
+    const char* const casos[] = {
+        "general_2014_perdidas",       "agrario_2012_sistema_a",        "amazonia_2013_enviada",
+        "frontera_2013_sin_perdidas",  "convenio_2013_seis_perdidas",   "mype_2013_doce_perdidas",
+        "agrario_2013_fecha_no_valida", "general_2012_enero_sistema_b",
+    };
     int n = 0;
     for (const char* caso : casos) {
         SCOPED_TRACE(caso);
@@ -41,10 +45,10 @@ TEST_F(ReporteDeclaracion, ArchivosIgualesAlEsperado)
     }
     auto rs = db().OpenRecordset(QStringLiteral("SELECT CodRep, Secuencia, Usuario, Tip_doc_d, DOC_ID_D FROM SPOOL ORDER BY Archivo"),
                                  dao::dbOpenSnapshot);
-    ASSERT_EQ(rs->RecordCount(), 3);
+    ASSERT_EQ(rs->RecordCount(), 8);
     EXPECT_EQ(rs->Fields(0).Value().toText(), QStringLiteral("RCP001"));
     rs->MoveLast();
-    EXPECT_EQ(rs->Fields(1).Value().toText(), QStringLiteral("000003"));
+    EXPECT_EQ(rs->Fields(1).Value().toText(), QStringLiteral("000008"));
     EXPECT_EQ(rs->Fields(2).Value().toText(), QStringLiteral("ADMIN"));
     EXPECT_EQ(rs->Fields(3).Value().toInt64(), 6);
     EXPECT_EQ(rs->Fields(4).Value().toText(), QStringLiteral("20100066603"));
