@@ -51,7 +51,7 @@ void ArchivoReporte::Abre(const QString& ruta)
             errorArchivo(76, "Path not found");
         errorArchivo(75, "Path/File access error");
     }
-    buf_.reserve(kBloque + 1024);
+    buf_.reserve(static_cast<size_t>(kBloque) + 1024);
     abierto_ = true;
 }
 
@@ -70,7 +70,8 @@ void ArchivoReporte::Cierra()
     abierto_ = false;
     if (enMemoria_)
         return;
-    const bool ok = file_.write(buf_) == buf_.size() && file_.flush();
+    const auto n = static_cast<qint64>(buf_.size());
+    const bool ok = file_.write(buf_.data(), n) == n && file_.flush();
     buf_.clear();
     file_.close();
     if (!ok || file_.error() != QFileDevice::NoError)
@@ -85,9 +86,9 @@ void ArchivoReporte::pendiente()
 
 void ArchivoReporte::vacia()
 {
-    if (enMemoria_ || buf_.size() < kBloque)
+    if (enMemoria_ || static_cast<qsizetype>(buf_.size()) < kBloque)
         return;
-    if (file_.write(buf_) != buf_.size())
+    if (file_.write(buf_.data(), static_cast<qint64>(buf_.size())) != static_cast<qint64>(buf_.size()))
         errorArchivo(57, "Device I/O error");
     buf_.clear();
 }
@@ -95,22 +96,25 @@ void ArchivoReporte::vacia()
 void ArchivoReporte::texto(const QString& t, bool campo)
 {
     // Most texts are Latin-1 outside 0x80-0x9F, where the code page is the same.
-    const qsizetype inicio = buf_.size();
+    const size_t inicio = buf_.size();
+    buf_.resize(inicio + static_cast<size_t>(t.size()));
+    char* out = buf_.data() + inicio;
     for (const QChar qc : t) {
         const char16_t c = qc.unicode();
         if (c >= 0x20 && c < 0x80 && c != u'|') {
-            buf_.append(static_cast<char>(c));
+            *out++ = static_cast<char>(c);
         } else if (const char s = sustituto(c, campo)) {
-            buf_.append(s);
+            *out++ = s;
         } else if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            buf_.append(static_cast<char>(c));
+            *out++ = static_cast<char>(c);
         } else {
-            buf_.truncate(inicio);
+            buf_.resize(inicio);
             QString limpio = t;
             for (QChar& x : limpio)
                 if (const char s = sustituto(x.unicode(), campo))
                     x = QChar(s == ' ' ? u' ' : u'\u00A6');
-            buf_.append(zav::ToCp1252(limpio));
+            const QByteArray b = zav::ToCp1252(limpio);
+            buf_.append(b.constData(), static_cast<size_t>(b.size()));
             return;
         }
     }
@@ -120,7 +124,7 @@ void ArchivoReporte::numero(int n)
 {
     char tmp[16];
     const auto r = std::to_chars(tmp, tmp + sizeof tmp, n);
-    buf_.append(tmp, r.ptr - tmp);
+    buf_.append(tmp, static_cast<size_t>(r.ptr - tmp));
 }
 
 void ArchivoReporte::EscribePos(int x, int y, const QString& t, bool negrita, int tamano, int pagina)
@@ -134,13 +138,13 @@ void ArchivoReporte::EscribePos(int x, int y, const QString& t, bool negrita, in
     } else {
         buf_.append("pPos|");
         numero(x);
-        buf_.append('|');
+        buf_ += '|';
         numero(y);
-        buf_.append('|');
+        buf_ += '|';
         texto(t, true);
         buf_.append(negrita ? "|True|" : "|False|");
         numero(tamano);
-        buf_.append('|');
+        buf_ += '|';
         numero(pagina);
         buf_.append("|\r\n");
     }
@@ -152,13 +156,13 @@ void ArchivoReporte::EscribeCuadro(int x1, int y1, int x2, int y2, int pagina)
     pendiente();
     buf_.append("pCuadro|");
     numero(x1);
-    buf_.append('|');
+    buf_ += '|';
     numero(y1);
-    buf_.append('|');
+    buf_ += '|';
     numero(x2);
-    buf_.append('|');
+    buf_ += '|';
     numero(y2);
-    buf_.append('|');
+    buf_ += '|';
     numero(pagina);
     buf_.append("|\r\n");
     vacia();

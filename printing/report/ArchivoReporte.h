@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QString>
 
+#include <string>
+
 namespace rpt {
 
 // The header tags of a report of the main program, in the order they are written.
@@ -28,7 +30,7 @@ public:
     // does nothing.
     void Cierra();
     // Everything written since AbreEnMemoria.
-    const QByteArray& Contenido() const { return buf_; }
+    QByteArray Contenido() const { return QByteArray(buf_.data(), static_cast<qsizetype>(buf_.size())); }
 
     // texto "pNuevaHoja" writes the page break; a texto beginning with "<!" is written
     // as a line of its own; any other, the record
@@ -46,7 +48,7 @@ private:
     void numero(int n);
 
     QFile file_;
-    QByteArray buf_;
+    std::string buf_;
     bool abierto_ = false;
     bool enMemoria_ = false;
 };

@@ -58,7 +58,7 @@ ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QStr
         rs->Update();
         rs->Close();
         db.CommitTrans();
-        return {nombre, zav::JoinPath(carpeta, nombre)};
+        return {nombre, zav::ResolvePath(zav::JoinPath(carpeta, nombre))};
     } catch (...) {
         try {
             db.Rollback();

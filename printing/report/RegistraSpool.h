@@ -14,7 +14,7 @@ inline constexpr const char* kCodConstancia = "RCP002";
 
 struct ArchivoSpool {
     QString Nombre;   // eight digits and ".PRN"
-    QString Ruta;     // Nombre in the report folder
+    QString Ruta;     // Nombre in the report folder (resolved whatever the folder's case)
 };
 
 // Stores the SPOOL row of a new report file of codRep: the next Secuencia of the code
