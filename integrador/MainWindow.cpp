@@ -5,7 +5,9 @@
 #include <QAbstractItemView>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -22,6 +24,24 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     cmdIniciar_ = new QPushButton(QStringLiteral("Iniciar KZ947"), central);
     cmdIniciar_->setObjectName(QStringLiteral("CmdIniciar"));
     layout->addWidget(cmdIniciar_);
+
+    layout->addWidget(new QLabel(QStringLiteral("Declaraciones grabadas"), central));
+    lstDeclaraciones_ = new QListWidget(central);
+    lstDeclaraciones_->setObjectName(QStringLiteral("LstDeclaraciones"));
+    lstDeclaraciones_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstDeclaraciones_->setSelectionMode(QAbstractItemView::SingleSelection);
+    layout->addWidget(lstDeclaraciones_);
+
+    auto* constancia = new QHBoxLayout;
+    constancia->addWidget(new QLabel(QStringLiteral("Nro. constancia"), central));
+    txtConstancia_ = new QLineEdit(QStringLiteral("00000001"), central);
+    txtConstancia_->setObjectName(QStringLiteral("TxtConstancia"));
+    txtConstancia_->setMaxLength(8);
+    constancia->addWidget(txtConstancia_);
+    cmdConstancia_ = new QPushButton(QStringLiteral("Constancia (0947REP)"), central);
+    cmdConstancia_->setObjectName(QStringLiteral("CmdConstancia"));
+    constancia->addWidget(cmdConstancia_);
+    layout->addLayout(constancia);
 
     lblSysPath_ = new QLabel(central);
     lblSysPath_->setObjectName(QStringLiteral("LblSysPath"));
@@ -42,10 +62,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     setCentralWidget(central);
     statusBar();
-    resize(480, 360);
+    resize(480, 480);
 
     connect(cmdIniciar_, &QPushButton::clicked, this, &MainWindow::IniciarKZ947);
     connect(cmdActualizar_, &QPushButton::clicked, this, &MainWindow::Refrescar);
+    connect(cmdConstancia_, &QPushButton::clicked, this, &MainWindow::GenerarConstancia);
     Refrescar();
 }
 
@@ -56,6 +77,56 @@ void MainWindow::Refrescar()
                                            : QStringLiteral("TMP de %1").arg(sysPath));
     lstTmp_->clear();
     lstTmp_->addItems(TmpEntries(sysPath));
+
+    const QString elegida = lstDeclaraciones_->currentItem() ? lstDeclaraciones_->currentItem()->text() : QString();
+    lstDeclaraciones_->clear();
+    const QString db = ConfiguredDatabase();
+    if (db.isEmpty())
+        return;
+    for (const StoredDeclaration& d : StoredDeclarations(db)) {
+        // The item shows the line the program will receive.
+        auto* item = new QListWidgetItem(BatchCommandLine(d, QString()).left(28), lstDeclaraciones_);
+        if (item->text() == elegida)
+            lstDeclaraciones_->setCurrentItem(item);
+    }
+}
+
+void MainWindow::GenerarConstancia()
+{
+    if (lote_) {
+        statusBar()->showMessage(QStringLiteral("0947REP aún está en ejecución"));
+        return;
+    }
+    if (!lstDeclaraciones_->currentItem()) {
+        statusBar()->showMessage(QStringLiteral("Elija una declaración grabada"));
+        return;
+    }
+    QString error;
+    const QString programa = FindProgram(QStringLiteral("0947REP"), &error);
+    if (programa.isEmpty()) {
+        statusBar()->showMessage(error);
+        return;
+    }
+    const QString linea = lstDeclaraciones_->currentItem()->text()
+                          + txtConstancia_->text().trimmed().rightJustified(8, QLatin1Char('0'), true);
+    lote_ = new QProcess(this);
+    connect(lote_, &QProcess::finished, this, [this](int codigo, QProcess::ExitStatus estado) {
+        statusBar()->showMessage(estado == QProcess::NormalExit
+                                     ? QStringLiteral("0947REP terminó con estado %1").arg(codigo)
+                                     : QStringLiteral("0947REP terminó de forma anormal"));
+        lote_->deleteLater();
+        lote_ = nullptr;
+        Refrescar();
+    });
+    connect(lote_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        statusBar()->showMessage(QStringLiteral("No se pudo iniciar 0947REP"));
+        lote_->deleteLater();
+        lote_ = nullptr;
+    });
+    lote_->start(programa, {linea});
+    statusBar()->showMessage(QStringLiteral("0947REP iniciado: %1").arg(linea));
 }
 
 void MainWindow::IniciarKZ947()

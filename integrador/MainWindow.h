@@ -3,7 +3,9 @@
 #include <QMainWindow>
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QProcess;
 class QPushButton;
 
 namespace integrador {
@@ -19,9 +21,20 @@ public:
     QListWidget* LstTmp() const { return lstTmp_; }
     QPushButton* CmdIniciar() const { return cmdIniciar_; }
     QPushButton* CmdActualizar() const { return cmdActualizar_; }
+    QListWidget* LstDeclaraciones() const { return lstDeclaraciones_; }
+    QLineEdit* TxtConstancia() const { return txtConstancia_; }
+    QPushButton* CmdConstancia() const { return cmdConstancia_; }
 
 private:
     void IniciarKZ947();
+    // Starts 0947REP on the chosen declaration, as the host does after presenting it;
+    // the TMP list is read again when it ends.
+    void GenerarConstancia();
+
+    QListWidget* lstDeclaraciones_;
+    QLineEdit* txtConstancia_;
+    QPushButton* cmdConstancia_;
+    QProcess* lote_ = nullptr;
 
     QLabel* lblSysPath_;
     QListWidget* lstTmp_;

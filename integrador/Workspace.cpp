@@ -281,21 +281,66 @@ QStringList TmpEntries(const QString& sysPath)
     return QDir(tmp).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
 }
 
-bool StartProgram(const QString& program, const QStringList& arguments, QString* error)
+QList<StoredDeclaration> StoredDeclarations(const QString& dbFile, QString* error)
+{
+    QList<StoredDeclaration> out;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(zav::ResolvePath(dbFile)).constData(), &db, SQLITE_OPEN_READONLY,
+                        nullptr) != SQLITE_OK) {
+        setError(error, QStringLiteral("No se pudo abrir %1").arg(dbFile));
+        sqlite3_close(db);
+        return out;
+    }
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA FROM CAB "
+                           "ORDER BY TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA",
+                           -1, &st, nullptr) != SQLITE_OK) {
+        setError(error, lastError(db));
+    } else {
+        const auto text = [st](int i) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)));
+        };
+        while (sqlite3_step(st) == SQLITE_ROW)
+            out << StoredDeclaration{sqlite3_column_int(st, 0), text(1), text(2), text(3), sqlite3_column_int(st, 4)};
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return out;
+}
+
+QString BatchCommandLine(const StoredDeclaration& d, const QString& nroConstancia)
+{
+    const QString periodo = d.periodo.size() == 4 ? d.periodo + QStringLiteral("00") : d.periodo;
+    return QStringLiteral("%1").arg(d.tipDoc, 2, 10, QLatin1Char('0')).right(2)
+           + d.docId.leftJustified(15, QLatin1Char(' '), true) + d.formulario.leftJustified(4, QLatin1Char(' '), true)
+           + periodo.leftJustified(6, QLatin1Char(' '), true) + QString::number(d.semana % 10)
+           + nroConstancia.trimmed().rightJustified(8, QLatin1Char('0'), true);
+}
+
+QString FindProgram(const QString& program, QString* error)
 {
     if (program.isEmpty() || program.contains(QLatin1Char('/')) || program.contains(QLatin1Char('\\'))
         || program == QLatin1String(".") || program == QLatin1String("..")) {
         setError(error, QStringLiteral("Nombre de programa no válido: %1").arg(program));
-        return false;
+        return {};
     }
     const QString folder = QCoreApplication::applicationDirPath();
     const QFileInfo target(zav::ResolvePath(zav::JoinPath(folder, program)));
     if (!target.isFile() || !target.isExecutable()) {
         setError(error, QStringLiteral("No se encuentra el programa %1 en %2").arg(program, folder));
-        return false;
+        return {};
     }
-    if (!QProcess::startDetached(target.absoluteFilePath(), arguments)) {
-        setError(error, QStringLiteral("No se pudo iniciar %1").arg(target.absoluteFilePath()));
+    return target.absoluteFilePath();
+}
+
+bool StartProgram(const QString& program, const QStringList& arguments, QString* error)
+{
+    const QString target = FindProgram(program, error);
+    if (target.isEmpty())
+        return false;
+    if (!QProcess::startDetached(target, arguments)) {
+        setError(error, QStringLiteral("No se pudo iniciar %1").arg(target));
         return false;
     }
     return true;

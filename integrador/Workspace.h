@@ -1,6 +1,7 @@
 #pragma once
 // The host's workspace: its folder, its database and its entry in KZ000.INI.
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 namespace integrador {
@@ -43,6 +44,27 @@ QString ConfiguredDatabase();
 
 // Names of the files in the TMP folder of sysPath, sorted; empty when it is missing.
 QStringList TmpEntries(const QString& sysPath);
+
+// A declaration stored in CAB, as the batch programs' command line names it.
+struct StoredDeclaration {
+    int tipDoc = 0;
+    QString docId;
+    QString periodo;    // "YYYYMM", or "YYYY" for a yearly one
+    QString formulario;
+    int semana = 0;
+};
+
+// The declarations of CAB, in key order. Empty with the reason when the file cannot be read.
+QList<StoredDeclaration> StoredDeclarations(const QString& dbFile, QString* error = nullptr);
+
+// The 36-character line the host hands to 0947REP and 0947CNSINF: type (2 digits),
+// number (15, blank-padded), form (4), period (6, "YYYY00" for a yearly one), week (1)
+// and receipt number (8, zero-padded on the left when shorter).
+QString BatchCommandLine(const StoredDeclaration& d, const QString& nroConstancia);
+
+// The program of the folder this program runs from; empty with the reason when it is
+// not there. Only a bare name is taken.
+QString FindProgram(const QString& program, QString* error = nullptr);
 
 // Starts a program of the folder this program runs from, detached. Only a bare name is
 // taken. False with the reason when it is missing or does not start.

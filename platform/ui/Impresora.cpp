@@ -18,6 +18,9 @@ public:
     void setFontName(const QString& name) override { font_.setFamily(MapFamily(name)); Apply(); }
     void setFontBold(bool bold) override { font_.setBold(bold); Apply(); }
     void setFontSize(int size) override { font_.setPointSize(size > 0 ? size : 1); Apply(); }
+    void setFontItalic(bool italic) override { font_.setItalic(italic); Apply(); }
+    void setFontUnderline(bool underline) override { font_.setUnderline(underline); Apply(); }
+    void setLandscape(bool landscape) override { landscape_ = landscape; }
     void setCurrentX(int x) override { x_ = x; }
     void setCurrentY(int y) override { y_ = y; }
     void setDrawWidth(int width) override { width_ = width; }
@@ -42,15 +45,18 @@ public:
         y_ = y2;
     }
 
+    // The page is started when something is drawn on it, so that a trailing new page
+    // prints no blank sheet.
     void NewPage() override
     {
         if (painter_)
-            printer_->newPage();
+            pendingPage_ = true;
         x_ = y_ = 0;
     }
 
     void EndDoc() override
     {
+        pendingPage_ = false;
         if (painter_)
             painter_->end();
         painter_.reset();
@@ -77,8 +83,14 @@ private:
 
     QPainter& Painter()
     {
-        if (painter_)
+        if (painter_) {
+            if (pendingPage_) {
+                pendingPage_ = false;
+                if (!printer_->newPage())
+                    throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+            }
             return *painter_;
+        }
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         const QString pdf = qEnvironmentVariable("ZAV_PRINTER_PDF");
         if (!pdf.isEmpty()) {
@@ -88,6 +100,7 @@ private:
             printer_.reset();
             throw zav::RuntimeError(482, QStringLiteral("Printer error"));
         }
+        printer_->setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
         painter_ = std::make_unique<QPainter>();
         if (!painter_->begin(printer_.get())) {
             painter_.reset();
@@ -102,6 +115,8 @@ private:
     std::unique_ptr<QPainter> painter_;
     QFont font_{QStringLiteral("Liberation Mono"), 10};
     int x_ = 0, y_ = 0, width_ = 1;
+    bool pendingPage_ = false;
+    bool landscape_ = false;
 };
 
 Impresora* gInstalada = nullptr;

@@ -13,12 +13,17 @@ public:
     virtual void setFontName(const QString& name) = 0;
     virtual void setFontBold(bool bold) = 0;
     virtual void setFontSize(int size) = 0;
+    virtual void setFontItalic(bool) {}
+    virtual void setFontUnderline(bool) {}
+    // Takes effect for the next document (the current one keeps its paper).
+    virtual void setLandscape(bool) {}
     virtual void setCurrentX(int x) = 0;
     virtual void setCurrentY(int y) = 0;
     virtual void setDrawWidth(int width) = 0;
     // Prints text at the current point and moves it to the start of the next line.
     virtual void Print(const QString& text) = 0;
     virtual void Line(int x1, int y1, int x2, int y2, const QColor& color) = 0;
+    // A page started and left empty before EndDoc is not printed.
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
 };

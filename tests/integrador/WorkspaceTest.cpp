@@ -168,3 +168,51 @@ TEST(StartProgramTest, TakesOnlyBareNamesOfExistingPrograms)
 
 } // namespace
 } // namespace integrador
+
+namespace integrador {
+namespace {
+
+TEST(BatchCommandLineTest, FixedPositionsAsTheBatchProgramsCutThem)
+{
+    const struct {
+        StoredDeclaration d;
+        const char* nro;
+        const char* linea;
+    } casos[] = {
+        {{6, QStringLiteral("20100070970"), QStringLiteral("201305"), QStringLiteral("0947"), 0}, "00012345",
+         "0620100070970    0947201305000012345"},
+        {{6, QStringLiteral("20100070970"), QStringLiteral("2013"), QStringLiteral("0947"), 0}, "777",
+         "0620100070970    0947201300000000777"},
+        {{1, QStringLiteral("12345678"), QStringLiteral("201212"), QStringLiteral("0947"), 1}, "",
+         "0112345678       0947201212100000000"},
+        {{6, QStringLiteral("1234567890123456"), QStringLiteral("201305"), QStringLiteral("0947"), 0}, "123456789",
+         "061234567890123450947201305012345678"},
+    };
+    for (const auto& c : casos) {
+        const QString linea = BatchCommandLine(c.d, QString::fromLatin1(c.nro));
+        EXPECT_EQ(linea, QString::fromLatin1(c.linea));
+        EXPECT_EQ(linea.size(), 36);
+    }
+}
+
+TEST(BatchCommandLineTest, StoredDeclarationsInKeyOrder)
+{
+    QTemporaryDir tmp;
+    const QString file = tmp.filePath(QStringLiteral("ZAV.MDB"));
+    ASSERT_TRUE(CreateDatabase(file, DatabaseOptions{}));
+    test::TestDb db(file);
+    db.exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA) VALUES "
+                           "(6, '20512345671', '201305', '0947', 0), (6, '20100070970', '2013', '0947', 0)"));
+    const QList<StoredDeclaration> d = StoredDeclarations(file);
+    ASSERT_EQ(d.size(), 2);
+    EXPECT_EQ(d[0].docId, QStringLiteral("20100070970"));
+    EXPECT_EQ(d[0].periodo, QStringLiteral("2013"));
+    EXPECT_EQ(d[1].docId, QStringLiteral("20512345671"));
+    EXPECT_EQ(d[1].tipDoc, 6);
+    QString error;
+    EXPECT_TRUE(StoredDeclarations(tmp.filePath(QStringLiteral("no.mdb")), &error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+} // namespace
+} // namespace integrador

@@ -1,0 +1,100 @@
+#include "printing/EstadoImpresion.h"
+
+#include "common/Paths.h"
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "printing/report/LectorReporte.h"
+#include "shell/modulo/AppState.h"
+
+namespace {
+
+EstadoImpresion& estado()
+{
+    static EstadoImpresion e;
+    return e;
+}
+
+} // namespace
+
+EstadoImpresion& Impresion() { return estado(); }
+
+void ReiniciaImpresion() { estado() = EstadoImpresion(); }
+
+QString* EstadoImpresion::Especial(int casilla)
+{
+    switch (casilla) {
+    case 601: return &g601;
+    case 602: return &g602;
+    case 605: return &g605;
+    case 606: return &g606;
+    case 607: return &g607;
+    case 608: return &g608;
+    case 609: return &g609;
+    case 610: return &g610;
+    case 804: return &g804;
+    case 809: return &g809;
+    case 810: return &g810;
+    case 811: return &g811;
+    case 813: return &g813;
+    case 815: return &g815;
+    case 816: return &g816;
+    case 860: return &g860;
+    default: return nullptr;
+    }
+}
+
+void EstadoImpresion::LimpiaCasillas()
+{
+    for (QString& v : gValores)
+        v.clear();
+    for (int c : {601, 602, 605, 606, 607, 608, 609, 610, 804, 809, 810, 811, 813, 815, 816, 860})
+        Especial(c)->clear();
+    gTelefonoImp.clear();
+    gNumOrdenImp.clear();
+}
+
+void pConsulta()
+{
+    AppState& a = App();
+    EstadoImpresion& e = Impresion();
+    e.LimpiaCasillas();
+    if (!a.gBaseDatos)
+        throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
+    dao::Database& db = *a.gBaseDatos;
+
+    dao::Params clave{dao::Variant(a.gRuc), dao::Variant(a.gPeriodo), dao::Variant(a.gFormulario)};
+    const QString filtro = QStringLiteral(" WHERE DOC_ID_D = ? AND TIP_DOC_D = 6 AND PERIODO = ? AND FORMULARIO = ?");
+    if (e.gEnviadaImp) {
+        clave.push_back(dao::Variant(a.gCorrel));
+        auto cab = db.OpenRecordset(QStringLiteral("SELECT norden FROM HCAB") + filtro + QStringLiteral(" AND CORREL = ?"),
+                                    dao::dbOpenSnapshot, clave);
+        if (!cab->Eof())
+            e.gNumOrdenImp = cab->Fields(0).Value().toText();
+    }
+    auto det = db.OpenRecordset(QStringLiteral("SELECT Casilla, i_valor FROM ")
+                                    + (e.gEnviadaImp ? QStringLiteral("HDET") : QStringLiteral("DET")) + filtro
+                                    + (e.gEnviadaImp ? QStringLiteral(" AND CORREL = ?") : QString())
+                                    + QStringLiteral(" ORDER BY Casilla"),
+                                dao::dbOpenSnapshot, clave);
+    for (; !det->Eof(); det->MoveNext()) {
+        int n = 0;
+        try {
+            n = zav::CInt(zav::Val(det->Fields(0).Value().toText()));
+        } catch (const zav::RuntimeError&) {
+            continue;
+        }
+        if (n < 1 || n > 899)
+            continue;
+        const QString valor = det->Fields(1).Value().toText();
+        e.gValores[static_cast<size_t>(n)] = valor;
+        if (n == 28)
+            e.gTelefonoImp = valor;
+        else if (QString* especial = e.Especial(n))
+            *especial = valor;
+    }
+}
+
+int NumRegistros(const QString& archivo)
+{
+    return rpt::NumeroHojas(zav::ResolvePath(zav::JoinPath(App().gRutaRpt, archivo)));
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Writing the declaration report into its report file.
+#include <QString>
+
+// Writes the report of the kind gTipoReporte (2, the declaration) into gArchivo under the
+// hourglass. True when the file was written whole; on a failure the message is shown
+// (title "Impresión") and the caller must not preview or print the file.
+bool ImprimirReporte(const QString& texto);
+
+// Opens gArchivo (emptied) and writes the five pages of one copy; raises the file's and
+// the database's errors.
+void ImprimeDeclaracion(const QString& ruc);
+
+// The print dialog's steps for the declaration of gRuc/gPeriodo/gCorrel: the load, the
+// SPOOL row under "RCP001", gArchivo, the report. The registered name, or "" when a step
+// failed, after its message.
+QString GeneraReporteDeclaracion();

@@ -1,0 +1,56 @@
+#pragma once
+// Writing a report file: one record per line, Windows-1252, CR LF. Lines gather in
+// memory and reach the file in large blocks; an error of the file is raised as the
+// runtime's error (52, 57, 75, 76) for the caller's handler.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <string>
+
+namespace rpt {
+
+// The header tags of a report of the main program, in the order they are written.
+inline constexpr const char* kTagFuente = "<!font!>Courier New<!/font!>";
+inline constexpr const char* kTagOrientacionV = "<!Orientacion!>V<!/Orientacion!>";
+
+class ArchivoReporte {
+public:
+    ArchivoReporte() = default;
+    ~ArchivoReporte();   // closes without raising
+    ArchivoReporte(const ArchivoReporte&) = delete;
+    ArchivoReporte& operator=(const ArchivoReporte&) = delete;
+
+    // Opens ruta for output: a new file, or an existing one emptied.
+    void Abre(const QString& ruta);
+    // The lines stay in memory (Contenido) and no file is touched.
+    void AbreEnMemoria();
+    bool EstaAbierto() const { return abierto_; }
+    // Writes what is pending and closes; raises the file's error. Closing a closed file
+    // does nothing.
+    void Cierra();
+    // Everything written since AbreEnMemoria.
+    QByteArray Contenido() const { return QByteArray(buf_.data(), static_cast<qsizetype>(buf_.size())); }
+
+    // texto "pNuevaHoja" writes the page break; a texto beginning with "<!" is written
+    // as a line of its own; any other, the record
+    // pPos|x|y|texto|True or False|tamano|pagina|
+    void EscribePos(int x, int y, const QString& texto, bool negrita, int tamano, int pagina);
+    // pCuadro|x1|y1|x2|y2|pagina|
+    void EscribeCuadro(int x1, int y1, int x2, int y2, int pagina);
+    // A tag line: written when it begins with "<!", otherwise nothing.
+    void EscribeLinea(const QString& texto);
+
+private:
+    void pendiente();   // raises 52 when no file is open
+    void vacia();       // the gathered lines to the file
+    void texto(const QString& t, bool campo);
+    void numero(int n);
+
+    QFile file_;
+    std::string buf_;
+    bool abierto_ = false;
+    bool enMemoria_ = false;
+};
+
+} // namespace rpt

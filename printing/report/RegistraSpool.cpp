@@ -1,0 +1,71 @@
+#include "printing/report/RegistraSpool.h"
+
+#include "common/Clock.h"
+#include "common/Paths.h"
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+
+namespace rpt {
+
+namespace {
+
+qint64 maximo(dao::Database& db, const QString& sql, const dao::Params& params)
+{
+    auto rs = db.OpenRecordset(sql, dao::dbOpenSnapshot, params);
+    qint64 n = 0;
+    if (!rs->Eof()) {
+        const dao::Variant v = rs->Fields(0).Value();
+        if (!v.isNull())
+            n = v.toInt64();
+    }
+    rs->Close();
+    return n;
+}
+
+} // namespace
+
+ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QString& codRep,
+                           const QString& usuario, const dao::Variant& tipDoc, const QString& docId)
+{
+    db.BeginTrans();
+    try {
+        const qint64 secuencia = maximo(
+            db,
+            QStringLiteral("SELECT max(CAST(Secuencia AS INTEGER)) AS SecTipo FROM SPOOL"
+                           " WHERE CodRep = ? COLLATE NOCASE AND Secuencia <> ''"
+                           " AND Secuencia NOT GLOB '*[^0-9]*'"),
+            {dao::Variant(codRep)});
+        const qint64 archivo = maximo(
+            db,
+            QStringLiteral("SELECT max(CAST(substr(Archivo, 1, 8) AS INTEGER)) AS SecRep FROM SPOOL"
+                           " WHERE substr(Archivo, 1, 8) GLOB"
+                           " '[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]'"),
+            {});
+        const QString nombre = zav::Format(static_cast<double>(archivo + 1), QStringLiteral("00000000"))
+                               + QStringLiteral(".PRN");
+
+        // An empty selection keeps the dynaset from reading the whole table.
+        auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM SPOOL WHERE 0 = 1"), dao::dbOpenDynaset);
+        rs->AddNew();
+        rs->Fields(QStringLiteral("CodRep")) = dao::Variant(codRep);
+        rs->Fields(QStringLiteral("Secuencia"))
+            = dao::Variant(zav::Format(static_cast<double>(secuencia + 1), QStringLiteral("000000")));
+        rs->Fields(QStringLiteral("Archivo")) = dao::Variant(nombre);
+        rs->Fields(QStringLiteral("Fecha")) = dao::Variant(zav::Now());
+        rs->Fields(QStringLiteral("Usuario")) = dao::Variant(usuario);
+        rs->Fields(QStringLiteral("Tip_doc_d")) = tipDoc;
+        rs->Fields(QStringLiteral("doc_id_d")) = dao::Variant(docId);
+        rs->Update();
+        rs->Close();
+        db.CommitTrans();
+        return {nombre, zav::ResolvePath(zav::JoinPath(carpeta, nombre))};
+    } catch (...) {
+        try {
+            db.Rollback();
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+} // namespace rpt

@@ -1,0 +1,383 @@
+// 0947REP on fixture workspaces: the receipt report file, the plain receipt, its
+// rendering, the copy in TMP, Trace.txt and the SPOOL row.
+#include "batch/receipt/GeneraConstancia.h"
+#include "batch/receipt/REP0947.h"
+#include "batch/startup/LineaComando.h"
+#include "common/Clock.h"
+#include "common/Cp1252.h"
+#include "common/Runtime.h"
+#include "tests/batch/LoteFixture.h"
+#include "tests/integrador/TestDb.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace zav::lote {
+namespace {
+
+using integrador::test::TestDb;
+using test::EntornoLote;
+using test::LeeArchivo;
+
+const QDateTime kAhora(QDate(2013, 6, 14), QTime(9, 5, 7));
+
+// An expected file: kept with LF line ends in UTF-8; the program writes CR LF in the
+// host's code page.
+QByteArray Esperado(const QString& nombre)
+{
+    QFile f(QStringLiteral(ESPERADOS "/") + nombre);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
+    QString texto = QString::fromUtf8(f.readAll());
+    texto.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return ToCp1252(texto);
+}
+
+QByteArray Bytes(const QString& ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+}
+
+class Constancia : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host_ = entorno_.Inicia();
+        SetClockForTests([] { return kAhora; });
+        db_ = std::make_unique<TestDb>(entorno_.BaseDatos());
+    }
+
+    void Cabecera(int tipo, const QString& doc, const QString& periodo, int semana = 0)
+    {
+        ASSERT_EQ(db_->exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) "
+                                           "VALUES (?1, ?2, ?3, '0947', ?4, 1)"),
+                            {tipo, doc, periodo, semana}),
+                  SQLITE_DONE);
+    }
+    void Casilla(int tipo, const QString& doc, const QString& periodo, const QString& casilla, const QString& valor)
+    {
+        ASSERT_EQ(db_->exec(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, "
+                                           "CASILLA, i_valor) VALUES (?1, ?2, ?3, '0947', 0, ?4, ?5)"),
+                            {tipo, doc, periodo, casilla, valor}),
+                  SQLITE_DONE);
+    }
+
+    int Ejecuta(const QString& linea)
+    {
+        return entorno_.Ejecuta([&] { return REP0947_Main(linea); });
+    }
+
+    QStringList Spool()
+    {
+        QStringList filas;
+        for (const QVariantList& r :
+             db_->rows(QStringLiteral("SELECT CodRep, Secuencia, Archivo, Fecha, Usuario, Tip_doc_d, DOC_ID_D "
+                                      "FROM SPOOL ORDER BY Archivo"))) {
+            QStringList campos;
+            for (const QVariant& v : r)
+                campos << v.toString();
+            filas << campos.join(QLatin1Char('|'));
+        }
+        return filas;
+    }
+
+    // Every file under the host folder, relative to it, sorted.
+    QStringList Archivos()
+    {
+        QStringList out;
+        QDirIterator it(host_, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            out << QDir(host_).relativeFilePath(it.next());
+        out.sort();
+        return out;
+    }
+
+    EntornoLote entorno_;
+    QString host_;
+    std::unique_ptr<TestDb> db_;
+};
+
+TEST_F(Constancia, May2013WritesEachFileAsExpected)
+{
+    Cabecera(6, QStringLiteral("15102030408"), QStringLiteral("201305"));
+    Casilla(6, QStringLiteral("15102030408"), QStringLiteral("201305"), QStringLiteral("610"), QStringLiteral("1.5"));
+    ASSERT_EQ(Ejecuta(QStringLiteral("0615102030408    0947201305000012345")), 0)
+        << entorno_.mensajes.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(entorno_.mensajes.Count(), 0);
+
+    const QString base = QStringLiteral("0947201305000012345");
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/00000001.PRN")), Esperado(QStringLiteral("reporte_mayo2013.PRN")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/") + base + QStringLiteral(".PRN")),
+              Esperado(QStringLiteral("constancia_mayo2013.txt")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/") + base + QStringLiteral(".txt")),
+              Esperado(QStringLiteral("constancia_mayo2013.txt")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/") + base + QStringLiteral(".TXT")),
+              Esperado(QStringLiteral("constancia_mayo2013.txt")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("Trace.txt")), Esperado(QStringLiteral("traza_mayo2013.txt")));
+    EXPECT_EQ(Spool().join(QLatin1Char('\n')) + QLatin1Char('\n'),
+              FromCp1252(Esperado(QStringLiteral("spool_mayo2013.txt"))).remove(QLatin1Char('\r')));
+    EXPECT_EQ(Archivos(), QStringList({"RPT/00000001.PRN", "RPT/" + base + ".PRN", "RPT/" + base + ".txt",
+                                       "TMP/" + base + ".TXT", "Trace.txt", "ZAV.MDB"}));
+
+    // A second run registers a new report file; the plain receipt, its rendering and
+    // the copy are replaced, the trace grows.
+    ASSERT_EQ(Ejecuta(QStringLiteral("0615102030408    0947201305000012345")), 0);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/00000002.PRN")), Esperado(QStringLiteral("reporte_mayo2013.PRN")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/") + base + QStringLiteral(".TXT")),
+              Esperado(QStringLiteral("constancia_mayo2013.txt")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("Trace.txt")),
+              Esperado(QStringLiteral("traza_mayo2013.txt")) + Esperado(QStringLiteral("traza_mayo2013.txt")));
+    ASSERT_EQ(Spool().size(), 2);
+    EXPECT_TRUE(Spool().at(1).startsWith(QStringLiteral("RCP002|000002|00000002.PRN|")));
+}
+
+TEST_F(Constancia, TwoHeaderRowsGiveTwoPagesAndThePlainReceiptDescribesTheFirst)
+{
+    Cabecera(6, QStringLiteral("15102030408"), QStringLiteral("201305"), 0);
+    Cabecera(6, QStringLiteral("15102030408"), QStringLiteral("201305"), 1);
+    Casilla(6, QStringLiteral("15102030408"), QStringLiteral("201305"), QStringLiteral("610"), QStringLiteral("1.5"));
+    ASSERT_EQ(Ejecuta(QStringLiteral("0615102030408    0947201305000012345")), 0);
+    const QByteArray pagina = Esperado(QStringLiteral("reporte_mayo2013.PRN"));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/00000001.PRN")), pagina + pagina);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")),
+              Esperado(QStringLiteral("constancia_mayo2013.txt")));
+}
+
+TEST_F(Constancia, AYearlyPeriodQueriesTheYearAndFindsNoBox)
+{
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("2013"));
+    Casilla(6, QStringLiteral("20100070970"), QStringLiteral("2013"), QStringLiteral("610"), QStringLiteral("2.5"));
+    ASSERT_EQ(Ejecuta(QStringLiteral("0620100070970    0947201300000000777")), 0);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("Trace.txt")), Esperado(QStringLiteral("traza_anual2013.txt")));
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201300000000777.TXT")),
+              Esperado(QStringLiteral("constancia_anual2013.txt")));
+    EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/00000001.PRN"))
+                    .contains(QStringLiteral("pPos|300|3250|COEFICIENTE O % :     0.0000|False|10|0|\r\n")));
+}
+
+TEST_F(Constancia, CoefficientByYearAndPaymentSystem)
+{
+    struct Caso {
+        const char* periodo;
+        const char* c609; // nullptr: no row
+        const char* c610;
+        const char* esperado;
+    };
+    const Caso casos[] = {
+        {"201305", nullptr, "1.5", "1.5000"},     {"201305", "B", "0.0123", "0.0123"},
+        {"201401", "A", "1234.56785", "1,234.5678"}, {"201206", "A", "0.0123", "0.0123"},
+        {"201206", "B", "0.0123", "0.01"},         {"201206", nullptr, "0.0123", "0.01"},
+        {"201212", "A", "0.015", "0.0150"},        {"201212", "B", "0.015", "0.02"},
+        {"201206", "A", nullptr, "0.0000"},        {"201206", "B", "no es número", "0.00"},
+    };
+    int n = 0;
+    for (const Caso& c : casos) {
+        ++n;
+        const QString doc = QStringLiteral("2010007097%1").arg(n % 10); // one declaration per case
+        const QString periodo = QString::fromLatin1(c.periodo);
+        Cabecera(6, doc, periodo);
+        if (c.c609)
+            Casilla(6, doc, periodo, QStringLiteral("609"), QString::fromLatin1(c.c609));
+        if (c.c610)
+            Casilla(6, doc, periodo, QStringLiteral("610"), QString::fromLatin1(c.c610));
+        const QString linea = QStringLiteral("06") + doc.leftJustified(15) + QStringLiteral("0947") + periodo +
+                              QStringLiteral("0") + QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'));
+        ASSERT_EQ(Ejecuta(linea), 0) << linea.toStdString();
+        const QString base = QStringLiteral("0947") + periodo + QStringLiteral("0") +
+                             QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'));
+        const QString reporte = LeeArchivo(host_ + QStringLiteral("RPT/%1.PRN").arg(n, 8, 10, QLatin1Char('0')));
+        EXPECT_TRUE(reporte.contains(QStringLiteral("|COEFICIENTE O % :     ") + QString::fromLatin1(c.esperado) +
+                                     QStringLiteral("|False|10|0|\r\n")))
+            << c.periodo << " " << (c.c609 ? c.c609 : "-") << ": " << reporte.toStdString();
+        EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("TMP/") + base + QStringLiteral(".TXT"))
+                        .contains(QStringLiteral("\r\nCOEFICIENTE O %:  ") + QString::fromLatin1(c.esperado) +
+                                  QStringLiteral("\r\n")))
+            << c.periodo << " " << (c.c609 ? c.c609 : "-");
+        const QString mostrado = periodo.right(2) + QLatin1Char('/') + periodo.left(4);
+        EXPECT_TRUE(reporte.contains(QStringLiteral("PERIODO         : ") + mostrado)) << c.periodo;
+        db_->exec(QStringLiteral("DELETE FROM CAB"));
+        db_->exec(QStringLiteral("DELETE FROM DET"));
+    }
+}
+
+TEST_F(Constancia, NoHeaderGivesEmptyReceiptsAndStillRegisters)
+{
+    ASSERT_EQ(Ejecuta(QStringLiteral("0620100070970    0947201305000012345")), 0);
+    EXPECT_EQ(entorno_.mensajes.Count(), 0);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/00000001.PRN")), QByteArray());
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/0947201305000012345.PRN")), QByteArray());
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/0947201305000012345.txt")), QByteArray());
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), QByteArray());
+    EXPECT_EQ(Spool().size(), 1);
+    EXPECT_EQ(LeeArchivo(host_ + QStringLiteral("Trace.txt")).count(QStringLiteral("\r\n")), 2);
+}
+
+TEST_F(Constancia, UnknownTaxpayerAndDocumentType)
+{
+    Cabecera(6, QStringLiteral("20999999991"), QStringLiteral("201305"));
+    Cabecera(99, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    ASSERT_EQ(Ejecuta(QStringLiteral("0620999999991    0947201305000000001")), 0);
+    ASSERT_EQ(Ejecuta(QStringLiteral("9920100070970    0947201305000000002")), 0);
+    const QString primera = LeeArchivo(host_ + QStringLiteral("TMP/0947201305000000001.TXT"));
+    EXPECT_TRUE(primera.contains(QStringLiteral("\r\nRAZON SOCIAL   : \r\n"))) << primera.toStdString();
+    EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/00000001.PRN"))
+                    .contains(QStringLiteral("pPos|300|1750|RAZON SOCIAL    : |False|10|0|")));
+    const QString segunda = LeeArchivo(host_ + QStringLiteral("TMP/0947201305000000002.TXT"));
+    EXPECT_TRUE(segunda.startsWith(QStringLiteral("DOCUMENTO      : RUC  20100070970\r\n"))) << segunda.toStdString();
+    EXPECT_TRUE(Spool().at(1).endsWith(QStringLiteral("|99|20100070970    ")));
+}
+
+TEST_F(Constancia, ARefusedLineWritesNothing)
+{
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    const QStringList antes = Archivos();
+    for (const QString& linea : {QStringLiteral("0620100070970    0947201305000../x"),
+                                 QStringLiteral("06../../../etc/x 0947201305000012345"),
+                                 QStringLiteral("0620100070970    0947201305\x01" "00012345")}) {
+        entorno_.mensajes.Clear();
+        EXPECT_EQ(Ejecuta(linea), 1);
+        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("La línea de comando no es válida")));
+    }
+    EXPECT_EQ(Archivos(), antes);
+    EXPECT_TRUE(Spool().isEmpty());
+}
+
+TEST_F(Constancia, FailuresEndWithANonZeroStatusAndNoFalseCopy)
+{
+    const QString linea = QStringLiteral("0620100070970    0947201305000012345");
+    const QString copia = host_ + QStringLiteral("TMP/0947201305000012345.TXT");
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    {
+        // No work folder: reported, nothing copied.
+        ASSERT_TRUE(QDir(host_ + QStringLiteral("TMP")).removeRecursively());
+        EXPECT_EQ(Ejecuta(linea), 1);
+        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("No se pudo copiar la constancia")));
+        EXPECT_TRUE(QFileInfo::exists(host_ + QStringLiteral("RPT/0947201305000012345.txt")));
+        ASSERT_TRUE(QDir().mkpath(host_ + QStringLiteral("TMP")));
+    }
+    {
+        // The rendering cannot write its text file: no copy of an earlier or partial one.
+        entorno_.mensajes.Clear();
+        QFile::remove(host_ + QStringLiteral("RPT/0947201305000012345.txt"));
+        ASSERT_TRUE(QDir().mkpath(host_ + QStringLiteral("RPT/0947201305000012345.txt")));
+        EXPECT_EQ(Ejecuta(linea), 1);
+        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("Error Técnico : ( 75)")));
+        EXPECT_FALSE(QFileInfo::exists(copia));
+        ASSERT_TRUE(QDir(host_ + QStringLiteral("RPT/0947201305000012345.txt")).removeRecursively());
+    }
+    {
+        // A failed registration is skipped: the receipt still reaches the host, and the
+        // status says that something was not written.
+        entorno_.mensajes.Clear();
+        ASSERT_EQ(db_->exec(QStringLiteral("DROP TABLE SPOOL")), SQLITE_DONE);
+        EXPECT_EQ(Ejecuta(linea), 1);
+        EXPECT_EQ(entorno_.mensajes.Count(), 0);
+        EXPECT_TRUE(LeeArchivo(copia).startsWith(QStringLiteral("DOCUMENTO      : RUC  20100070970\r\n")));
+    }
+    {
+        // No report folder: nothing can be rendered.
+        entorno_.mensajes.Clear();
+        QFile::remove(copia);
+        ASSERT_TRUE(QDir(host_ + QStringLiteral("RPT")).removeRecursively());
+        EXPECT_EQ(Ejecuta(linea), 1);
+        EXPECT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_FALSE(QFileInfo::exists(copia));
+    }
+}
+
+// Random command lines through the whole program: no crash, and no file written
+// anywhere but RPT/, TMP/ and the trace of the host folder.
+TEST_F(Constancia, FuzzWritesOnlyInsideTheWorkFolders)
+{
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    const QString windows = entorno_.Ruta(QStringLiteral("windows"));
+    const QStringList ini = QDir(windows).entryList(QDir::Files);
+    QRandomGenerator azar(15);
+    const QByteArray valida = "0620100070970    0947201305000012345";
+    for (int i = 0; i < 300; ++i) {
+        QByteArray bytes = valida.left(int(azar.bounded(valida.size() + 1)));
+        const int cambios = int(azar.bounded(6));
+        for (int j = 0; j < cambios && !bytes.isEmpty(); ++j) {
+            const int r = int(azar.bounded(8));
+            const char c = r < 2 ? "/\\.:*"[azar.bounded(5)] : r < 3 ? char(azar.bounded(32)) : char(azar.bounded(256));
+            bytes[int(azar.bounded(bytes.size()))] = c;
+        }
+        if (azar.bounded(4) == 0)
+            bytes += QByteArray(int(azar.bounded(10)), char(azar.bounded(256)));
+        const QString linea = DecodificaArgumento(bytes);
+        const int status = Ejecuta(linea);
+        ASSERT_TRUE(status == 0 || status == 1) << i;
+    }
+    for (const QString& f : Archivos()) {
+        const bool dentro = f.startsWith(QLatin1String("RPT/")) || f.startsWith(QLatin1String("TMP/")) ||
+                            f == QLatin1String("Trace.txt") || f.startsWith(QLatin1String("ZAV.MDB"));
+        EXPECT_TRUE(dentro) << f.toStdString();
+        EXPECT_FALSE(f.mid(4).contains(QLatin1Char('/'))) << f.toStdString();
+    }
+    EXPECT_EQ(QDir(windows).entryList(QDir::Files), ini);
+    QDirIterator fuera(entorno_.Ruta(QString()), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (fuera.hasNext()) {
+        const QString f = fuera.next();
+        EXPECT_TRUE(f.startsWith(host_) || f.startsWith(windows) || f.startsWith(entorno_.Ruta(QStringLiteral("run"))))
+            << f.toStdString();
+    }
+}
+
+// The real program, started as the host starts it, while another program (standing for
+// KZ947) registers its own report files in the same table.
+TEST_F(Constancia, RealProgramAndKZ947RegisteringAtOnceNeverShareAName)
+{
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    QProcess kz947;
+    kz947.start(QStringLiteral(SPOOL_REGISTRA), {entorno_.BaseDatos(), QStringLiteral("40"), QStringLiteral("RCP001")});
+    ASSERT_TRUE(kz947.waitForReadyRead(10000));
+    ASSERT_TRUE(kz947.readLine().startsWith("listo"));
+    kz947.write("\n");
+    const int corridas = 8;
+    for (int i = 0; i < corridas; ++i) {
+        QProcess rep;
+        rep.start(QStringLiteral(PROGRAMA_0947REP), {QStringLiteral("0620100070970    0947201305000012345")});
+        ASSERT_TRUE(rep.waitForFinished(30000));
+        EXPECT_EQ(rep.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(rep.exitCode(), 0) << rep.readAllStandardError().toStdString();
+    }
+    ASSERT_TRUE(kz947.waitForFinished(60000));
+    EXPECT_EQ(kz947.exitCode(), 0) << kz947.readAllStandardError().toStdString();
+
+    const auto filas = db_->rows(QStringLiteral("SELECT CodRep, Secuencia, Archivo FROM SPOOL ORDER BY Archivo"));
+    ASSERT_EQ(int(filas.size()), 40 + corridas);
+    QSet<QString> nombres;
+    int constancias = 0;
+    for (size_t i = 0; i < filas.size(); ++i) {
+        EXPECT_EQ(filas[i][2].toString(), QStringLiteral("%1.PRN").arg(int(i) + 1, 8, 10, QLatin1Char('0')));
+        nombres.insert(filas[i][2].toString());
+        if (filas[i][0].toString() == QLatin1String("RCP002")) {
+            ++constancias;
+            EXPECT_EQ(filas[i][1].toString(), QStringLiteral("%1").arg(constancias, 6, 10, QLatin1Char('0')));
+            // Each receipt's report file is the one its row names, with its header.
+            EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/") + filas[i][2].toString())
+                            .startsWith(QStringLiteral("<!font!>Courier New<!/font!>\r\n")));
+        }
+    }
+    EXPECT_EQ(constancias, corridas);
+    EXPECT_EQ(nombres.size(), 40 + corridas);
+
+    // The real program's receipt, dated today.
+    QString esperado = FromCp1252(Esperado(QStringLiteral("constancia_mayo2013.txt")));
+    esperado.replace(QStringLiteral("15102030408"), QStringLiteral("20100070970"));
+    esperado.replace(QStringLiteral("ASOCIACIÓN CIVIL LOS ANDES"), QStringLiteral("COMERCIAL ANDINA S.A.C."));
+    esperado.replace(QStringLiteral("1.5000"), QStringLiteral("0.0000"));
+    esperado.replace(QStringLiteral("14/06/2013"), FormatDate(QDate::currentDate(), QStringLiteral("dd/mm/yyyy")));
+    EXPECT_EQ(LeeArchivo(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), esperado);
+}
+
+} // namespace
+} // namespace zav::lote

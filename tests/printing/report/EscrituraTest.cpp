@@ -1,0 +1,124 @@
+// The record writers: one line per call, as the reader and the host expect them.
+#include "common/Runtime.h"
+#include "printing/report/ArchivoReporte.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace {
+
+struct CasoEscritura {
+    const char* nombre;
+    std::function<void(rpt::ArchivoReporte&)> escribe;
+    QByteArray linea;
+};
+
+TEST(EscribeRegistros, CadaLlamadaEscribeSuLinea)
+{
+    const QString conAcento = QStringLiteral("RAZÓN SOCIAL");
+    const CasoEscritura casos[] = {
+        {"texto en negrita", [](auto& f) { f.EscribePos(300, 350, QStringLiteral("KOVEL"), true, 16, 0); },
+         "pPos|300|350|KOVEL|True|16|0|\r\n"},
+        {"texto normal, tamaño 0",
+         [](auto& f) { f.EscribePos(1750, 1170, QStringLiteral("RUC"), false, 0, 4); },
+         "pPos|1750|1170|RUC|False|0|4|\r\n"},
+        {"texto vacío", [](auto& f) { f.EscribePos(8750, 2810, QString(), false, 0, 0); },
+         "pPos|8750|2810||False|0|0|\r\n"},
+        {"coordenadas negativas", [](auto& f) { f.EscribePos(-15, -32768, QStringLiteral("x"), false, 8, 1); },
+         "pPos|-15|-32768|x|False|8|1|\r\n"},
+        {"blancos conservados",
+         [](auto& f) { f.EscribePos(9000, 2540, QStringLiteral("     Valor"), false, 0, 0); },
+         "pPos|9000|2540|     Valor|False|0|0|\r\n"},
+        {"Windows-1252", [&](auto& f) { f.EscribePos(1750, 1450, conAcento, false, 0, 0); },
+         "pPos|1750|1450|RAZ\xd3N SOCIAL|False|0|0|\r\n"},
+        {"fuera de Latin-1", [](auto& f) { f.EscribePos(1, 2, QStringLiteral("€ “x”"), false, 0, 0); },
+         "pPos|1|2|\x80 \x93x\x94|False|0|0|\r\n"},
+        {"salto de página", [](auto& f) { f.EscribePos(0, 0, QStringLiteral("pNuevaHoja"), false, 8, 3); },
+         "pNuevaHoja\r\n"},
+        {"texto que empieza por <!",
+         [](auto& f) { f.EscribePos(3500, 1450, QStringLiteral("<!raro!>S.A."), true, 0, 0); },
+         "<!raro!>S.A.\r\n"},
+        {"una barra no parte el registro",
+         [](auto& f) { f.EscribePos(3500, 1450, QStringLiteral("A|B"), false, 0, 0); },
+         "pPos|3500|1450|A\xa6" "B|False|0|0|\r\n"},
+        {"un salto de línea no parte el registro",
+         [](auto& f) { f.EscribePos(3500, 1450, QStringLiteral("A\r\nB\nC"), false, 0, 0); },
+         "pPos|3500|1450|A  B C|False|0|0|\r\n"},
+        {"un salto de línea no parte la etiqueta",
+         [](auto& f) { f.EscribeLinea(QStringLiteral("<!font!>A\nB<!/font!>")); }, "<!font!>A B<!/font!>\r\n"},
+        {"rectángulo", [](auto& f) { f.EscribeCuadro(150, 300, 1700, 1640, 0); },
+         "pCuadro|150|300|1700|1640|0|\r\n"},
+        {"rectángulo negativo", [](auto& f) { f.EscribeCuadro(-1, -2, 32767, 0, 4); },
+         "pCuadro|-1|-2|32767|0|4|\r\n"},
+        {"etiqueta", [](auto& f) { f.EscribeLinea(QStringLiteral("<!nHojas!>5<!/nHojas!>")); },
+         "<!nHojas!>5<!/nHojas!>\r\n"},
+        {"EscribeLinea sin <! no escribe", [](auto& f) { f.EscribeLinea(QStringLiteral("pPos|1|")); }, ""},
+    };
+    for (const auto& c : casos) {
+        rpt::ArchivoReporte f;
+        f.AbreEnMemoria();
+        c.escribe(f);
+        EXPECT_EQ(f.Contenido(), c.linea) << c.nombre;
+    }
+}
+
+TEST(EscribeRegistros, ArchivoNuevoOVaciado)
+{
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("00000001.PRN"));
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(200000, 'x'));
+    }
+    rpt::ArchivoReporte f;
+    f.Abre(ruta);
+    f.EscribeLinea(QStringLiteral("<!font!>Courier New<!/font!>"));
+    // Past the size of one block, so the file is written in more than one piece.
+    for (int i = 0; i < 5000; ++i)
+        f.EscribeCuadro(i, 0, 0, 0, 0);
+    f.Cierra();
+    QFile leido(ruta);
+    ASSERT_TRUE(leido.open(QIODevice::ReadOnly));
+    const QByteArray b = leido.readAll();
+    EXPECT_TRUE(b.startsWith("<!font!>Courier New<!/font!>\r\npCuadro|0|0|0|0|0|\r\n"));
+    EXPECT_TRUE(b.endsWith("pCuadro|4999|0|0|0|0|\r\n"));
+    EXPECT_EQ(b.count("\r\n"), 5001);
+    EXPECT_EQ(b.count('\n'), 5001);
+}
+
+TEST(EscribeRegistros, ErroresDelArchivo)
+{
+    QTemporaryDir dir;
+    rpt::ArchivoReporte f;
+    try {
+        f.Abre(dir.filePath(QStringLiteral("no/existe/00000001.PRN")));
+        ADD_FAILURE() << "opened a file in a missing folder";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 76);
+    }
+    try {
+        f.EscribePos(0, 0, QStringLiteral("x"), false, 0, 0);
+        ADD_FAILURE() << "wrote to no file";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 52);
+    }
+    try {
+        f.Abre(dir.path());   // a folder
+        ADD_FAILURE() << "opened a folder";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 75);
+    }
+    if (QFile::exists(QStringLiteral("/dev/full"))) {
+        f.Abre(QStringLiteral("/dev/full"));
+        f.EscribeLinea(QStringLiteral("<!font!>Courier New<!/font!>"));
+        EXPECT_THROW(f.Cierra(), zav::RuntimeError);
+        EXPECT_FALSE(f.EstaAbierto());
+    }
+}
+
+} // namespace

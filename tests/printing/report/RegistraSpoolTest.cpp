@@ -1,0 +1,180 @@
+// Numbering of report files in SPOOL, alone and from two programs at once.
+#include "common/Clock.h"
+#include "integrador/Workspace.h"
+#include "platform/db/Database.h"
+#include "printing/report/RegistraSpool.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+class SpoolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        archivo_ = dir_.filePath(QStringLiteral("ZAV.MDB"));
+        QString error;
+        ASSERT_TRUE(integrador::CreateDatabase(archivo_, {}, &error)) << error.toStdString();
+        db_ = dao::Database::Open(archivo_);
+        zav::SetClockForTests([] { return QDateTime(QDate(2014, 5, 20), QTime(10, 30, 15)); });
+    }
+    void TearDown() override { zav::SetClockForTests({}); }
+
+    void fila(const char* cod, const char* sec, const char* arch)
+    {
+        db_->Execute(QStringLiteral("INSERT INTO SPOOL (CodRep, Secuencia, Archivo) VALUES (?, ?, ?)"), 0,
+                     {dao::Variant(cod), dao::Variant(sec), dao::Variant(arch)});
+    }
+
+    rpt::ArchivoSpool registra(const char* cod = "RCP001")
+    {
+        return rpt::RegistraSpool(*db_, QStringLiteral("/host/RPT"), QString::fromLatin1(cod),
+                                  QStringLiteral("ADMIN"), dao::Variant::fromInteger(6),
+                                  QStringLiteral("20100066603"));
+    }
+
+    QString secuenciaDe(const QString& archivo)
+    {
+        auto rs = db_->OpenRecordset(QStringLiteral("SELECT Secuencia FROM SPOOL WHERE Archivo = ?"),
+                                     dao::dbOpenSnapshot, {dao::Variant(archivo)});
+        return rs->Eof() ? QString() : rs->Fields(0).Value().toText();
+    }
+
+    QTemporaryDir dir_;
+    QString archivo_;
+    std::unique_ptr<dao::Database> db_;
+};
+
+TEST_F(SpoolTest, TablaVaciaEmpiezaEnUno)
+{
+    const rpt::ArchivoSpool s = registra();
+    EXPECT_EQ(s.Nombre, QStringLiteral("00000001.PRN"));
+    EXPECT_EQ(s.Ruta, QStringLiteral("/host/RPT/00000001.PRN"));
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM SPOOL"), dao::dbOpenSnapshot);
+    ASSERT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->Fields(QStringLiteral("CodRep")).Value().toText(), QStringLiteral("RCP001"));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Secuencia")).Value().toText(), QStringLiteral("000001"));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Archivo")).Value().toText(), QStringLiteral("00000001.PRN"));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Fecha")).Value().toDate(),
+              QDateTime(QDate(2014, 5, 20), QTime(10, 30, 15)));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Usuario")).Value().toText(), QStringLiteral("ADMIN"));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Tip_doc_d")).Value().toInt64(), 6);
+    EXPECT_EQ(rs->Fields(QStringLiteral("DOC_ID_D")).Value().toText(), QStringLiteral("20100066603"));
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+}
+
+TEST_F(SpoolTest, CasosDeNumeracion)
+{
+    struct Caso {
+        const char* nombre;
+        std::vector<std::array<const char*, 3>> filas;   // CodRep, Secuencia, Archivo
+        const char* codigo;
+        const char* secuencia;
+        const char* archivo;
+    };
+    const Caso casos[] = {
+        {"el número de archivo cuenta sobre todos los códigos",
+         {{"RCP002", "000001", "00000041.PRN"}, {"RCP001", "000007", "00000040.PRN"}, {"RCP001", "000006", "00000039.PRN"}},
+         "RCP001", "000008", "00000042.PRN"},
+        {"la secuencia es la del código",
+         {{"RCP002", "000001", "00000041.PRN"}, {"RCP001", "000007", "00000040.PRN"}},
+         "RCP002", "000002", "00000042.PRN"},
+        {"código nuevo", {{"RCP001", "000007", "00000040.PRN"}}, "RCP003", "000001", "00000041.PRN"},
+        {"más de ocho dígitos: cuentan los ocho primeros", {{"RCP001", "000001", "123456789.PRN"}},
+         "RCP001", "000002", "12345679.PRN"},
+        {"un nombre que no empieza por ocho dígitos no cuenta",
+         {{"RCP001", "000003", "00000005.PRN"}, {"RCP001", "000004", "RECIBO.PRN"}, {"RCP001", "000005", "1234.PRN"},
+          {"RCP001", "000006", " 0000099.PRN"}},
+         "RCP001", "000007", "00000006.PRN"},
+        {"una secuencia que no es un número no cuenta",
+         {{"RCP001", "000003", "00000005.PRN"}, {"RCP001", "ABC", "00000006.PRN"}, {"RCP001", "", "00000007.PRN"}},
+         "RCP001", "000004", "00000008.PRN"},
+        {"secuencias de ancho distinto se comparan como números",
+         {{"RCP001", "99", "00000001.PRN"}, {"RCP001", "000100", "00000002.PRN"}}, "RCP001", "000101", "00000003.PRN"},
+        {"el código se compara sin mayúsculas", {{"rcp001", "000009", "00000001.PRN"}}, "RCP001", "000010", "00000002.PRN"},
+    };
+    for (const Caso& c : casos) {
+        db_->Execute(QStringLiteral("DELETE FROM SPOOL"));
+        for (const auto& f : c.filas)
+            fila(f[0], f[1], f[2]);
+        const rpt::ArchivoSpool s = registra(c.codigo);
+        EXPECT_EQ(s.Nombre, QString::fromLatin1(c.archivo)) << c.nombre;
+        EXPECT_EQ(secuenciaDe(s.Nombre), QString::fromLatin1(c.secuencia)) << c.nombre;
+    }
+}
+
+TEST_F(SpoolTest, ValoresDelLote)
+{
+    // The batch program passes the document type as text and the number blank-padded.
+    const rpt::ArchivoSpool s = rpt::RegistraSpool(*db_, QStringLiteral("C:\\ZAV\\RPT\\"), QStringLiteral("RCP002"),
+                                                   QStringLiteral("OPERADOR "), dao::Variant(QStringLiteral("06")),
+                                                   QStringLiteral("20100066603    "));
+    EXPECT_EQ(s.Ruta, QStringLiteral("C:/ZAV/RPT/00000001.PRN"));
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM SPOOL"), dao::dbOpenSnapshot);
+    EXPECT_EQ(rs->Fields(QStringLiteral("Tip_doc_d")).Value().toInt64(), 6);
+    EXPECT_EQ(rs->Fields(QStringLiteral("DOC_ID_D")).Value().toText(), QStringLiteral("20100066603    "));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Usuario")).Value().toText(), QStringLiteral("OPERADOR "));
+}
+
+TEST_F(SpoolTest, UnErrorNoGuardaNadaYCierraLaTransaccion)
+{
+    // A user name longer than its column refuses the row.
+    EXPECT_THROW(rpt::RegistraSpool(*db_, QString(), QStringLiteral("RCP001"), QString(41, QLatin1Char('U')),
+                                    dao::Variant::fromInteger(6), QStringLiteral("20100066603")),
+                 dao::DaoError);
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+    db_->Execute(QStringLiteral("DROP TABLE SPOOL"));
+    try {
+        registra();
+        ADD_FAILURE() << "registered without a SPOOL table";
+    } catch (const dao::DaoError& e) {
+        EXPECT_EQ(e.Number, dao::err::TableNotFound);
+    }
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+}
+
+TEST_F(SpoolTest, DosProgramasALaVezNoRepitenNombre)
+{
+    db_->Close();
+    QProcess a;
+    QProcess b;
+    a.start(QStringLiteral(SPOOL_REGISTRA), {archivo_, QStringLiteral("500"), QStringLiteral("RCP001")});
+    b.start(QStringLiteral(SPOOL_REGISTRA), {archivo_, QStringLiteral("500"), QStringLiteral("RCP002")});
+    // Both open the database first, then start together.
+    for (QProcess* p : {&a, &b}) {
+        ASSERT_TRUE(p->waitForReadyRead(30000));
+        ASSERT_EQ(p->readLine(), QByteArray("listo\n"));
+    }
+    a.write("\n");
+    b.write("\n");
+    ASSERT_TRUE(a.waitForFinished(180000));
+    ASSERT_TRUE(b.waitForFinished(180000));
+    EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
+    EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
+    QStringList nombres = QString::fromLatin1(a.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    nombres += QString::fromLatin1(b.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(nombres.size(), 1000);
+    const QSet<QString> distintos(nombres.begin(), nombres.end());
+    EXPECT_EQ(distintos.size(), 1000);
+    EXPECT_TRUE(distintos.contains(QStringLiteral("00000001.PRN")));
+    EXPECT_TRUE(distintos.contains(QStringLiteral("00001000.PRN")));
+
+    db_ = dao::Database::Open(archivo_);
+    for (const char* cod : {"RCP001", "RCP002"}) {
+        auto rs = db_->OpenRecordset(
+            QStringLiteral("SELECT count(*), count(DISTINCT Secuencia), max(Secuencia) FROM SPOOL WHERE CodRep = ?"),
+            dao::dbOpenSnapshot, {dao::Variant(cod)});
+        EXPECT_EQ(rs->Fields(0).Value().toInt64(), 500) << cod;
+        EXPECT_EQ(rs->Fields(1).Value().toInt64(), 500) << cod;
+        EXPECT_EQ(rs->Fields(2).Value().toText(), QStringLiteral("000500")) << cod;
+    }
+}
+
+} // namespace
