@@ -256,6 +256,7 @@ public:
     void Frm947_SSTab4_GotFocus();
     void Frm947_cmdPerdida_Click(int Index);
     void Frm947_grdPerdidaTributaria_RowColChange();
+    bool mCargandoPerdidas = false;   // the grid is being reloaded, not moved in
 
     // ---- checking, saving, leaving (Frm947_grabacion.cpp) ---------------------------------
     bool ValidaPeriodo();

@@ -167,8 +167,10 @@ void Frm947::Frm947_Form_Unload()
 {
     if (Modo != 1)
         return;
+    // The list this window was opened from: the sent list in sent mode.
+    const QString lista = App().gModoEnviadas ? QStringLiteral("FrmContAbrirEnv") : QStringLiteral("FrmContAbrir");
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("FrmContAbrir"))
+        if (w->objectName() == lista)
             w->setEnabled(true);
 }
 

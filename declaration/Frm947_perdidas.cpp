@@ -1,7 +1,221 @@
-// The page of tax losses of previous years. Wired to its controls; the behaviour comes
-// with the loss page and its editor.
+// The page of tax losses of previous years: its grid over the declaration's loss rows
+// (the history rows of the chosen sequence for a sent declaration) and its three buttons.
 #include "declaration/Frm947.h"
+#include "declaration/Frm947_revision.h"
+#include "declaration/frmPerdidaEjercAnt.h"
 
-void Frm947::Frm947_SSTab4_GotFocus() {}
-void Frm947::Frm947_cmdPerdida_Click(int) {}
-void Frm947::Frm947_grdPerdidaTributaria_RowColChange() {}
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/ui/Hourglass.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/modulo/AppState.h"
+#include "shell/modulo/Procedimientos.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <algorithm>
+
+using zav::Left;
+using zav::Trim;
+using zav::Val;
+
+namespace {
+
+const char* const kRecargaCableada = "recargaPerdidas";
+
+void Error(Frm947& f, const dao::DaoError& e)
+{
+    zav::SetHourglass(false);
+    zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, f.Caption());
+}
+
+// The declaration's document as the loss rows are keyed: the taxpayer the window has
+// accepted (a new declaration's choice that was refused is none), or the opened one's.
+QString DocumentoPerdidas(const Frm947& f)
+{
+    if (f.Modo != 0)
+        return f.TxtNumRuc->Text();
+    const QString elegido = Trim(Left(f.CmbRuc->Text(), 11));
+    if (elegido.isEmpty() || Trim(f.NumDocumento) != elegido)
+        return QString();
+    return f.NumDocumento;
+}
+
+// The period brought in line with the chosen balance date.
+void PeriodoDelBalance(const Frm947& f)
+{
+    AppState& a = App();
+    const QString anio = Left(a.gPeriodo, 4);
+    const int indice = f.CboBalance->ListIndex();
+    if (indice < 0 || indice > 1)
+        return;
+    if (Val(anio) >= 2013)
+        a.gPeriodo = anio + (indice == 0 ? QStringLiteral("05") : QStringLiteral("08"));
+    else
+        a.gPeriodo = anio + (indice == 0 ? QStringLiteral("01") : QStringLiteral("06"));
+}
+
+// The key of a new declaration is fixed once it keeps a loss row.
+void CongelaClave(Frm947& f)
+{
+    f.CboBalance->SetBackColor(zav::kColorGris);
+    f.LblSistema->SetBackColor(zav::kColorGris);
+    f.LblPresentacion->SetBackColor(zav::kColorGris);
+    f.OptInicio->SetEnabled(false);
+    f.OptAnterior->SetEnabled(false);
+    f.OptPrecedente->SetEnabled(false);
+    f.CboBalance->SetEnabled(false);
+    MuestraMarcos(&f, false, true, true, false, true, true);
+    f.CmbRuc->SetEnabled(false);
+    f.CmbRuc->SetVisible(false);
+    f.TxtNumRuc->SetVisible(true);
+    f.TxtNumRuc->SetEnabled(false);
+    f.TxtNumRuc->SetText(f.NumDocumento);
+    f.TxtRazon->SetEnabled(false);
+    f.TxtTelefono->SetEnabled(true);
+}
+
+QString Columna(const Frm947& f, int columna)
+{
+    const QModelIndex actual = f.grdPerdidaTributaria->currentIndex();
+    const int fila = actual.isValid() ? actual.row() : 0;
+    const QStandardItem* item = f.dtaPerdidaTributaria->item(fila, columna);
+    return item ? item->text() : QString();
+}
+
+bool RejillaVacia(const Frm947& f)
+{
+    return f.dtaPerdidaTributaria->rowCount() == 0;
+}
+
+} // namespace
+
+void Frm947::Frm947_SSTab4_GotFocus()
+{
+    // Bringing the loss page forward reloads it, whichever way it comes forward.
+    if (!SSTab4->property(kRecargaCableada).toBool()) {
+        SSTab4->setProperty(kRecargaCableada, true);
+        connect(SSTab4, &QTabWidget::currentChanged, this, [this](int pagina) {
+            if (pagina == 1)
+                Frm947_SSTab4_GotFocus();
+        });
+    }
+    AppState& a = App();
+    const QString documento = Modo == 0 ? Trim(Left(CmbRuc->Text(), 11)) : TxtNumRuc->Text();
+    cmdPerdida[0]->setDefault(false);
+    if (SSTab4->currentIndex() == 0) {
+        if (TxtNombreA->Enabled()) {
+            QCoreApplication::processEvents();
+            Frame1[5]->setEnabled(true);
+            QCoreApplication::processEvents();
+        }
+        return;
+    }
+    if (SSTab4->currentIndex() != 1)
+        return;
+    QString sql = QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM ")
+                  + (a.gModoEnviadas ? QStringLiteral("HF0947_PTCEA") : QStringLiteral("F0947_PTCEA"))
+                  + QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+    std::vector<QString> params{Trim(documento), a.gPeriodo, a.gFormulario};
+    if (a.gModoEnviadas) {
+        sql += QStringLiteral(" AND CORREL =?");
+        params.push_back(a.gCorrel);
+    }
+    sql += QStringLiteral(" ORDER BY ANHO");
+    // The row in hand stays the current one across the reload, while it is there.
+    const int fila = grdPerdidaTributaria->currentIndex().row();
+    mCargandoPerdidas = true;
+    try {
+        revision::CargaPerdidas(*this, sql, params);
+    } catch (const dao::DaoError& e) {
+        mCargandoPerdidas = false;
+        Error(*this, e);
+        return;
+    }
+    dtaPerdidaTributaria->setHeaderData(4, Qt::Horizontal, QStringLiteral("Año"));
+    dtaPerdidaTributaria->setHeaderData(5, Qt::Horizontal, QStringLiteral("Detalle de la pérdida"));
+    // The key columns are the same on every row.
+    for (int c = 0; c < 4; ++c)
+        grdPerdidaTributaria->setColumnHidden(c, true);
+    const int filas = dtaPerdidaTributaria->rowCount();
+    if (filas > 0)
+        grdPerdidaTributaria->setCurrentIndex(dtaPerdidaTributaria->index(std::clamp(fila, 0, filas - 1), 4));
+    mCargandoPerdidas = false;
+    cmdPerdida[0]->setDefault(true);
+}
+
+void Frm947::Frm947_cmdPerdida_Click(int Index)
+{
+    AppState& a = App();
+    PeriodoDelBalance(*this);
+    if (a.gPeriodo.isEmpty()) {
+        zav::MsgBox(QStringLiteral("Debe seleccionar el sistema de pago"), 16, Caption());
+        return;
+    }
+    const QString documento = DocumentoPerdidas(*this);
+    if (Trim(documento).isEmpty()) {
+        zav::MsgBox(QStringLiteral("Debe seleccionar un Contribuyente."), 16, Caption());
+        return;
+    }
+    auto editor = [&] {
+        frmPerdidaEjercAnt frm(this);
+        frm.Form_Load();
+        zav::RunModal(frm);
+    };
+    if (Index == 0) {
+        a.gPerdidaDoc = documento;
+        a.gPerdidaModo = QStringLiteral("0");
+        editor();
+        Frm947_SSTab4_GotFocus();
+        if (!RejillaVacia(*this) && Modo == 0)
+            CongelaClave(*this);
+        else
+            zav::SetHourglass(false);
+    } else if (Index == 1) {
+        if (RejillaVacia(*this)) {
+            zav::SetHourglass(false);
+            return;
+        }
+        a.gPerdidaDoc = documento;
+        a.gPerdidaAnho = Columna(*this, 4);
+        a.gPerdidaImporte = Columna(*this, 5);
+        a.gPerdidaModo = QStringLiteral("1");
+        editor();
+        Frm947_SSTab4_GotFocus();
+    } else if (Index == 2) {
+        if (RejillaVacia(*this)) {
+            zav::SetHourglass(false);
+            return;
+        }
+        if (zav::MsgBox(QStringLiteral("¿Confirma que va a eliminar?"), 292, Caption()) != zav::vbYes) {
+            zav::SetHourglass(false);
+            return;
+        }
+        a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? "
+                                "AND ANHO=?");
+        try {
+            a.gBaseDatos->Execute(a.gSQL, dao::dbInconsistent,
+                                  {Columna(*this, 1), a.gPeriodo, a.gFormulario, Columna(*this, 4)});
+        } catch (const dao::DaoError& e) {
+            Error(*this, e);
+            return;
+        }
+        Frm947_SSTab4_GotFocus();
+    }
+}
+
+void Frm947::Frm947_grdPerdidaTributaria_RowColChange()
+{
+    // Moving in the grid marks the declaration changed; a reload is no move, and a sent
+    // declaration has nothing to save but its order number.
+    if (mCargandoPerdidas || App().gModoEnviadas)
+        return;
+    mModificado = true;
+}

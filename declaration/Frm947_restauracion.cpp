@@ -485,6 +485,47 @@ void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
     }
 }
 
-void Frm947::Cargacab() {}
+// The order number kept with the sent declaration; a sent row without one shows "0".
+void Frm947::Cargacab()
+{
+    AppState& a = App();
+    a.gSQL = QStringLiteral("SELECT * FROM HCAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND CORREL=?");
+    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel});
+    if (!rs->Eof()) {
+        const dao::Variant norden = rs->Fields(QStringLiteral("norden")).Value();
+        txtOrden->SetText(norden.isNull() ? QStringLiteral("0") : norden.toText());
+    }
+    rs->Close();
+}
 
-void Frm947::DesTodo() {}
+// A sent declaration is only read: nothing but its order number and check digit can be typed.
+void Frm947::DesTodo()
+{
+    TxtNumRuc->SetBackColor(zav::kColorGris);
+    TxtRazon->SetBackColor(zav::kColorGris);
+    CmdValidar->setVisible(false);
+    CmdGrabar->setText(QStringLiteral("&Registrar Nro. Orden"));
+    CmdGrabar->setMinimumWidth(zav::TwipsToPixels(2000));
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Frame26, Frame35, Frame34, Frame36, Frame_General, Frame15, Frame19, Frame21, Frame20, Frame13, Frame16,
+             Frame14, Frame9, Frame17, Frame6, Frame7})
+        w->setEnabled(false);
+    TxtTelefono->SetEnabled(false);
+    TxtTelefono->SetBackColor(zav::kColorGris);
+    CboBalance->SetBackColor(zav::kColorGris);
+    for (zav::EditBase* t : {static_cast<zav::EditBase*>(TxtNumOrdenF7842), static_cast<zav::EditBase*>(TxtNombreA),
+                             static_cast<zav::EditBase*>(TxtNombreN), static_cast<zav::EditBase*>(txtApellidoRL),
+                             static_cast<zav::EditBase*>(txtNombreRL)})
+        t->SetBackColor(zav::kColorGris);
+    for (int n : {208, 209, 211, 212, 225, 226})
+        mModelo.PonBackColor(n, zav::kColorGris);
+    CmbZona->SetBackColor(zav::kColorGris);
+    cboTipDocRepLegal->SetBackColor(zav::kColorGris);
+    // Through the box model, which keeps each box's state.
+    for (int n : mCasillas) {
+        mModelo.PonEnabled(n, false);
+        mModelo.PonBackColor(n, zav::kColorGris);
+    }
+    for (int i : {0, 1, 2})
+        cmdPerdida[i]->setEnabled(false);
+}

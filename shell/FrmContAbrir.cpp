@@ -23,6 +23,11 @@ using zav::Trim;
 
 // ---- the list's rows ------------------------------------------------------------------------
 
+ModeloDeclaraciones::ModeloDeclaraciones(QStringList titulos, int columnaEstado, int columnaFecha, QObject* parent)
+    : QAbstractTableModel(parent), titulos_(std::move(titulos)), columnaEstado_(columnaEstado), columnaFecha_(columnaFecha)
+{
+}
+
 void ModeloDeclaraciones::PonFilas(dao::Recordset* filas)
 {
     beginResetModel();
@@ -39,7 +44,7 @@ int ModeloDeclaraciones::rowCount(const QModelIndex& parent) const
 
 int ModeloDeclaraciones::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 5;
+    return parent.isValid() ? 0 : static_cast<int>(titulos_.size());
 }
 
 const ModeloDeclaraciones::Fila& ModeloDeclaraciones::Leer(int fila) const
@@ -49,14 +54,21 @@ const ModeloDeclaraciones::Fila& ModeloDeclaraciones::Leer(int fila) const
         return it->second;
     Fila f;
     filas_->setAbsolutePosition(fila);
-    for (int c = 0; c < 5; ++c)
-        f.push_back(filas_->Fields(c).Value().toText());
+    for (int c = 0; c < columnCount(); ++c) {
+        const dao::Variant v = filas_->Fields(c).Value();
+        if (c == columnaFecha_ && !v.isNull()) {
+            const QDateTime fecha = v.toDate();
+            f.push_back(fecha.isValid() ? zav::FormatDate(fecha.date(), QStringLiteral("dd/mm/yyyy")) : v.toText());
+        } else {
+            f.push_back(v.toText());
+        }
+    }
     return leidas_.emplace(fila, std::move(f)).first->second;
 }
 
 QString ModeloDeclaraciones::Texto(int fila, int columna) const
 {
-    if (!filas_ || fila < 0 || fila >= cuenta_ || columna < 0 || columna >= 5)
+    if (!filas_ || fila < 0 || fila >= cuenta_ || columna < 0 || columna >= columnCount())
         return QString();
     return Leer(fila)[static_cast<size_t>(columna)];
 }
@@ -68,7 +80,8 @@ QVariant ModeloDeclaraciones::data(const QModelIndex& index, int role) const
     const QString texto = Texto(index.row(), index.column());
     // The state shows a picture for a sent declaration (1) and for one saved with
     // inconsistencies (9), any other value as text.
-    const bool dibujo = index.column() == 4 && (texto == QLatin1String("1") || texto == QLatin1String("9"));
+    const bool dibujo = index.column() == columnaEstado_ &&
+                        (texto == QLatin1String("1") || texto == QLatin1String("9"));
     if (role == Qt::DisplayRole)
         return dibujo ? QString() : texto;
     if (role == Qt::DecorationRole && dibujo)
@@ -83,27 +96,23 @@ QVariant ModeloDeclaraciones::headerData(int section, Qt::Orientation orientatio
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titulos[] = {"RUC", "Razón Social", "Periodo", "Formulario", "Estado"};
-    return section >= 0 && section < 5 ? QString::fromUtf8(titulos[section]) : QString();
+    return titulos_.value(section);
 }
 
-// ---- the window ----------------------------------------------------------------------------
+// ---- what the two lists share ----------------------------------------------------------------
 
-namespace {
-
-// The list windows' message for an error they trap: its description and number.
-void MuestraError(const QString& descripcion, int numero)
+void MuestraErrorLista(const QString& descripcion, int numero)
 {
     zav::SetHourglass(false);
     zav::MsgBox(descripcion + QLatin1Char('\n') + zav::Str(numero), 0, QStringLiteral("Error"));
 }
 
-} // namespace
-
-FrmContAbrir::FrmContAbrir(QWidget* parent) : QDialog(parent)
+ListaDeclaraciones::ListaDeclaraciones(const QString& objeto, const QString& marco, const QStringList& titulos,
+                                       int columnaEstado, int columnaFecha, QWidget* parent)
+    : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FrmContAbrir"));
-    Frame1 = new QGroupBox(QStringLiteral("Declaraciones Registradas"), this);
+    setObjectName(objeto);
+    Frame1 = new QGroupBox(marco, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Label1 = new zav::Label(QString(), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -115,7 +124,7 @@ FrmContAbrir::FrmContAbrir(QWidget* parent) : QDialog(parent)
     grdContrib->verticalHeader()->hide();
     grdContrib->horizontalHeader()->setStretchLastSection(true);
     grdContrib->setWordWrap(false);
-    modelo_ = new ModeloDeclaraciones(this);
+    modelo_ = new ModeloDeclaraciones(titulos, columnaEstado, columnaFecha, this);
     grdContrib->setModel(modelo_);
     grdContrib->setColumnWidth(0, 100);
     grdContrib->setColumnWidth(1, 220);
@@ -129,14 +138,14 @@ FrmContAbrir::FrmContAbrir(QWidget* parent) : QDialog(parent)
     for (const auto& [i, b] : CmdOpciones) {
         zav::CommandButton(b);
         const int indice = i;
-        connect(b, &QPushButton::clicked, this, [this, indice] { FrmContAbrir_CmdOpciones_Click(indice); });
+        connect(b, &QPushButton::clicked, this, [this, indice] { Opcion(indice); });
     }
     // Enter in the list is the action.
     CmdOpciones[0]->setDefault(true);
 
-    auto* marco = new QVBoxLayout(Frame1);
-    marco->addWidget(Label1);
-    marco->addWidget(grdContrib);
+    auto* caja = new QVBoxLayout(Frame1);
+    caja->addWidget(Label1);
+    caja->addWidget(grdContrib);
     auto* botones = new QHBoxLayout;
     botones->addStretch();
     botones->addWidget(CmdOpciones[0]);
@@ -145,14 +154,110 @@ FrmContAbrir::FrmContAbrir(QWidget* parent) : QDialog(parent)
     layout->addWidget(Frame1);
     layout->addLayout(botones);
 
-    connect(grdContrib, &QTableView::doubleClicked, this, [this] { FrmContAbrir_grdContrib_DblClick(); });
-    connect(grdContrib->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { FrmContAbrir_grdContrib_RowColChange(); });
+    connect(grdContrib, &QTableView::doubleClicked, this, [this] { Opcion(0); });
+    connect(grdContrib->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { FilaCambiada(); });
 }
 
-FrmContAbrir::~FrmContAbrir()
+ListaDeclaraciones::~ListaDeclaraciones()
 {
     modelo_->PonFilas(nullptr);
+}
+
+void ListaDeclaraciones::AbreFilas(const QString& sql, const dao::Params& params)
+{
+    SueltaFilas();
+    DtaNew = App().gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, params);
+    modelo_->PonFilas(DtaNew.get());
+}
+
+void ListaDeclaraciones::VuelveAFila()
+{
+    const int filas = modelo_->rowCount();
+    if (filas == 0)
+        return;
+    const int fila = std::min(mPosicion, filas - 1);
+    grdContrib->setCurrentIndex(modelo_->index(fila, 0));
+    grdContrib->scrollTo(modelo_->index(fila, 0));
+}
+
+void ListaDeclaraciones::SueltaFilas()
+{
+    modelo_->PonFilas(nullptr);
+    DtaNew.reset();
+}
+
+int ListaDeclaraciones::FilaActual() const
+{
+    if (modelo_->rowCount() == 0)
+        return -1;
+    const int fila = grdContrib->currentIndex().row();
+    return fila < 0 ? 0 : fila;
+}
+
+QString ListaDeclaraciones::Columna(int columna) const
+{
+    return modelo_->Texto(FilaActual(), columna);
+}
+
+// The first activation comes straight after the load, which has just read the list (or
+// shown why it could not): it reads nothing again.
+void ListaDeclaraciones::showEvent(QShowEvent* e)
+{
+    Cargar();
+    QDialog::showEvent(e);
+}
+
+// The list is read again whenever the window comes back from another window of the
+// program (the declaration it opened), never after one of its own message boxes, so that
+// an error shown while reading does not bring the list back in a loop.
+bool ListaDeclaraciones::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowDeactivate) {
+        QWidget* nueva = QApplication::activeWindow();
+        mActivarAlVolver = nueva && nueva != this && !qobject_cast<QMessageBox*>(nueva);
+    } else if (e->type() == QEvent::WindowActivate && mActivarAlVolver) {
+        mActivarAlVolver = false;
+        const bool r = QDialog::event(e);
+        Activar();
+        return r;
+    }
+    return QDialog::event(e);
+}
+
+// Escape and the title bar's close leave by Salir.
+void ListaDeclaraciones::reject()
+{
+    Opcion(1);
+}
+
+// The tables of one declaration deleted together: a failure leaves it whole, and throws.
+void BorraEnUnaTransaccion(std::initializer_list<const char*> tablas, const QString& condicion, const dao::Params& clave)
+{
+    AppState& a = App();
+    dao::Database& db = *a.gBaseDatos;
+    const int nivel = db.TransactionLevel();
+    try {
+        db.BeginTrans();
+        for (const char* tabla : tablas) {
+            a.gSQL = QStringLiteral("DELETE FROM ") + QLatin1String(tabla) + condicion;
+            db.Execute(a.gSQL, dao::dbInconsistent, clave);
+        }
+        db.CommitTrans();
+    } catch (const dao::DaoError&) {
+        if (db.TransactionLevel() > nivel)
+            db.Rollback();
+        throw;
+    }
+}
+
+// ---- the stored-declarations list ------------------------------------------------------------
+
+FrmContAbrir::FrmContAbrir(QWidget* parent)
+    : ListaDeclaraciones(QStringLiteral("FrmContAbrir"), QStringLiteral("Declaraciones Registradas"),
+                         {QStringLiteral("RUC"), QStringLiteral("Razón Social"), QStringLiteral("Periodo"),
+                          QStringLiteral("Formulario"), QStringLiteral("Estado")},
+                         4, -1, parent)
+{
 }
 
 void FrmContAbrir::FrmContAbrir_Form_Load()
@@ -195,35 +300,13 @@ void FrmContAbrir::pCargadatos()
         }
         sql += QStringLiteral(" ORDER BY A.DOC_ID_D ASC");
         a.gSQL = sql;
-        modelo_->PonFilas(nullptr);
-        DtaNew.reset();
-        DtaNew = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, p);
-        modelo_->PonFilas(DtaNew.get());
-        const int filas = modelo_->rowCount();
-        if (filas > 0) {
-            // Rows deleted meanwhile may leave the remembered one beyond the end.
-            const int fila = std::min(mPosicion, filas - 1);
-            grdContrib->setCurrentIndex(modelo_->index(fila, 0));
-            grdContrib->scrollTo(modelo_->index(fila, 0));
-        }
+        AbreFilas(sql, p);
+        VuelveAFila();
     } catch (const dao::DaoError& e) {
-        MuestraError(e.Description, e.Number);
+        MuestraErrorLista(e.Description, e.Number);
     } catch (const zav::RuntimeError& e) {
-        MuestraError(e.Description(), e.Number);
+        MuestraErrorLista(e.Description(), e.Number);
     }
-}
-
-int FrmContAbrir::FilaActual() const
-{
-    if (modelo_->rowCount() == 0)
-        return -1;
-    const int fila = grdContrib->currentIndex().row();
-    return fila < 0 ? 0 : fila;
-}
-
-QString FrmContAbrir::Columna(int columna) const
-{
-    return modelo_->Texto(FilaActual(), columna);
 }
 
 void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
@@ -257,38 +340,22 @@ void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
                 zav::SetHourglass(false);
                 return;
             }
-            // The four tables together: a failure leaves the declaration whole.
-            dao::Database& db = *a.gBaseDatos;
-            const dao::Params clave{Columna(0), a.gPeriodo, a.gFormulario};
-            const int nivel = db.TransactionLevel();
-            try {
-                db.BeginTrans();
-                for (const char* tabla : {"F0947_PTCEA", "ACTA", "DET", "CAB"}) {
-                    a.gSQL = QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
-                                            "FORMULARIO=?")
-                                 .arg(QLatin1String(tabla));
-                    db.Execute(a.gSQL, dao::dbInconsistent, clave);
-                }
-                db.CommitTrans();
-            } catch (const dao::DaoError&) {
-                if (db.TransactionLevel() > nivel)
-                    db.Rollback();
-                throw;
-            }
+            BorraEnUnaTransaccion({"F0947_PTCEA", "ACTA", "DET", "CAB"},
+                                  QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?"),
+                                  {Columna(0), a.gPeriodo, a.gFormulario});
             pCargadatos();
         } else if (Index == 1) {
             ActualizaBarraEstado(QString(), QString(), QString(), a.gFormulario);
-            modelo_->PonFilas(nullptr);
-            DtaNew.reset();
+            SueltaFilas();
             zav::SetHourglass(false);
             done(QDialog::Rejected);
             return;
         }
     } catch (const dao::DaoError& e) {
-        MuestraError(e.Description, e.Number);
+        MuestraErrorLista(e.Description, e.Number);
         return;
     } catch (const zav::RuntimeError& e) {
-        MuestraError(e.Description(), e.Number);
+        MuestraErrorLista(e.Description(), e.Number);
         return;
     }
     zav::SetHourglass(false);
@@ -306,38 +373,3 @@ void FrmContAbrir::FrmContAbrir_grdContrib_RowColChange()
     ActualizaBarraEstado(Trim(Columna(0)), Trim(Columna(1)), Columna(2), App().gFormulario);
 }
 
-// The first activation comes straight after the load, which has just read the list (or
-// shown why it could not): it reads nothing again.
-void FrmContAbrir::showEvent(QShowEvent* e)
-{
-    FrmContAbrir_Form_Load();
-    QDialog::showEvent(e);
-}
-
-// The list is read again whenever the window comes back from another window of the
-// program (the declaration it opened), never after one of its own message boxes, so that
-// an error shown while reading does not bring the list back in a loop.
-bool FrmContAbrir::event(QEvent* e)
-{
-    if (e->type() == QEvent::WindowDeactivate) {
-        QWidget* nueva = QApplication::activeWindow();
-        mActivarAlVolver = nueva && nueva != this && !qobject_cast<QMessageBox*>(nueva);
-    } else if (e->type() == QEvent::WindowActivate && mActivarAlVolver) {
-        mActivarAlVolver = false;
-        const bool r = QDialog::event(e);
-        FrmContAbrir_Form_Activate();
-        return r;
-    }
-    return QDialog::event(e);
-}
-
-// Escape and the title bar's close leave by Salir.
-void FrmContAbrir::reject()
-{
-    FrmContAbrir_CmdOpciones_Click(1);
-}
-
-FrmContAbrirEnv::FrmContAbrirEnv(QWidget* parent) : QDialog(parent)
-{
-    setObjectName(QStringLiteral("FrmContAbrirEnv"));
-}

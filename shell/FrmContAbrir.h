@@ -1,8 +1,12 @@
 #pragma once
 // The stored-declarations list and the sent-declarations list.
+#include "platform/db/Variant.h"
+
 #include <QAbstractTableModel>
 #include <QDialog>
+#include <QStringList>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -18,7 +22,9 @@ class QTableView;
 class ModeloDeclaraciones : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    // One column per caption; the state column (-1 none) shows a picture for 1 and 9, the
+    // date column (-1 none) its date as dd/mm/yyyy.
+    explicit ModeloDeclaraciones(QStringList titulos, int columnaEstado, int columnaFecha, QObject* parent = nullptr);
 
     // The set whose rows are shown (nullptr: none); it stays the caller's.
     void PonFilas(dao::Recordset* filas);
@@ -28,40 +34,35 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The text of a column of a row, as the set holds it.
+    // The text of a column of a row, as the grid shows it.
     QString Texto(int fila, int columna) const;
 
 private:
     using Fila = std::vector<QString>;
     const Fila& Leer(int fila) const;
 
+    QStringList titulos_;
+    int columnaEstado_;
+    int columnaFecha_;
     dao::Recordset* filas_ = nullptr;
     int cuenta_ = 0;
     mutable std::map<int, Fila> leidas_;
 };
 
-// Modo 1 reopens the chosen declaration in the declaration window, 3 deletes it with all
-// its rows. The window loads when it is first shown (or when asked to), once Modo is set.
-class FrmContAbrir : public QDialog {
+// What the two lists share: the frame with its instruction line and grid, the action and
+// Salir buttons, the rows of the list's query, the row last opened, and the reload when
+// the user comes back from the window the list opened.
+class ListaDeclaraciones : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmContAbrir(QWidget* parent = nullptr);
-    ~FrmContAbrir() override;
-
-    int Modo = 0;   // 1 modify, 3 delete
+    ListaDeclaraciones(const QString& objeto, const QString& marco, const QStringList& titulos, int columnaEstado,
+                       int columnaFecha, QWidget* parent);
+    ~ListaDeclaraciones() override;
 
     QGroupBox* Frame1;
     zav::Label* Label1;
     QTableView* grdContrib;
-    std::map<int, QPushButton*> CmdOpciones;   // 0 the mode's action, 1 Salir
-
-    // The list query, the list, and back to the remembered row.
-    void pCargadatos();
-    void FrmContAbrir_Form_Load();
-    void FrmContAbrir_Form_Activate();
-    void FrmContAbrir_CmdOpciones_Click(int Index);
-    void FrmContAbrir_grdContrib_DblClick();
-    void FrmContAbrir_grdContrib_RowColChange();
+    std::map<int, QPushButton*> CmdOpciones;   // 0 the action, 1 Salir
 
     QString Caption() const { return windowTitle(); }
     ModeloDeclaraciones* Modelo() const { return modelo_; }
@@ -71,22 +72,62 @@ public:
     int PosicionRecordada() const { return mPosicion; }
 
 protected:
+    // The window's own handlers, as the shared wiring calls them.
+    virtual void Cargar() = 0;             // load, once
+    virtual void Activar() = 0;            // back from another window
+    virtual void Opcion(int Index) = 0;    // a button (double click: 0)
+    virtual void FilaCambiada() = 0;
+
+    // Reads the list's rows (a failure throws, with the old rows already let go).
+    void AbreFilas(const QString& sql, const dao::Params& params);
+    // Back to the remembered row; rows deleted meanwhile may leave it beyond the end.
+    void VuelveAFila();
+    void SueltaFilas();
+    QString Columna(int columna) const;
+
+    int mPosicion = 0;
+
     void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;
     void reject() override;
 
 private:
-    QString Columna(int columna) const;
-
     std::unique_ptr<dao::Recordset> DtaNew;   // the list's rows
     ModeloDeclaraciones* modelo_;
-    int mPosicion = 0;
-    bool mCargada = false;
     bool mActivarAlVolver = false;
 };
 
-class FrmContAbrirEnv : public QDialog {
+// The list windows' message for an error they trap: its description and number.
+void MuestraErrorLista(const QString& descripcion, int numero);
+
+// The tables of one declaration deleted with one condition, all or none; a failure
+// throws once the deletes are rolled back.
+void BorraEnUnaTransaccion(std::initializer_list<const char*> tablas, const QString& condicion,
+                           const dao::Params& clave);
+
+// Modo 1 reopens the chosen declaration in the declaration window, 3 deletes it with all
+// its rows. The window loads when it is first shown (or when asked to), once Modo is set.
+class FrmContAbrir : public ListaDeclaraciones {
     Q_OBJECT
 public:
-    explicit FrmContAbrirEnv(QWidget* parent = nullptr);
+    explicit FrmContAbrir(QWidget* parent = nullptr);
+
+    int Modo = 0;   // 1 modify, 3 delete
+
+    // The list query, the list, and back to the remembered row.
+    void pCargadatos();
+    void FrmContAbrir_Form_Load();
+    void FrmContAbrir_Form_Activate();
+    void FrmContAbrir_CmdOpciones_Click(int Index);
+    void FrmContAbrir_grdContrib_DblClick();
+    void FrmContAbrir_grdContrib_RowColChange();
+
+protected:
+    void Cargar() override { FrmContAbrir_Form_Load(); }
+    void Activar() override { FrmContAbrir_Form_Activate(); }
+    void Opcion(int Index) override { FrmContAbrir_CmdOpciones_Click(Index); }
+    void FilaCambiada() override { FrmContAbrir_grdContrib_RowColChange(); }
+
+private:
+    bool mCargada = false;
 };

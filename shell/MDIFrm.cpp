@@ -14,6 +14,7 @@
 #include "shell/modulo/Configuracion.h"
 #include "shell/Consultas.h"
 #include "shell/FrmContAbrir.h"
+#include "shell/FrmContAbrirEnv.h"
 #include "shell/modulo/Procedimientos.h"
 #include "shell/frmAcercade.h"
 

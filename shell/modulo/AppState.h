@@ -40,6 +40,13 @@ struct AppState {
     int gPagDesde = 0;
     int gPagHasta = 0;
 
+    // Handed to the tax-loss editor: the declaration's document, "0" new row or "1"
+    // change, and the year and amount of the row to change.
+    QString gPerdidaDoc;
+    QString gPerdidaModo;
+    QString gPerdidaAnho;
+    QString gPerdidaImporte;
+
     // The application's help file, set when the main window loads.
     QString gArchivoAyuda;
 
