@@ -3,6 +3,7 @@
 #include "ReaperturaFixture.h"
 
 #include "integrador/Envio.h"
+#include "platform/hostsuite/BarradeEstadoZAV.h"
 #include "shell/FrmContAbrirEnv.h"
 
 #include <QAbstractButton>
@@ -258,6 +259,53 @@ TEST_F(Enviadas, ClosingTheWindowEnablesTheSentList)
         return 0;
     });
     lista.FrmContAbrirEnv_CmdOpciones_Click(0);
+}
+
+TEST_F(Enviadas, TheStatusBarFollowsTheRowAndSalirEmptiesIt)
+{
+    zav::BarradeEstadoZAV barra;
+    App().gBarraEstado = &barra;
+    App().gOpcion = 2;
+    {
+        FrmContAbrirEnv lista;
+        lista.FrmContAbrirEnv_Form_Load();
+        App().gPeriodo = QStringLiteral("201408");
+        Elige(lista, QStringLiteral("002"));
+        lista.grdContrib->setCurrentIndex(lista.Modelo()->index(0, 0));
+        lista.grdContrib->setCurrentIndex(lista.Modelo()->index(1, 0));
+        EXPECT_EQ(barra.numdoc(), QString::fromLatin1(kRuc));
+        EXPECT_EQ(barra.razonsocial(), QStringLiteral("COMERCIAL ANDINA S.A.C."));
+        // The period as the row holds it.
+        EXPECT_EQ(barra.periodo_ejercicio(), QStringLiteral("201408"));
+        lista.FrmContAbrirEnv_CmdOpciones_Click(1);
+        EXPECT_EQ(barra.numdoc(), QString());
+        EXPECT_EQ(barra.razonsocial(), QString());
+        EXPECT_EQ(barra.formulario(), QStringLiteral("0947"));
+        EXPECT_EQ(barra.periodo_ejercicio(), QStringLiteral("201408"));
+    }
+    App().gBarraEstado = nullptr;
+}
+
+TEST_F(Enviadas, AnEmptyListOpensAndDeletesNothing)
+{
+    Ejecutar(QStringLiteral("DELETE FROM HCAB"));
+    for (int opcion : {2, 3}) {
+        SCOPED_TRACE(opcion);
+        App().gOpcion = opcion;
+        FrmContAbrirEnv lista;
+        lista.FrmContAbrirEnv_Form_Load();
+        EXPECT_EQ(lista.Modelo()->rowCount(), 0);
+        EXPECT_FALSE(lista.grdContrib->isEnabled());
+        bool abierta = false;
+        zav::ModalRunnerScope runner([&](QDialog&) {
+            abierta = true;
+            return 0;
+        });
+        lista.FrmContAbrirEnv_CmdOpciones_Click(0);
+        EXPECT_FALSE(abierta);
+        EXPECT_EQ(msgs_->Count(), 0);
+        EXPECT_GT(Cuenta("HDET", QStringLiteral("002")), 0);
+    }
 }
 
 } // namespace

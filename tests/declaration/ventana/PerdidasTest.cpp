@@ -249,4 +249,22 @@ TEST_F(Perdidas, LossRowsOutliveSavingReopeningAndSavingAgain)
     EXPECT_EQ(GrabacionFixture::Filas(QStringLiteral("201408")).at(QStringLiteral("662")).valor, QStringLiteral("2"));
 }
 
+TEST_F(Perdidas, LeavingTheYearChecksItOnlyWhenComplete)
+{
+    struct Caso {
+        const char* anho;
+        bool mensaje;
+    } casos[] = {{"19__", false}, {"1949", true}, {"2013", false}, {"2015", true}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.anho);
+        msgs_->Clear();
+        frmPerdidaEjercAnt e;
+        e.MkeAnho->SetText(QString::fromLatin1(c.anho));
+        e.MkeAnho_LostFocus();
+        EXPECT_EQ(msgs_->Count(), c.mensaje ? 1 : 0);
+        if (c.mensaje)
+            EXPECT_EQ(msgs_->Last().text, QStringLiteral("El año no es válido."));
+    }
+}
+
 } // namespace
