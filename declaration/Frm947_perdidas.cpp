@@ -108,7 +108,8 @@ void Frm947::Frm947_SSTab4_GotFocus()
         });
     }
     AppState& a = App();
-    const QString documento = Modo == 0 ? Trim(Left(CmbRuc->Text(), 11)) : TxtNumRuc->Text();
+    // The rows of the taxpayer the buttons would write for (none while no taxpayer is accepted).
+    const QString documento = DocumentoPerdidas(*this);
     cmdPerdida[0]->setDefault(false);
     if (SSTab4->currentIndex() == 0) {
         if (TxtNombreA->Enabled()) {

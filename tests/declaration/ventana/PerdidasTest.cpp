@@ -214,13 +214,21 @@ TEST_F(Perdidas, NoTaxpayerAcceptedNoLossRow)
     // A taxpayer refused because its declaration exists is none either.
     Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
                             "VALUES (6, '20000000001', '201405', '0947', 0, 0, '1')"));
+    Ejecutar(QStringLiteral("INSERT INTO F0947_PTCEA (tip_doc_d, doc_id_d, periodo, formulario, Anho, Importe, cnumero) "
+                            "VALUES (6, '20000000001', '201405', '0947', '2011', '5', '1')"));
     App().gPeriodo = QStringLiteral("201405");
     Elegir(f, QStringLiteral("20000000001"));
     msgs_->Clear();
-    EXPECT_FALSE(Boton(f, 0));
-    ASSERT_EQ(msgs_->Count(), 1);
-    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Debe seleccionar un Contribuyente."));
-    EXPECT_TRUE(Filas().empty());
+    // Its declaration's losses are not this window's.
+    f.Frm947_SSTab4_GotFocus();
+    EXPECT_EQ(f.dtaPerdidaTributaria->rowCount(), 0);
+    for (int boton : {0, 1, 2}) {
+        msgs_->Clear();
+        EXPECT_FALSE(Boton(f, boton));
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().text, QStringLiteral("Debe seleccionar un Contribuyente."));
+    }
+    EXPECT_EQ(Filas().size(), 1u);
 }
 
 TEST_F(Perdidas, LossRowsOutliveSavingReopeningAndSavingAgain)
