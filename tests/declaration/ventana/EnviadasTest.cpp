@@ -88,8 +88,13 @@ protected:
             }
             return 0;
         });
+        const int fila = lista.FilaActual();
         lista.FrmContAbrirEnv_CmdOpciones_Click(0);
         EXPECT_TRUE(abierta);
+        // The list, read again, is back on the row that was opened.
+        EXPECT_EQ(lista.PosicionRecordada(), fila);
+        EXPECT_EQ(lista.FilaActual(), fila);
+        EXPECT_EQ(lista.Modelo()->Texto(lista.FilaActual(), 7), correl);
     }
 
     integrador::EnvioResult uno_, dos_;

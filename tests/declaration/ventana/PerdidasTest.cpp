@@ -275,4 +275,24 @@ TEST_F(Perdidas, LeavingTheYearChecksItOnlyWhenComplete)
     }
 }
 
+TEST_F(Perdidas, AFailedWriteIsReportedAndTheEditorKeepsWhatWasTyped)
+{
+    Frm947& f = Completa();
+    PaginaPerdidas(f);
+    Ejecutar(QStringLiteral("CREATE TRIGGER no_graba BEFORE INSERT ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    bool cerrado = true;
+    ASSERT_TRUE(Boton(f, 0, [&](frmPerdidaEjercAnt& e) {
+        e.MkeAnho->SetText(QStringLiteral("2012"));
+        e.txtImporte->SetText(QStringLiteral("800"));
+        e.cmdAccion_Click(0);
+        cerrado = e.result() == QDialog::Accepted;
+        EXPECT_EQ(e.MkeAnho->Text(), QStringLiteral("2012"));
+        EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("800"));
+    }));
+    EXPECT_FALSE(cerrado);
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_TRUE(Filas().empty());
+}
+
 } // namespace
