@@ -276,7 +276,9 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
 
     graba("002", f.NumDocumento);
     graba("007", periodo);
-    graba("801", Trim(Left(f.TxtRazon->Text(), 15)));
+    // A new declaration's name box holds three blanks before the name (its list item), a
+    // reopened one the bare name: cut the name itself, so both store the same row.
+    graba("801", Trim(Left(Trim(f.TxtRazon->Text()), 15)));
     graba("028", Trim(f.TxtTelefono->Text()));
     const QString persona = f.OptPersona->Value(0) ? QStringLiteral("0") : f.OptPersona->Value(1) ? QStringLiteral("1") : QString();
     if (regimen == 0)
