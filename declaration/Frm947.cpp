@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -199,6 +200,17 @@ QPushButton* Boton(const char* nombre, const QString& titulo)
     // Validar and Grabar read the boxes: the one being edited is left (and formatted) first.
     zav::CommandButton(b);
     return b;
+}
+
+// Every tab of a strip stays on its bar whatever the desktop's font: a caption that does
+// not fit is shortened, never pushed behind scroll arrows, which would also be stops of
+// the Tab key and shift the keyboard path through the window.
+void TabsSinFlechas(QTabBar* barra)
+{
+    barra->setUsesScrollButtons(false);
+    barra->setElideMode(Qt::ElideRight);
+    for (QToolButton* flecha : barra->findChildren<QToolButton*>())
+        flecha->setFocusPolicy(Qt::NoFocus);
 }
 
 // A page whose content scrolls when the window is smaller than the content.
@@ -973,6 +985,7 @@ void Frm947::Cablear()
     for (QTabWidget* t : {SSTab1, SSTab2, SSTab3, SSTab4}) {
         t->tabBar()->setFocusPolicy(Qt::StrongFocus);
         t->tabBar()->installEventFilter(this);
+        TabsSinFlechas(t->tabBar());
     }
     connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { Frm947_VScroll1_Change(); });
     connect(VScroll1, &QScrollBar::sliderMoved, this, [this](int) { Frm947_VScroll1_Scroll(); });

@@ -127,7 +127,7 @@ void ColaPresentacion(Frm947& f)
         f.TxtEjercicio->SetText(Right(a.gPeriodo, 2) + QLatin1Char('/') + Left(a.gPeriodo, 4));
     else
         f.TxtEjercicio->SetText(QString());
-    ActualizaBarraEstado(Trim(Left(f.CmbRuc->Text(), 11)), Trim(f.TxtRazon->Text()), a.gPeriodo, a.gFormulario);
+    ActualizaBarraEstado(f.RucDeLista(), Trim(f.TxtRazon->Text()), a.gPeriodo, a.gFormulario);
     f.Calcular113();
 }
 
@@ -757,7 +757,7 @@ void Frm947::Frm947_SSTab2_GotFocus()
     QString texto;
     QWidget* foco = nullptr;
     const int telefono = TxtTelefono->Text().size();
-    if (Trim(Left(CmbRuc->Text(), 11)).isEmpty() && Modo == 0) {
+    if (RucDeLista().isEmpty() && Modo == 0) {
         texto = QStringLiteral("Debe seleccionar un Contribuyente.");
         foco = CmbRuc;
     } else if (telefono >= 1 && telefono <= 5) {

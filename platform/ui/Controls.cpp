@@ -748,8 +748,31 @@ void MaskedBox::ApplyMask()
 
 // ---------------------------------------------------------------- ComboBox
 
+namespace {
+
+// Escape in an open list belongs to the list: it closes it and goes no further. Without
+// this a window's Escape shortcut would also run, as the key reaches the shortcuts first.
+class EscapeDeLista : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 {
+    view()->installEventFilter(new EscapeDeLista(this));
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         if (!muted_ && onClick)
             onClick();
