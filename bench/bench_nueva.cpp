@@ -12,7 +12,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <algorithm>
 #include <chrono>
@@ -44,12 +43,12 @@ bool CompletaContribuyentes(int total)
     int hay = static_cast<int>(rs->Fields(0).Value().toDouble());
     rs->Close();
     db.BeginTrans();
-    for (int i = 0; hay < total; ++i, ++hay)
+    for (; hay < total; ++hay)
         db.Execute(QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, Tipo_Ingreso, NOMBRE, USUARIO) "
                                   "VALUES (6, ?, 1, ?, ?)"),
                    0,
-                   {QStringLiteral("20%1").arg(300000000 + i, 9, 10, QLatin1Char('0')),
-                    QStringLiteral("CONTRIBUYENTE DE PRUEBA NUMERO %1 S.A.C.").arg(i), App().gUsuario});
+                   {QStringLiteral("20%1").arg(300000000 + hay, 9, 10, QLatin1Char('0')),
+                    QStringLiteral("CONTRIBUYENTE DE PRUEBA NUMERO %1 S.A.C.").arg(hay), App().gUsuario});
     db.CommitTrans();
     return true;
 }

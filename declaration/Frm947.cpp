@@ -333,6 +333,9 @@ void Frm947::ConstruirIdentificacion()
     Frame11 = Marco("Frame11", QStringLiteral("Datos básicos del Contribuyente"));
     CmbRuc = new zav::ComboBox;
     CmbRuc->setObjectName(QStringLiteral("CmbRuc"));
+    // Its width is set here and on each choice, never measured from thousands of items.
+    CmbRuc->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CmbRuc->setFixedWidth(AnchoCmbRuc());
     TxtNumRuc = Texto("TxtNumRuc", 11);
     TxtRazon = Texto("TxtRazon");
     TxtTelefono = Texto("TxtTelefono", 9);

@@ -8,6 +8,7 @@
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Procedimientos.h"
 
+#include <QStringBuilder>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -66,15 +67,20 @@ void Frm947::LlenaComboRuc()
     const SentenciaSQL s = SQLContribuyentes(a.gFormulario);
     a.gSQL = s.Texto;
     auto rs = a.gBaseDatos->OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
+    // All items go in at once: thousands of taxpayers cost one insertion, not one each.
+    QStringList items;
+    items.reserve(rs->RecordCount());
+    static const QString siete = Espacios(7);
     if (!rs->Eof() && !rs->Bof()) {
         rs->MoveFirst();
         while (!rs->Eof()) {
-            CmbRuc->AddItem(Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) + Espacios(7) +
-                            rs->Fields(3).Value().toText());
+            items << Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) % siete %
+                         rs->Fields(3).Value().toText();
             rs->MoveNext();
         }
     }
     rs->Close();
+    CmbRuc->AddItems(items);
 }
 
 void Frm947::Frm947_CmbRuc_Click()
