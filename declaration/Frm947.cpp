@@ -1,5 +1,6 @@
 #include "declaration/Frm947.h"
 
+#include "declaration/Frm947_paginas.h"
 #include "declaration/frmAnexo477.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
@@ -1058,7 +1059,11 @@ void Frm947::CablearCasilla(int n, zav::TextBox* box)
 
 bool Frm947::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
+        for (QTabWidget* t : {SSTab1, SSTab2, SSTab3, SSTab4})
+            if (watched == t->tabBar())
+                PulsacionEnBarra(t->tabBar());
+    } else if (event->type() == QEvent::FocusIn) {
         if (watched == SSTab1->tabBar())
             Frm947_SSTab1_GotFocus();
         else if (watched == SSTab2->tabBar())

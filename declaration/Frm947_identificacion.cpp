@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <functional>
 
@@ -32,6 +33,7 @@ namespace {
 
 const char* const kPorCodigo = "zavCambioPorCodigo";
 const char* const kCableada = "zavCambioCableado";
+const char* const kPulsada = "zavBarraPulsada";
 
 } // namespace
 
@@ -50,7 +52,13 @@ bool CambioPorCodigo(const QTabWidget* tira)
 
 bool CambioDelUsuario(const QTabWidget* tira)
 {
-    return !CambioPorCodigo(tira) && tira->tabBar()->hasFocus();
+    return !CambioPorCodigo(tira) && (tira->tabBar()->hasFocus() || tira->tabBar()->property(kPulsada).toBool());
+}
+
+void PulsacionEnBarra(QTabBar* barra)
+{
+    barra->setProperty(kPulsada, true);
+    QTimer::singleShot(0, barra, [barra] { barra->setProperty(kPulsada, false); });
 }
 
 namespace {

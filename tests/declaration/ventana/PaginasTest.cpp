@@ -13,9 +13,12 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <map>
@@ -103,6 +106,56 @@ TEST_F(VentanaPaginas, EveryTabAndFieldIsReachedInTheSameOrderWithAWiderFont)
             EXPECT_EQ(anchas.at(pagina), paradas) << pagina.toStdString();
         frm_.reset();
     }
+}
+
+// On the screen: shown, and not clipped away by the page it stands on.
+bool ALaVista(const QWidget* w)
+{
+    return w->isVisible() && !w->visibleRegion().isEmpty() && w->width() > 0 && w->height() > 0;
+}
+
+// A real message box over the window, answered as the user would (Salir, then Cancelar).
+void CajaDeMensaje(Frm947& f)
+{
+    auto caja = zav::BuildMessageBox(QStringLiteral("¿El formulario ha sido modificado, desea guardar los cambios?"),
+                                     35, f.Caption(), &f);
+    QMessageBox* c = caja.get();
+    QTimer::singleShot(100, c, [c] { c->button(QMessageBox::Cancel)->click(); });
+    caja->exec();
+}
+
+// After a message box, the first visit to the financial statements shows the assets
+// page with every box and its heading, and the income statement with its heading.
+TEST_F(VentanaPaginas, EveryPageShowsItsBoxesAfterAMessageBox)
+{
+    Frm947& f = Nueva();
+    DatosGenerales(f);
+    f.optRenta->SetValue(0, true);
+    f.OptPersona->SetValue(0, true);
+    QApplication::processEvents();
+    f.cmdCancelar->setFocus();
+    CajaDeMensaje(f);
+    QTest::qWait(50);
+    ASSERT_EQ(msgs_->Count(), 0);
+
+    PaginaDelUsuario(f, 1);
+    QTest::qWait(50);
+    ASSERT_EQ(f.SSTab1->currentIndex(), 1);
+    ASSERT_EQ(f.SSTab3->currentIndex(), 0);
+    EXPECT_TRUE(ALaVista(f.lblTab2[41]));
+    EXPECT_EQ(f.lblTab2[41]->Caption(), f.mTituloBalance);
+    for (int n = 500; n <= 515; ++n)
+        EXPECT_TRUE(ALaVista(f.TxtValor[n])) << n;
+
+    QTabBar* barra = f.SSTab3->tabBar();
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(2).center());
+    QTest::qWait(50);
+    ASSERT_EQ(f.SSTab3->currentIndex(), 2);
+    EXPECT_TRUE(ALaVista(f.lblTab2[100]));
+    EXPECT_FALSE(f.lblTab2[100]->Caption().isEmpty());
+    for (int n : {461, 462, 463, 464})
+        EXPECT_TRUE(ALaVista(f.TxtValor[n])) << n;
+    EXPECT_EQ(msgs_->Count(), 0);
 }
 
 // Escape in an open list closes the list and nothing else; with the list closed it leaves
