@@ -70,7 +70,7 @@ void Frm947::LlenaComboRuc()
     // All items go in at once: thousands of taxpayers cost one insertion, not one each.
     QStringList items;
     items.reserve(rs->RecordCount());
-    static const QString siete = Espacios(7);
+    const QString siete = Espacios(7);
     if (!rs->Eof() && !rs->Bof()) {
         rs->MoveFirst();
         while (!rs->Eof()) {
