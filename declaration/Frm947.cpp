@@ -991,6 +991,7 @@ void Frm947::Cablear()
         t->tabBar()->installEventFilter(this);
         TabsSinFlechas(t->tabBar());
     }
+    CablearCambiosDePagina(*this);
     connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { Frm947_VScroll1_Change(); });
     connect(VScroll1, &QScrollBar::sliderMoved, this, [this](int) { Frm947_VScroll1_Scroll(); });
     for (const auto& [i, marco] : Frame1) {

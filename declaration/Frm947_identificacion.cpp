@@ -166,8 +166,7 @@ void Mostrar(QWidget* w, bool on)
 }
 
 // Connects, once, the page changes of a strip whose own wiring has none to the handler
-// that follows a user's change. The user's change always comes after the strip received
-// the focus, so its first focus is soon enough.
+// that follows a user's change.
 void CablearCambio(Frm947& f, QTabWidget* tira, std::function<void()> alCambiar)
 {
     if (tira->property(kCableada).toBool())
@@ -178,6 +177,16 @@ void CablearCambio(Frm947& f, QTabWidget* tira, std::function<void()> alCambiar)
             alCambiar();
     });
 }
+
+} // namespace
+
+void CablearCambiosDePagina(Frm947& f)
+{
+    CablearCambio(f, f.SSTab2, [&f] { f.Frm947_SSTab2_GotFocus(); });
+    CablearCambio(f, f.SSTab3, [&f] { f.Frm947_SSTab3_GotFocus(); });
+}
+
+namespace {
 
 // What a page of the main strip needs once the user has brought it forward: an
 // identification page complete enough to leave, the headings of the balance date, the

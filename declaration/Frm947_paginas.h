@@ -3,6 +3,7 @@
 // set up and guarded by the identification check; a page that code brings forward (a
 // check sending the user back, a message pointing at a field) only runs the strip's
 // own page handler.
+class Frm947;
 class QTabBar;
 class QTabWidget;
 
@@ -21,3 +22,7 @@ bool CambioDelUsuario(const QTabWidget* tira);
 // its window is not yet active again (just after a message box closed), yet it changes
 // the page all the same.
 void PulsacionEnBarra(QTabBar* barra);
+
+// The user's page changes of the identification and financial-statements strips run
+// their checks from the start, also when a click reaches the strip before any focus does.
+void CablearCambiosDePagina(Frm947& f);

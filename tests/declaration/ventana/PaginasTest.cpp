@@ -151,6 +151,7 @@ TEST_F(VentanaPaginas, EveryPageShowsItsBoxesAfterAMessageBox)
     QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(2).center());
     QTest::qWait(50);
     ASSERT_EQ(f.SSTab3->currentIndex(), 2);
+    EXPECT_EQ(f.focusWidget(), f.TxtValor[461]);
     EXPECT_TRUE(ALaVista(f.lblTab2[100]));
     EXPECT_FALSE(f.lblTab2[100]->Caption().isEmpty());
     for (int n : {461, 462, 463, 464})
