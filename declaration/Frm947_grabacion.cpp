@@ -456,7 +456,7 @@ void Frm947::CmdGrabar_Click()
         return;
     }
 
-    const QString rucElegido = Trim(Left(CmbRuc->Text(), 11));
+    const QString rucElegido = RucDeLista();
     const QString documento = Modo == 0 ? rucElegido : TxtNumRuc->Text();
     zav::SetHourglass(true);
 
@@ -686,7 +686,7 @@ void Frm947::cmdCancelar_Click()
 
     // A header another program left unfinished (check value "0") goes with its rows, all
     // of them or none; a database error is reported and the window is left all the same.
-    const QString ruc = Trim(Left(CmbRuc->Text(), 11));
+    const QString ruc = RucDeLista();
     const dao::Params clave{ruc, a.gPeriodo, a.gFormulario};
     dao::Database& db = *a.gBaseDatos;
     const int nivel = db.TransactionLevel();
