@@ -11,8 +11,47 @@ QString AlineaDerecha(const QString& texto, int ancho)
     return zav::clsUtilitarios().AlineaDerecha(texto, ancho);
 }
 
+namespace {
+
+// Stored amounts are whole numbers of at most 15 digits: their grouped form, right-
+// aligned, is built at once, as the mask and the alignment below would give it.
+bool enteroAlineado(const QString& v, QString& out)
+{
+    const qsizetype n = v.size();
+    qsizetype i = n > 0 && v[0] == u'-' ? 1 : 0;
+    const bool menos = i == 1;
+    while (i < n - 1 && v[i] == u'0')
+        ++i;
+    const qsizetype digitos = n - i;
+    if (digitos < 1 || digitos > 15)
+        return false;
+    for (qsizetype k = i; k < n; ++k)
+        if (v[k] < u'0' || v[k] > u'9')
+            return false;
+    const bool negativo = menos && !(digitos == 1 && v[i] == u'0');
+    const qsizetype largo = digitos + (digitos - 1) / 3 + (negativo ? 2 : 0);
+    const qsizetype ancho = std::max<qsizetype>(largo, negativo ? 17 : 16);
+    out = QString(ancho, u' ');
+    QChar* p = out.data() + ancho;
+    if (negativo)
+        *--p = u')';
+    for (qsizetype k = 0; k < digitos; ++k) {
+        if (k > 0 && k % 3 == 0)
+            *--p = u',';
+        *--p = v[n - 1 - k];
+    }
+    if (negativo)
+        *--p = u'(';
+    return true;
+}
+
+} // namespace
+
 QString ValorImporte(const QString& valor)
 {
+    QString rapido;
+    if (enteroAlineado(valor, rapido))
+        return rapido;
     const QString f = zav::Format(valor, QStringLiteral("###,###,###,##0;(###,###,###,##0)"));
     return AlineaDerecha(f, zav::Val(valor) < 0 ? 17 : 16);
 }
