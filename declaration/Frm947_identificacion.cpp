@@ -4,6 +4,7 @@
 
 #include "common/Clock.h"
 #include "common/Runtime.h"
+#include "declaration/amounts/Importes.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/MsgBox.h"
@@ -274,9 +275,9 @@ void Frm947::Balance()
         }
         const QString sistema = LblSistema->Caption();
         if (sistema == QLatin1String("A"))
-            mModelo.PonTexto(610, zav::Format(mModelo.Texto(610), kMascaraCoefA));
+            mModelo.PonTexto(610, FormatoCoeficiente(mModelo.Texto(610), kMascaraCoefA));
         else if (sistema == QLatin1String("B"))
-            mModelo.PonTexto(610, zav::Format(mModelo.Texto(610), kMascaraCoefB));
+            mModelo.PonTexto(610, FormatoCoeficiente(mModelo.Texto(610), kMascaraCoefB));
         return;
     }
     CboBalance->SetEnabled(true);
