@@ -35,7 +35,7 @@ TEST(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
     MainWindow w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ZAV"));
     EXPECT_EQ(w.CmdIniciar()->text(), QStringLiteral("Iniciar KZ947"));
-    EXPECT_TRUE(items(w.LstTmp()).isEmpty());
+    EXPECT_EQ(items(w.LstTmp()), QStringList{QStringLiteral("env947.txt")});
     EXPECT_EQ(w.LstTmp()->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     for (const char* name : {"0947 ERROR.TXT", "062012345678901094720130500.ERR"}) {
@@ -45,7 +45,7 @@ TEST(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
     w.CmdActualizar()->click();
     EXPECT_EQ(items(w.LstTmp()),
               (QStringList{QStringLiteral("062012345678901094720130500.ERR"),
-                           QStringLiteral("0947 ERROR.TXT")}));
+                           QStringLiteral("0947 ERROR.TXT"), QStringLiteral("env947.txt")}));
 
     qputenv("WINDIR", old);
 }
