@@ -133,7 +133,7 @@ int main(int argc, char** argv)
         verifica.push_back(v);
         suelo.push_back(s);
     }
-    if (QFileInfo::exists(ws.sysPath + QStringLiteral("TMP/0620100070970094720130500.ERR")))
+    if (QFileInfo::exists(ws.sysPath + QStringLiteral("TMP/062010007097009472013050.ERR")))
         return 1;
     const double mv = Mediana(verifica);
     const double ms = Mediana(suelo);

@@ -63,6 +63,8 @@ TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
         // Nothing chosen: nothing started.
         w.CmdConstancia()->click();
         EXPECT_EQ(w.statusBar()->currentMessage(), QStringLiteral("Elija una declaración grabada"));
+        w.CmdVerificar()->click();
+        EXPECT_EQ(w.statusBar()->currentMessage(), QStringLiteral("Elija una declaración grabada"));
     }
     {
         test::TestDb db(r.dbFile);
@@ -76,6 +78,9 @@ TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
     w.LstDeclaraciones()->setCurrentRow(0);
     w.CmdConstancia()->click();
     EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("No se encuentra el programa 0947REP")));
+    // The checker is started on the chosen declaration the same way.
+    w.CmdVerificar()->click();
+    EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("No se encuentra el programa 0947CNSINF")));
     w.CmdActualizar()->click();
     EXPECT_EQ(w.LstDeclaraciones()->currentRow(), 0);
     qputenv("WINDIR", old);
