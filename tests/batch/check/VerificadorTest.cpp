@@ -214,6 +214,17 @@ TEST_F(Verificador, TheWorkFolderOfAnyCaseServes)
               Esperado(QStringLiteral("junio2013.ERR")));
 }
 
+// The week names the files only: boxes of any week are the declaration's.
+TEST_F(Verificador, BoxesOfAnyWeekCount)
+{
+    ASSERT_EQ(db_->exec(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, "
+                                       "i_valor) VALUES (6, ?1, '201305', '0947', 3, '473', '100')"),
+                        {kDoc}),
+              SQLITE_DONE);
+    EXPECT_EQ(Ejecuta(Linea(QStringLiteral("201305"))), kEnvioInconsistente);
+    EXPECT_EQ(Bytes(Tmp(QStringLiteral("201305"), QStringLiteral(".ERR"))), Esperado(QStringLiteral("casilla473.ERR")));
+}
+
 TEST_F(Verificador, TheCheckWritesNothingToTheDatabase)
 {
     Casilla(6, QStringLiteral("201306"), QStringLiteral("662"), QStringLiteral("3"));
