@@ -1,5 +1,6 @@
 #include "declaration/Frm947.h"
 
+#include "declaration/Frm947_paginas.h"
 #include "declaration/frmAnexo477.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
@@ -18,6 +19,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -201,6 +203,17 @@ QPushButton* Boton(const char* nombre, const QString& titulo)
     return b;
 }
 
+// Every tab of a strip stays on its bar whatever the desktop's font: a caption that does
+// not fit is shortened, never pushed behind scroll arrows, which would also be stops of
+// the Tab key and shift the keyboard path through the window.
+void TabsSinFlechas(QTabBar* barra)
+{
+    barra->setUsesScrollButtons(false);
+    barra->setElideMode(Qt::ElideRight);
+    for (QToolButton* flecha : barra->findChildren<QToolButton*>())
+        flecha->setFocusPolicy(Qt::NoFocus);
+}
+
 // A page whose content scrolls when the window is smaller than the content.
 QScrollArea* Desplazable(QWidget* contenido)
 {
@@ -321,6 +334,9 @@ void Frm947::ConstruirIdentificacion()
     Frame11 = Marco("Frame11", QStringLiteral("Datos básicos del Contribuyente"));
     CmbRuc = new zav::ComboBox;
     CmbRuc->setObjectName(QStringLiteral("CmbRuc"));
+    // Its width is set here and on each choice, never measured from thousands of items.
+    CmbRuc->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CmbRuc->setFixedWidth(AnchoCmbRuc());
     TxtNumRuc = Texto("TxtNumRuc", 11);
     TxtRazon = Texto("TxtRazon");
     TxtTelefono = Texto("TxtTelefono", 9);
@@ -973,7 +989,9 @@ void Frm947::Cablear()
     for (QTabWidget* t : {SSTab1, SSTab2, SSTab3, SSTab4}) {
         t->tabBar()->setFocusPolicy(Qt::StrongFocus);
         t->tabBar()->installEventFilter(this);
+        TabsSinFlechas(t->tabBar());
     }
+    CablearCambiosDePagina(*this);
     connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { Frm947_VScroll1_Change(); });
     connect(VScroll1, &QScrollBar::sliderMoved, this, [this](int) { Frm947_VScroll1_Scroll(); });
     for (const auto& [i, marco] : Frame1) {
@@ -1042,7 +1060,11 @@ void Frm947::CablearCasilla(int n, zav::TextBox* box)
 
 bool Frm947::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
+        for (QTabWidget* t : {SSTab1, SSTab2, SSTab3, SSTab4})
+            if (watched == t->tabBar())
+                PulsacionEnBarra(t->tabBar());
+    } else if (event->type() == QEvent::FocusIn) {
         if (watched == SSTab1->tabBar())
             Frm947_SSTab1_GotFocus();
         else if (watched == SSTab2->tabBar())

@@ -188,6 +188,8 @@ public:
 
     // ---- taxpayer, zone, tax unit (Frm947_contribuyente.cpp) ------------------------------
     void LlenaComboRuc();
+    // The number of the chosen taxpayer: the item's first 11 characters, trimmed.
+    QString RucDeLista() const;
     void Frm947_CmbRuc_Click();
     int Frm947_CmbRuc_KeyDown(int KeyCode, int Shift);
     void LlenaComboZona();

@@ -35,7 +35,7 @@ void Frm947::Frm947_Form_Initialize()
 {
     zav::SetHourglass(true);
     // Escape leaves through Salir from any field, also from one whose key filter would
-    // drop it (and count it as an edit); an open list still closes first.
+    // drop it (and count it as an edit); an open list keeps it and only closes.
     auto* escape = new QShortcut(QKeySequence::Cancel, this);
     connect(escape, &QShortcut::activated, this, [this] { reject(); });
 }

@@ -8,6 +8,7 @@
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Procedimientos.h"
 
+#include <QStringBuilder>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -24,7 +25,35 @@ QString Espacios(int n)
     return QString(n, QLatin1Char(' '));
 }
 
+// Where the character after the first n characters of s starts. Characters are counted as
+// the database's length() counts them (a letter outside the basic plane is one, not two
+// halves), so that a number the list's filter took for 11 characters is cut whole.
+qsizetype FinCaracteres(const QString& s, qsizetype desde, int n)
+{
+    qsizetype i = desde;
+    for (int c = 0; c < n && i < s.size(); ++c)
+        i += s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate() ? 2 : 1;
+    return i;
+}
+
+// Left and Mid of the list's items, by characters.
+QString PrimerosCaracteres(const QString& s, int n)
+{
+    return n <= 0 ? QString() : s.left(FinCaracteres(s, 0, n));
+}
+
+QString CaracteresDesde(const QString& s, int inicio, int n)
+{
+    const qsizetype desde = FinCaracteres(s, 0, inicio - 1);
+    return n <= 0 ? QString() : s.mid(desde, FinCaracteres(s, desde, n) - desde);
+}
+
 } // namespace
+
+QString Frm947::RucDeLista() const
+{
+    return Trim(PrimerosCaracteres(CmbRuc->Text(), 11));
+}
 
 int Frm947::AnchoCmbRuc() const
 {
@@ -38,21 +67,26 @@ void Frm947::LlenaComboRuc()
     const SentenciaSQL s = SQLContribuyentes(a.gFormulario);
     a.gSQL = s.Texto;
     auto rs = a.gBaseDatos->OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
+    // All items go in at once: thousands of taxpayers cost one insertion, not one each.
+    QStringList items;
+    items.reserve(rs->RecordCount());
+    const QString siete = Espacios(7);
     if (!rs->Eof() && !rs->Bof()) {
         rs->MoveFirst();
         while (!rs->Eof()) {
-            CmbRuc->AddItem(Trim(Left(rs->Fields(1).Value().toText(), 11)) + Espacios(7) +
-                            rs->Fields(3).Value().toText());
+            items << Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) % siete %
+                         rs->Fields(3).Value().toText();
             rs->MoveNext();
         }
     }
     rs->Close();
+    CmbRuc->AddItems(items);
 }
 
 void Frm947::Frm947_CmbRuc_Click()
 {
     AppState& a = App();
-    const QString numero = Trim(Left(CmbRuc->Text(), 11));
+    const QString numero = RucDeLista();
 
     // A new declaration asks first whether the taxpayer already has one for the period,
     // so that its number is in place before the name box clears the boxes.
@@ -74,7 +108,7 @@ void Frm947::Frm947_CmbRuc_Click()
             NumDocumento = numero;
     }
 
-    TxtRazon->SetText(Mid(CmbRuc->Text(), 16, 50));
+    TxtRazon->SetText(CaracteresDesde(CmbRuc->Text(), 16, 50));
     CmbRuc->setFixedWidth(AnchoCmbRuc());
     AnchoListaCombo(this, CmbRuc, 50);
 

@@ -276,7 +276,9 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
 
     graba("002", f.NumDocumento);
     graba("007", periodo);
-    graba("801", Trim(Left(f.TxtRazon->Text(), 15)));
+    // A new declaration's name box holds three blanks before the name (its list item), a
+    // reopened one the bare name: cut the name itself, so both store the same row.
+    graba("801", Trim(Left(Trim(f.TxtRazon->Text()), 15)));
     graba("028", Trim(f.TxtTelefono->Text()));
     const QString persona = f.OptPersona->Value(0) ? QStringLiteral("0") : f.OptPersona->Value(1) ? QStringLiteral("1") : QString();
     if (regimen == 0)
@@ -454,7 +456,7 @@ void Frm947::CmdGrabar_Click()
         return;
     }
 
-    const QString rucElegido = Trim(Left(CmbRuc->Text(), 11));
+    const QString rucElegido = RucDeLista();
     const QString documento = Modo == 0 ? rucElegido : TxtNumRuc->Text();
     zav::SetHourglass(true);
 
@@ -684,7 +686,7 @@ void Frm947::cmdCancelar_Click()
 
     // A header another program left unfinished (check value "0") goes with its rows, all
     // of them or none; a database error is reported and the window is left all the same.
-    const QString ruc = Trim(Left(CmbRuc->Text(), 11));
+    const QString ruc = RucDeLista();
     const dao::Params clave{ruc, a.gPeriodo, a.gFormulario};
     dao::Database& db = *a.gBaseDatos;
     const int nivel = db.TransactionLevel();

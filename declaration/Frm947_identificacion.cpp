@@ -4,6 +4,7 @@
 
 #include "common/Clock.h"
 #include "common/Runtime.h"
+#include "declaration/amounts/Importes.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/MsgBox.h"
@@ -17,6 +18,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <functional>
 
@@ -32,6 +34,7 @@ namespace {
 
 const char* const kPorCodigo = "zavCambioPorCodigo";
 const char* const kCableada = "zavCambioCableado";
+const char* const kPulsada = "zavBarraPulsada";
 
 } // namespace
 
@@ -50,7 +53,13 @@ bool CambioPorCodigo(const QTabWidget* tira)
 
 bool CambioDelUsuario(const QTabWidget* tira)
 {
-    return !CambioPorCodigo(tira) && tira->tabBar()->hasFocus();
+    return !CambioPorCodigo(tira) && (tira->tabBar()->hasFocus() || tira->tabBar()->property(kPulsada).toBool());
+}
+
+void PulsacionEnBarra(QTabBar* barra)
+{
+    barra->setProperty(kPulsada, true);
+    QTimer::singleShot(0, barra, [barra] { barra->setProperty(kPulsada, false); });
 }
 
 namespace {
@@ -127,7 +136,7 @@ void ColaPresentacion(Frm947& f)
         f.TxtEjercicio->SetText(Right(a.gPeriodo, 2) + QLatin1Char('/') + Left(a.gPeriodo, 4));
     else
         f.TxtEjercicio->SetText(QString());
-    ActualizaBarraEstado(Trim(Left(f.CmbRuc->Text(), 11)), Trim(f.TxtRazon->Text()), a.gPeriodo, a.gFormulario);
+    ActualizaBarraEstado(f.RucDeLista(), Trim(f.TxtRazon->Text()), a.gPeriodo, a.gFormulario);
     f.Calcular113();
 }
 
@@ -158,8 +167,7 @@ void Mostrar(QWidget* w, bool on)
 }
 
 // Connects, once, the page changes of a strip whose own wiring has none to the handler
-// that follows a user's change. The user's change always comes after the strip received
-// the focus, so its first focus is soon enough.
+// that follows a user's change.
 void CablearCambio(Frm947& f, QTabWidget* tira, std::function<void()> alCambiar)
 {
     if (tira->property(kCableada).toBool())
@@ -170,6 +178,16 @@ void CablearCambio(Frm947& f, QTabWidget* tira, std::function<void()> alCambiar)
             alCambiar();
     });
 }
+
+} // namespace
+
+void CablearCambiosDePagina(Frm947& f)
+{
+    CablearCambio(f, f.SSTab2, [&f] { f.Frm947_SSTab2_GotFocus(); });
+    CablearCambio(f, f.SSTab3, [&f] { f.Frm947_SSTab3_GotFocus(); });
+}
+
+namespace {
 
 // What a page of the main strip needs once the user has brought it forward: an
 // identification page complete enough to leave, the headings of the balance date, the
@@ -257,9 +275,9 @@ void Frm947::Balance()
         }
         const QString sistema = LblSistema->Caption();
         if (sistema == QLatin1String("A"))
-            mModelo.PonTexto(610, zav::Format(mModelo.Texto(610), kMascaraCoefA));
+            mModelo.PonTexto(610, FormatoCoeficiente(mModelo.Texto(610), kMascaraCoefA));
         else if (sistema == QLatin1String("B"))
-            mModelo.PonTexto(610, zav::Format(mModelo.Texto(610), kMascaraCoefB));
+            mModelo.PonTexto(610, FormatoCoeficiente(mModelo.Texto(610), kMascaraCoefB));
         return;
     }
     CboBalance->SetEnabled(true);
@@ -757,7 +775,7 @@ void Frm947::Frm947_SSTab2_GotFocus()
     QString texto;
     QWidget* foco = nullptr;
     const int telefono = TxtTelefono->Text().size();
-    if (Trim(Left(CmbRuc->Text(), 11)).isEmpty() && Modo == 0) {
+    if (RucDeLista().isEmpty() && Modo == 0) {
         texto = QStringLiteral("Debe seleccionar un Contribuyente.");
         foco = CmbRuc;
     } else if (telefono >= 1 && telefono <= 5) {

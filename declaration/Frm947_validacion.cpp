@@ -138,7 +138,7 @@ bool RucValido(const QString& ruc)
 bool Frm947::ValidaDeclaracion()
 {
     AppState& a = App();
-    const QString T = Trim(Left(Modo == 0 ? CmbRuc->Text() : TxtNumRuc->Text(), 11));
+    const QString T = (Modo == 0 ? RucDeLista() : Trim(Left(TxtNumRuc->Text(), 11)));
 
     revision::gHayInconsistencias = 0;
     a.gArchivo = a.gSysPath + QStringLiteral("Mens.txt");
@@ -419,7 +419,7 @@ void Frm947::CmdValidar_Click()
     if (!revisada)
         return;
     zav::SetHourglass(true);
-    if (Modo == 0 && Trim(Left(CmbRuc->Text(), 11)).isEmpty()) {
+    if (Modo == 0 && RucDeLista().isEmpty()) {
         SSTab1->setCurrentIndex(0);
         zav::MsgBox(QStringLiteral("Debe seleccionar un Contribuyente."), 16, Caption());
         CmbRuc->setFocus();

@@ -69,7 +69,7 @@ bool Frm947::ValidaPeriodo()
 bool Frm947::ValidaContForm1()
 {
     // Taxpayer and phone.
-    if (Modo == 0 && Trim(Left(CmbRuc->Text(), 11)).isEmpty())
+    if (Modo == 0 && RucDeLista().isEmpty())
         return Rechaza(*this, QStringLiteral("Debe seleccionar un Contribuyente."), {0, false, CmbRuc});
     const QString telefono = TxtTelefono->Text();
     const int largo = telefono.size();

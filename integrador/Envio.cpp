@@ -2,7 +2,6 @@
 
 #include "common/CalculaControl.h"
 #include "common/Clock.h"
-#include "integrador/Schema.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 
@@ -35,8 +34,12 @@ QString Digitos(const QString& semilla, int cuantos)
 void Copia(dao::Database& db, const QString& origen, const QString& destino, const QString& doc,
            const QString& periodo, const QString& correl, const std::function<void(dao::Recordset&)>& extra)
 {
-    const Table* t = FindTable(destino);
-    const int k = t ? static_cast<int>(t->primaryKey.size()) : 0;
+    // The check value's key part is the table's key, as the database holds it: the
+    // module's tables are the installer's, not the host's schema.
+    int k = 0;
+    for (const dao::TableDef& d : db.TableDefs())
+        if (d.Name.compare(destino, Qt::CaseInsensitive) == 0)
+            k = static_cast<int>(d.PrimaryKey.size());
     auto src = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + origen + kFiltro, dao::dbOpenSnapshot,
                                 Clave(doc, periodo));
     auto dst = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + destino + QStringLiteral(" WHERE 0 = 1"));

@@ -43,6 +43,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     constancia->addWidget(cmdConstancia_);
     layout->addLayout(constancia);
 
+    cmdVerificar_ = new QPushButton(QStringLiteral("Verificar envío (0947CNSINF)"), central);
+    cmdVerificar_->setObjectName(QStringLiteral("CmdVerificar"));
+    layout->addWidget(cmdVerificar_);
+
     lblSysPath_ = new QLabel(central);
     lblSysPath_->setObjectName(QStringLiteral("LblSysPath"));
     layout->addWidget(lblSysPath_);
@@ -67,6 +71,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(cmdIniciar_, &QPushButton::clicked, this, &MainWindow::IniciarKZ947);
     connect(cmdActualizar_, &QPushButton::clicked, this, &MainWindow::Refrescar);
     connect(cmdConstancia_, &QPushButton::clicked, this, &MainWindow::GenerarConstancia);
+    connect(cmdVerificar_, &QPushButton::clicked, this, &MainWindow::VerificarEnvio);
     Refrescar();
 }
 
@@ -91,10 +96,14 @@ void MainWindow::Refrescar()
     }
 }
 
-void MainWindow::GenerarConstancia()
+void MainWindow::GenerarConstancia() { IniciarLote(QStringLiteral("0947REP")); }
+
+void MainWindow::VerificarEnvio() { IniciarLote(QStringLiteral("0947CNSINF")); }
+
+void MainWindow::IniciarLote(const QString& nombre)
 {
     if (lote_) {
-        statusBar()->showMessage(QStringLiteral("0947REP aún está en ejecución"));
+        statusBar()->showMessage(QStringLiteral("%1 aún está en ejecución").arg(loteNombre_));
         return;
     }
     if (!lstDeclaraciones_->currentItem()) {
@@ -102,18 +111,19 @@ void MainWindow::GenerarConstancia()
         return;
     }
     QString error;
-    const QString programa = FindProgram(QStringLiteral("0947REP"), &error);
+    const QString programa = FindProgram(nombre, &error);
     if (programa.isEmpty()) {
         statusBar()->showMessage(error);
         return;
     }
     const QString linea = lstDeclaraciones_->currentItem()->text()
                           + txtConstancia_->text().trimmed().rightJustified(8, QLatin1Char('0'), true);
+    loteNombre_ = nombre;
     lote_ = new QProcess(this);
     connect(lote_, &QProcess::finished, this, [this](int codigo, QProcess::ExitStatus estado) {
         statusBar()->showMessage(estado == QProcess::NormalExit
-                                     ? QStringLiteral("0947REP terminó con estado %1").arg(codigo)
-                                     : QStringLiteral("0947REP terminó de forma anormal"));
+                                     ? QStringLiteral("%1 terminó con estado %2").arg(loteNombre_).arg(codigo)
+                                     : QStringLiteral("%1 terminó de forma anormal").arg(loteNombre_));
         lote_->deleteLater();
         lote_ = nullptr;
         Refrescar();
@@ -121,12 +131,12 @@ void MainWindow::GenerarConstancia()
     connect(lote_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
         if (e != QProcess::FailedToStart)
             return;
-        statusBar()->showMessage(QStringLiteral("No se pudo iniciar 0947REP"));
+        statusBar()->showMessage(QStringLiteral("No se pudo iniciar %1").arg(loteNombre_));
         lote_->deleteLater();
         lote_ = nullptr;
     });
     lote_->start(programa, {linea});
-    statusBar()->showMessage(QStringLiteral("0947REP iniciado: %1").arg(linea));
+    statusBar()->showMessage(QStringLiteral("%1 iniciado: %2").arg(nombre, linea));
 }
 
 void MainWindow::IniciarKZ947()

@@ -65,22 +65,6 @@ Table acta(const char* name, bool history)
     return t;
 }
 
-// As the table installer creates them: no SEMANA, the loss year closes the key.
-Table perdidas(const char* name, bool history)
-{
-    Table t{QString::fromLatin1(name),
-            {key("tip_doc_d", "BYTE"), key("doc_id_d", "TEXT(15)"), key("periodo", "TEXT(6)"),
-             key("formulario", "TEXT(4)")},
-            {},
-            QStringLiteral("PK_") + QString::fromLatin1(name)};
-    if (history)
-        t.columns << key("Correl", "TEXT(3)");
-    t.columns << key("Anho", "TEXT(4)");
-    t.primaryKey = names(t.columns);
-    t.columns << col("Importe", "TEXT(15)") << col("cnumero", "TEXT(6)");
-    return t;
-}
-
 QList<Table> buildHostTables()
 {
     QList<Table> t;
@@ -137,24 +121,11 @@ const QList<Table>& HostTables()
     return tables;
 }
 
-const QList<Table>& ModuleTables()
-{
-    static const QList<Table> tables{perdidas("F0947_PTCEA", false),
-                                     perdidas("HF0947_PTCEA", true)};
-    return tables;
-}
-
-QList<Table> AllTables()
-{
-    return HostTables() + ModuleTables();
-}
-
 const Table* FindTable(const QString& name)
 {
-    for (const QList<Table>* list : {&HostTables(), &ModuleTables()})
-        for (const Table& t : *list)
-            if (t.name.compare(name, Qt::CaseInsensitive) == 0)
-                return &t;
+    for (const Table& t : HostTables())
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
     return nullptr;
 }
 

@@ -22,17 +22,10 @@ struct Table {
 };
 
 // The host's own tables: CONT, PARAM, CLAVES, ERROR, CAB, DET, HCAB, HDET, ACTA, HACTA,
-// SPOOL, REPORTES, ENVIO_T.
+// SPOOL, REPORTES, ENVIO_T. The module's own tables are its installer's (TAB947).
 const QList<Table>& HostTables();
 
-// The module's tax-loss tables F0947_PTCEA and HF0947_PTCEA, as the table installer
-// creates them.
-const QList<Table>& ModuleTables();
-
-// Host tables, then module tables.
-QList<Table> AllTables();
-
-// The table of that name, compared without regard to case; nullptr when unknown.
+// The host table of that name, compared without regard to case; nullptr when unknown.
 const Table* FindTable(const QString& name);
 
 // "CREATE TABLE [name] (...)" in SQLite's dialect, primary key included.

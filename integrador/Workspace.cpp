@@ -1,9 +1,12 @@
 #include "integrador/Workspace.h"
 
+#include "batch/install/TAB947.h"
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "integrador/ReferenceData.h"
 #include "integrador/Schema.h"
+#include "platform/db/Database.h"
+#include "platform/ui/MsgBox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -144,6 +147,48 @@ void removeDatabaseFiles(const QString& file)
     QFile::remove(file + QStringLiteral("-shm"));
 }
 
+// Runs the module's installer on a database of the host folder, in this process: its
+// messages become the failure's reason instead of boxes.
+bool installModule(const QString& file, const QString& sysPath, bool tablesOnly, QString* error)
+{
+    zav::MsgBoxRecorder messages;
+    try {
+        auto db = dao::Database::Open(file);
+        zav::lote::Instalador installer(*db, sysPath);
+        if (tablesOnly) {
+            installer.CreaTablasModulo();
+            db->Close();
+        } else {
+            installer.InstalaModulo();
+        }
+        if (installer.Completa() && messages.Count() == 0)
+            return true;
+    } catch (const dao::DaoError& e) {
+        return fail(error, e.Description);
+    }
+    return fail(error, messages.Texts().join(QLatin1Char('\n')));
+}
+
+// The module's send descriptors of the demonstration host, as the installer reads them.
+const char* const kEnv947 =
+    "0947|CAB|HCAB|CAB|1|1|1|2|4|3|7|0|5|\r\n"
+    "0947|DET|HDET|DET|2|1|1|2|4|3|0|0|5|\r\n"
+    "0947|F0947_PTCEA|HF0947_PTCEA|F0947_PTCEA|3|0|1|2|4|3|0|0|0|\r\n";
+
+// Leaves an env947.txt the host already has as it is.
+bool writeEnv947(const QString& root, QString* error)
+{
+    const QString file = zav::ResolvePath(zav::JoinPath(zav::JoinPath(root, QStringLiteral("tmp")),
+                                                        QStringLiteral("env947.txt")));
+    if (QFileInfo::exists(file))
+        return true;
+    QFile f(file);
+    const QByteArray bytes(kEnv947);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush())
+        return fail(error, QStringLiteral("No se pudo escribir %1").arg(file));
+    return true;
+}
+
 QString withSlash(const QString& dir)
 {
     return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
@@ -175,16 +220,15 @@ bool CreateDatabase(const QString& file, const DatabaseOptions& options, QString
         return false;
     }
     bool ok = exec(db, QStringLiteral("BEGIN IMMEDIATE"), error);
-    QList<Table> tables = HostTables();
-    if (options.moduleTables)
-        tables += ModuleTables();
-    for (const Table& t : tables) {
+    for (const Table& t : HostTables()) {
         if (!ok)
             break;
         ok = exec(db, CreateTableSql(t), error);
     }
     ok = ok && insertRows(db, options.demo, error) && exec(db, QStringLiteral("COMMIT"), error);
     sqlite3_close(db);
+    if (ok && options.moduleTables)
+        ok = installModule(file, QFileInfo(file).absolutePath(), true, error);
     if (!ok)
         removeDatabaseFiles(file);
     return ok;
@@ -222,8 +266,14 @@ InitResult InitWorkspace(const QString& dir, bool demo)
     QString error;
     DatabaseOptions options;
     options.demo = demo;
+    options.moduleTables = false;
     if (!CreateDatabase(partial, options, &error))
         return failure(r, error);
+    // The module's tables and rows come from its installer, as on a real host.
+    if (!writeEnv947(root, &error) || !installModule(partial, r.sysPath, false, &error)) {
+        removeDatabaseFiles(partial);
+        return failure(r, error);
+    }
 
     const QString windows = zav::WindowsFolder();
     if (!QDir().mkpath(windows)) {

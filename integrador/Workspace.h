@@ -14,8 +14,9 @@ inline constexpr const char* kSysMenu = "1";
 
 struct DatabaseOptions {
     bool demo = false;          // taxpayers in CONT
-    bool moduleTables = true;   // F0947_PTCEA and HF0947_PTCEA (left out to stand for a
-                                // database the module's installer has not run on yet)
+    bool moduleTables = true;   // F0947_PTCEA and HF0947_PTCEA, made by the module's
+                                // installer (left out to stand for a database it has not
+                                // run on yet)
 };
 
 // Creates a new database file with every table and the reference rows, in one
@@ -32,7 +33,8 @@ struct InitResult {
 };
 
 // Makes dir the host folder: RPT/, TMP/ (an existing "tmp" of any case serves), 0947/,
-// the database, and the keys SysPath, SysVersion, DBPath, DBName, SysMenu and SysUser of
+// the database with the module installed by TAB947's installer from tmp/env947.txt
+// (written with the demonstration descriptors when missing), and the keys SysPath, SysVersion, DBPath, DBName, SysMenu and SysUser of
 // KZ000.INI. Refuses a folder that already holds the database.
 InitResult InitWorkspace(const QString& dir, bool demo);
 

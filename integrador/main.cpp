@@ -3,6 +3,7 @@
 #include "integrador/Envio.h"
 #include "integrador/MainWindow.h"
 #include "integrador/Workspace.h"
+#include "platform/ui/Traduccion.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
         return usage();
 
     QApplication app(argc, argv);
+    zav::CargaTraduccionQt();
     integrador::MainWindow w;
     w.show();
     return app.exec();

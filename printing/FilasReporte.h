@@ -14,7 +14,6 @@ struct FilasReporte {
     // A body text (not bold, body size) unless told.
     void texto(int x, const QString& t) { h.Archivo.EscribePos(x, yT, t, false, h.gTamanoTexto, pagina); }
     void texto(int x, const QString& t, bool negrita, int tamano) { h.Archivo.EscribePos(x, yT, t, negrita, tamano, pagina); }
-    void negrita(int x, const QString& t) { h.Archivo.EscribePos(x, yT, t, true, h.gTamanoTexto, pagina); }
     // A frame from x1 to x2, one row (270) or more high.
     void cuadro(int x1, int x2, int alto = 270) { h.Archivo.EscribeCuadro(x1, yB, x2, yB + alto, pagina); }
     void avanza(int d = 270)

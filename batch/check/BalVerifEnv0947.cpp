@@ -1,16 +1,188 @@
 #include "batch/check/BalVerifEnv0947.h"
 
 #include "batch/startup/ConfigLote.h"
+#include "batch/startup/EstadoLote.h"
+#include "batch/startup/ImprimeArchivoReporte.h"
+#include "common/Clock.h"
+#include "common/Cp1252.h"
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
 
 namespace zav::lote {
+
+namespace {
+
+const QString kFormularioMarca = QStringLiteral("0947");
+
+// The document type goes into the queries as a number; text that is not one cannot
+// name a declaration.
+double TipoNumerico(const QString& tipoDoc)
+{
+    if (!IsNumeric(tipoDoc))
+        throw RuntimeError(ErrTypeMismatch, QStringLiteral("Type mismatch"));
+    return Val(tipoDoc);
+}
+
+void Linea(const QString& texto) { ImprimeLineaReporte(texto); }
+
+void Falla(int& k, bool& resultado, const QString& texto)
+{
+    ++k;
+    resultado = false;
+    Linea(Format(double(k), QStringLiteral("000")) + texto);
+}
+
+// Box amounts compared as the currency they hold: sums of decimals read as doubles
+// would differ in their last bits (0.1 + 0.2 against 0.3).
+qint64 Centesimos(double v) { return std::llround(v * 10000.0); }
+
+} // namespace
+
+QString NombreArchivoEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
+                           const QString& periodo, const QString& semana)
+{
+    return tipoDoc + Trim(numDoc) + formulario + periodo + semana;
+}
+
+QString ValorCasillaEnvio(const QString& casilla, const QString& tipoDoc, const QString& numDoc,
+                          const QString& periodo, const QString& formulario, const QString& semana,
+                          bool conSemana)
+{
+    QString sql = QStringLiteral("Select i_valor from det where tip_doc_d = ?1 and doc_id_d =?2 and periodo=?3"
+                                 " and formulario=?4 and casilla =?5");
+    dao::Params params{dao::Variant(TipoNumerico(tipoDoc)), dao::Variant(numDoc), dao::Variant(periodo),
+                       dao::Variant(formulario), dao::Variant(casilla)};
+    if (conSemana) {
+        sql += QStringLiteral(" and semana=?6");
+        params.push_back(dao::Variant(Val(semana)));
+    }
+    auto rs = Lote().Base->OpenRecordset(sql, dao::dbOpenSnapshot, params);
+    if (rs->Eof())
+        return QString();
+    const dao::Variant v = rs->Fields(QStringLiteral("i_valor")).Value();
+    // A row without a value is no value the check can judge.
+    if (v.isNull())
+        throw RuntimeError(94, QStringLiteral("Invalid use of Null"));
+    return v.toText();
+}
+
+QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const QString& periodo,
+                          const QString& formulario)
+{
+    auto rs = Lote().Base->OpenRecordset(
+        QStringLiteral("SELECT COUNT(*) as sTot FROM F0947_PTCEA WHERE Tip_doc_d= ?1 AND Doc_id_d=?2 "
+                       " AND PERIODO=?3 AND Formulario=?4"),
+        dao::dbOpenSnapshot,
+        {dao::Variant(Val(tipoDoc)), dao::Variant(numDoc), dao::Variant(periodo), dao::Variant(formulario)});
+    if (rs->Eof())
+        return QStringLiteral("0");
+    return rs->Fields(QStringLiteral("stot")).Value().toText();
+}
+
+bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
+                 const QString& nroConstancia, const QString& semana, const QString& rutaReporte, bool* completo)
+{
+    (void)nroConstancia;
+    bool resultado = true;
+    bool ok = true;
+    int k = 0;
+    QFile reporte(rutaReporte);
+    try {
+        if (!reporte.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw RuntimeError(75, QStringLiteral("Path/File access error"));
+        EstableceSalida(&reporte);
+        Lote().Destino = QString::fromLatin1(kDestinoArchivo);
+
+        const QDateTime ahora = Now();
+        Linea(FormatDate(ahora.date(), QStringLiteral("dd/mm/yyyy")) + QString(70, QLatin1Char(' ')) +
+              ahora.time().toString(QStringLiteral("HH:mm:ss")));
+        Linea(QStringLiteral(" "));
+        Linea(QStringLiteral(" "));
+        Linea(QString(11, QLatin1Char(' ')) +
+              QStringLiteral("Resumen de Inconsistencias en Información a Enviar - Formulario ") +
+              QStringLiteral("0947"));
+
+        const QString p = PeriodoConsulta(periodo);
+        const QString n = Trim(numDoc);
+
+        if ((Right(p, 2) == QLatin1String("01") || Right(p, 2) == QLatin1String("06")) && Val(Left(p, 4)) >= 2013)
+            Falla(k, resultado, QStringLiteral(") El período de la declaración no es válido - ") + p);
+
+        const QString c662 = ValorCasillaEnvio(QStringLiteral("662"), tipoDoc, n, p, formulario, semana, false);
+        const QString cuenta = CuentaConstancias(tipoDoc, n, p, formulario);
+        if (Val(c662) != Val(cuenta))
+            Falla(k, resultado,
+                  QStringLiteral(") La cantidad de constancias de recepción no coincide con el valor de la casilla 662"));
+
+        const auto casilla = [&](const char* numero) {
+            const QString v =
+                ValorCasillaEnvio(QString::fromLatin1(numero), tipoDoc, n, p, formulario, semana, false);
+            return v.isEmpty() ? QStringLiteral("0") : v;
+        };
+        const QString c473 = casilla("473");
+        const QString c650 = casilla("650");
+        const QString c651 = casilla("651");
+        if (Centesimos(Val(c650)) + Centesimos(Val(c651)) != Centesimos(Val(c473)))
+            Falla(k, resultado,
+                  QStringLiteral(") El valor de la casilla 473 no coincide con la suma de la casilla 650 y la "
+                                 "casilla 651"));
+        if (!reporte.flush())
+            throw RuntimeError(57, QStringLiteral("Device I/O error"));
+    } catch (const dao::DaoError&) {
+        ok = false;
+    } catch (const RuntimeError&) {
+        ok = false;
+    }
+    reporte.close();
+    EstableceSalida(nullptr);
+    if (!ok) {
+        MsgBox(QStringLiteral("Error en la validación de las casillas"), 16, QStringLiteral("Validación"));
+        resultado = false;
+    }
+    if (completo)
+        *completo = ok;
+    return resultado;
+}
+
+bool GrabaMarcaError(const QString& rutaMarca)
+{
+    QFile marca(rutaMarca);
+    if (!marca.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray linea = ToCp1252(kFormularioMarca + QStringLiteral(" ERROR")) + QByteArrayLiteral("\r\n");
+    return marca.write(linea) == linea.size() && marca.flush();
+}
 
 int BalVerifEnv0947_Main(const QString& linea)
 {
     const auto copia = ExigeInstanciaUnica(ProgramaLote::Verificador);
-    const LineaComandoLote campos = TomaLineaComando(linea);
+    const LineaComandoLote c = TomaLineaComando(linea);
     LeerConfigLote(ProgramaLote::Verificador);
-    (void)campos;
-    return 0;
+
+    const QString nombre = NombreArchivoEnvio(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.Semana);
+    const QString rutaReporte = RutaEnTmp(nombre + QStringLiteral(".ERR"));
+    bool completo = true;
+    if (ValidaEnvio(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.NroConstancia, c.Semana, rutaReporte,
+                    &completo)) {
+        if (ExisteArchivo(rutaReporte) && !QFile::remove(rutaReporte))
+            return kEnvioSinVerificar;
+        return kEnvioConforme;
+    }
+
+    MsgBox(QStringLiteral("Existen datos inconsistentes en la información a enviar. Revisar el archivo ") +
+               rutaReporte,
+           16, QStringLiteral("Error en la información a enviar"));
+    const QString rutaMarca = RutaEnTmp(nombre + QStringLiteral(".TXT"));
+    if (ExisteArchivo(rutaMarca))
+        QFile::remove(rutaMarca);
+    const bool marcada = GrabaMarcaError(rutaMarca);
+    return completo && marcada ? kEnvioInconsistente : kEnvioSinVerificar;
 }
 
 } // namespace zav::lote

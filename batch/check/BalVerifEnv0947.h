@@ -1,9 +1,41 @@
 #pragma once
+// The pre-send checker: three rules on a stored declaration; the host reads the answer
+// from the work folder (an inconsistency report and a one-line marker).
 #include <QString>
 
 namespace zav::lote {
 
+// Exit statuses: the declaration passed, a rule failed, or the check could not be done
+// (its report, the marker or the deletion of an old report failed).
+inline constexpr int kEnvioConforme = 0;
+inline constexpr int kEnvioInconsistente = 1;
+inline constexpr int kEnvioSinVerificar = 2;
+
 // The pre-send checker's main procedure on the host's command line; the exit status.
 int BalVerifEnv0947_Main(const QString& linea);
+
+// True when every rule holds. Writes the report at rutaReporte. An error while checking
+// is reported and makes the result false (*completo turns false too), as an unchecked
+// declaration must never pass.
+bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
+                 const QString& nroConstancia, const QString& semana, const QString& rutaReporte,
+                 bool* completo = nullptr);
+
+// The stored value of one box, "" when it has no row. Throws dao::DaoError on a database
+// error and zav::RuntimeError when the type is not a number or the value is Null.
+QString ValorCasillaEnvio(const QString& casilla, const QString& tipoDoc, const QString& numDoc,
+                          const QString& periodo, const QString& formulario, const QString& semana,
+                          bool conSemana);
+
+// The number of tax-loss rows of the declaration, as text.
+QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const QString& periodo,
+                          const QString& formulario);
+
+// Writes the one-line marker "0947 ERROR"; false when it could not be written.
+bool GrabaMarcaError(const QString& rutaMarca);
+
+// The name of the declaration's files in the work folder, without extension.
+QString NombreArchivoEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
+                           const QString& periodo, const QString& semana);
 
 } // namespace zav::lote

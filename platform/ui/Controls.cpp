@@ -11,8 +11,11 @@
 #include <QHash>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
 #include <QValidator>
@@ -748,8 +751,58 @@ void MaskedBox::ApplyMask()
 
 // ---------------------------------------------------------------- ComboBox
 
+namespace {
+
+// Escape in an open list belongs to the list: it closes it and goes no further. Without
+// this a window's Escape shortcut would also run, as the key reaches the shortcuts first.
+class EscapeDeLista : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The list drops down below the box and shows a few items at a time, as the original's
+// lists do; a menu-like list would measure the text of every item each time it opens.
+class EstiloDeLista : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* ret) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
+
+QStyle* EstiloListas()
+{
+    static QPointer<EstiloDeLista> estilo;
+    if (!estilo) {
+        estilo = new EstiloDeLista;
+        estilo->setParent(QCoreApplication::instance());
+    }
+    return estilo;
+}
+
+} // namespace
+
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 {
+    setStyle(EstiloListas());
+    // Items are one line of text each: the list lays them out without measuring each one.
+    if (auto* lista = qobject_cast<QListView*>(view()))
+        lista->setUniformItemSizes(true);
+    view()->installEventFilter(new EscapeDeLista(this));
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         if (!muted_ && onClick)
             onClick();
@@ -762,6 +815,16 @@ void ComboBox::AddItem(const QString& item)
     muted_ = true;
     addItem(item);
     // Qt chooses the first item added to an empty list; the original chose none.
+    if (before == -1 && currentIndex() != -1)
+        setCurrentIndex(-1);
+    muted_ = false;
+}
+
+void ComboBox::AddItems(const QStringList& items)
+{
+    const int before = currentIndex();
+    muted_ = true;
+    addItems(items);
     if (before == -1 && currentIndex() != -1)
         setCurrentIndex(-1);
     muted_ = false;

@@ -206,6 +206,7 @@ public:
     std::function<void()> onLostFocus;
 
     void AddItem(const QString& item);
+    void AddItems(const QStringList& items);   // at once, as AddItem one after another
     void Clear();
     int ListCount() const { return count(); }
     QString List(int i) const { return itemText(i); }

@@ -4,6 +4,7 @@
 #include "common/Runtime.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <charconv>
@@ -45,8 +46,8 @@ void ArchivoReporte::Abre(const QString& ruta)
     Cierra();
     buf_.clear();
     enMemoria_ = false;
-    file_.setFileName(ruta);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    file_ = std::fopen(QFile::encodeName(ruta).constData(), "wb");
+    if (!file_) {
         if (!QFileInfo(ruta).absoluteDir().exists())
             errorArchivo(76, "Path not found");
         errorArchivo(75, "Path/File access error");
@@ -70,11 +71,11 @@ void ArchivoReporte::Cierra()
     abierto_ = false;
     if (enMemoria_)
         return;
-    const auto n = static_cast<qint64>(buf_.size());
-    const bool ok = file_.write(buf_.data(), n) == n && file_.flush();
+    const bool escrito = std::fwrite(buf_.data(), 1, buf_.size(), file_) == buf_.size();
     buf_.clear();
-    file_.close();
-    if (!ok || file_.error() != QFileDevice::NoError)
+    const bool cerrado = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!escrito || !cerrado)
         errorArchivo(57, "Device I/O error");
 }
 
@@ -88,7 +89,7 @@ void ArchivoReporte::vacia()
 {
     if (enMemoria_ || static_cast<qsizetype>(buf_.size()) < kBloque)
         return;
-    if (file_.write(buf_.data(), static_cast<qint64>(buf_.size())) != static_cast<qint64>(buf_.size()))
+    if (std::fwrite(buf_.data(), 1, buf_.size(), file_) != buf_.size())
         errorArchivo(57, "Device I/O error");
     buf_.clear();
 }

@@ -3,9 +3,9 @@
 // memory and reach the file in large blocks; an error of the file is raised as the
 // runtime's error (52, 57, 75, 76) for the caller's handler.
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
+#include <cstdio>
 #include <string>
 
 namespace rpt {
@@ -47,7 +47,7 @@ private:
     void texto(const QString& t, bool campo);
     void numero(int n);
 
-    QFile file_;
+    std::FILE* file_ = nullptr;
     std::string buf_;
     bool abierto_ = false;
     bool enMemoria_ = false;

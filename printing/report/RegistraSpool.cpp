@@ -22,10 +22,8 @@ qint64 maximo(dao::Database& db, const QString& sql, const dao::Params& params)
     return n;
 }
 
-} // namespace
-
-ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QString& codRep,
-                           const QString& usuario, const dao::Variant& tipDoc, const QString& docId)
+ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& codRep, const QString& usuario,
+                      const dao::Variant& tipDoc, const QString& docId)
 {
     db.BeginTrans();
     try {
@@ -65,6 +63,24 @@ ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QStr
         } catch (...) {
         }
         throw;
+    }
+}
+
+} // namespace
+
+ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QString& codRep,
+                           const QString& usuario, const dao::Variant& tipDoc, const QString& docId)
+{
+    // Another program's registration holds the table only for a moment; a database busy
+    // past the engine's wait is tried again before it is reported. Nothing is stored by
+    // a failed attempt.
+    for (int intento = 1;; ++intento) {
+        try {
+            return registra(db, carpeta, codRep, usuario, tipDoc, docId);
+        } catch (const dao::DaoError& e) {
+            if (e.Number != dao::err::FileLocked || intento >= 3 || db.TransactionLevel() > 0)
+                throw;
+        }
     }
 }
 

@@ -22,8 +22,9 @@ struct ArchivoSpool {
 // date and time, usuario, tipDoc and docId as given (the columns convert them). The
 // maxima are read and the row stored in one write transaction, so two programs never
 // draw the same name. A file name that does not start with eight digits, or a
-// sequence that is not all digits, takes no part in the numbering. Database errors
-// (dao::DaoError) reach the caller and store nothing.
+// sequence that is not all digits, takes no part in the numbering. A database still
+// busy after the engine's wait is tried twice more; database errors (dao::DaoError)
+// then reach the caller and store nothing.
 ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QString& codRep,
                            const QString& usuario, const dao::Variant& tipDoc, const QString& docId);
 

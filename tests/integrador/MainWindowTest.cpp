@@ -35,7 +35,7 @@ TEST(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
     MainWindow w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ZAV"));
     EXPECT_EQ(w.CmdIniciar()->text(), QStringLiteral("Iniciar KZ947"));
-    EXPECT_TRUE(items(w.LstTmp()).isEmpty());
+    EXPECT_EQ(items(w.LstTmp()), QStringList{QStringLiteral("env947.txt")});
     EXPECT_EQ(w.LstTmp()->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     for (const char* name : {"0947 ERROR.TXT", "062012345678901094720130500.ERR"}) {
@@ -45,7 +45,7 @@ TEST(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
     w.CmdActualizar()->click();
     EXPECT_EQ(items(w.LstTmp()),
               (QStringList{QStringLiteral("062012345678901094720130500.ERR"),
-                           QStringLiteral("0947 ERROR.TXT")}));
+                           QStringLiteral("0947 ERROR.TXT"), QStringLiteral("env947.txt")}));
 
     qputenv("WINDIR", old);
 }
@@ -63,6 +63,8 @@ TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
         // Nothing chosen: nothing started.
         w.CmdConstancia()->click();
         EXPECT_EQ(w.statusBar()->currentMessage(), QStringLiteral("Elija una declaración grabada"));
+        w.CmdVerificar()->click();
+        EXPECT_EQ(w.statusBar()->currentMessage(), QStringLiteral("Elija una declaración grabada"));
     }
     {
         test::TestDb db(r.dbFile);
@@ -76,6 +78,9 @@ TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
     w.LstDeclaraciones()->setCurrentRow(0);
     w.CmdConstancia()->click();
     EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("No se encuentra el programa 0947REP")));
+    // The checker is started on the chosen declaration the same way.
+    w.CmdVerificar()->click();
+    EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("No se encuentra el programa 0947CNSINF")));
     w.CmdActualizar()->click();
     EXPECT_EQ(w.LstDeclaraciones()->currentRow(), 0);
     qputenv("WINDIR", old);

@@ -1,6 +1,8 @@
 // The tables of a new host database, read back from the file itself.
+#include "batch/install/TAB947.h"
 #include "integrador/Schema.h"
 #include "integrador/Workspace.h"
+#include "platform/db/Database.h"
 #include "tests/integrador/TestDb.h"
 
 #include <QRegularExpression>
@@ -182,21 +184,27 @@ TEST_F(SchemaTest, DescriptorsGoInByPositionAndTheirKeyIsUnique)
     db_->exec(QStringLiteral("DELETE FROM ENVIO_T"));
 }
 
-// The installer creates the module's tables with the same definitions on a database
-// that lacks them.
-TEST(SchemaModuleTables, CreateStatementBuildsTheTableOnADatabaseWithoutIt)
+// The module's tables are the installer's: a database made without them gets them, key
+// included, when the installer runs on it.
+TEST(SchemaModuleTables, TheInstallerBuildsThemOnADatabaseWithout)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("ZAV.MDB"));
     DatabaseOptions options;
     options.moduleTables = false;
     ASSERT_TRUE(CreateDatabase(file, options));
-    test::TestDb db(file);
-    EXPECT_TRUE(db.columns(QStringLiteral("F0947_PTCEA")).empty());
+    {
+        test::TestDb db(file);
+        EXPECT_TRUE(db.columns(QStringLiteral("F0947_PTCEA")).empty());
+        EXPECT_EQ(FindTable(QStringLiteral("f0947_ptcea")), nullptr);
+    }
+    auto base = dao::Database::Open(file);
+    zav::lote::Instalador installer(*base, dir.path());
+    installer.CreaTablasModulo();
+    EXPECT_TRUE(installer.Completa());
+    base->Close();
 
-    const Table* t = FindTable(QStringLiteral("f0947_ptcea"));
-    ASSERT_NE(t, nullptr);
-    ASSERT_EQ(db.exec(CreateTableSql(*t)), SQLITE_DONE);
+    test::TestDb db(file);
     EXPECT_EQ(db.value(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'F0947_PTCEA'"))
                   .toString()
                   .contains(QStringLiteral("PK_F0947_PTCEA")),

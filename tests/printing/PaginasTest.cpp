@@ -5,6 +5,7 @@
 #include "printing/PaginasReporte.h"
 #include "printing/report/ArchivoReporte.h"
 #include "printing/report/LectorReporte.h"
+#include "common/Runtime.h"
 
 #include <functional>
 
@@ -32,6 +33,25 @@ TEST(FormasDeValor, ImportesRellenoYFecha)
     };
     for (const Caso& c : importes)
         EXPECT_EQ(ValorImporte(QString::fromLatin1(c.valor)), QString::fromLatin1(c.texto)) << c.valor;
+
+    // Whole numbers take a shorter road; it must give what the mask and the alignment give.
+    std::vector<QString> enteros{QStringLiteral("-0"), QStringLiteral("007"), QStringLiteral("-000123"),
+                                 QStringLiteral("999999999999999"), QStringLiteral("-999999999999999"),
+                                 QStringLiteral("1000000000000000"), QStringLiteral("+5"), QStringLiteral(" 5"),
+                                 QStringLiteral("-"), QStringLiteral("12a"), QStringLiteral("0")};
+    quint64 x = 88172645463325252ull;
+    for (int i = 0; i < 3000; ++i) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        const qint64 v = static_cast<qint64>(x % 1000000000000000ull) >> (x % 50);
+        enteros.push_back(QString::number(x % 3 == 0 ? -v : v));
+    }
+    for (const QString& v : enteros) {
+        const QString porMascara = AlineaDerecha(zav::Format(v, QStringLiteral("###,###,###,##0;(###,###,###,##0)")),
+                                                 zav::Val(v) < 0 ? 17 : 16);
+        ASSERT_EQ(ValorImporte(v), porMascara) << v.toStdString();
+    }
 
     EXPECT_EQ(RellenaIzquierda(QStringLiteral("abc"), 6), QStringLiteral("   abc"));
     EXPECT_EQ(RellenaIzquierda(QStringLiteral("abcdefg"), 5), QStringLiteral("abcdefg"));

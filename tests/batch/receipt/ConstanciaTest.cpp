@@ -122,7 +122,7 @@ TEST_F(Constancia, May2013WritesEachFileAsExpected)
     EXPECT_EQ(Spool().join(QLatin1Char('\n')) + QLatin1Char('\n'),
               FromCp1252(Esperado(QStringLiteral("spool_mayo2013.txt"))).remove(QLatin1Char('\r')));
     EXPECT_EQ(Archivos(), QStringList({"RPT/00000001.PRN", "RPT/" + base + ".PRN", "RPT/" + base + ".txt",
-                                       "TMP/" + base + ".TXT", "Trace.txt", "ZAV.MDB"}));
+                                       "TMP/" + base + ".TXT", "TMP/env947.txt", "Trace.txt", "ZAV.MDB"}));
 
     // A second run registers a new report file; the plain receipt, its rendering and
     // the copy are replaced, the trace grows.

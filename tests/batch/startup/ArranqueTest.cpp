@@ -85,9 +85,12 @@ TEST(Arranque, AShortOrEmptyLineGoesOn)
 {
     EntornoLote e;
     e.Inicia();
-    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QString()); }), 0);
     EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QStringLiteral("06200")); }), 0);
     EXPECT_EQ(e.mensajes.Count(), 0);
+    // Past the start an empty line names no document type, so the check cannot pass.
+    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QString()); }), kEnvioSinVerificar);
+    ASSERT_FALSE(e.mensajes.Texts().isEmpty());
+    EXPECT_EQ(e.mensajes.Texts().first(), QStringLiteral("Error en la validación de las casillas"));
 }
 
 struct CasoConfig {

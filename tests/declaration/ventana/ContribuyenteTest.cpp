@@ -126,6 +126,27 @@ TEST_F(VentanaContribuyente, ANewDeclarationNeverShowsStoredRows)
     }
 }
 
+// The list's filter counts characters as the database does: a number with a letter outside
+// the basic plane is 11 characters long, 12 halves of characters. It is cut, shown and
+// chosen whole, and the name starts after the seven blanks.
+TEST_F(VentanaContribuyente, NumbersAreCutByCharactersAsTheFilterCountsThem)
+{
+    const QString ancho = QStringLiteral("2010007097") + QString::fromUcs4(U"\U0001D7D8");
+    ASSERT_EQ(ancho.size(), 12);
+    Ejecutar(QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, Tipo_Ingreso, NOMBRE, USUARIO) "
+                            "VALUES (6, ?, 1, ?, 'ADMIN')"),
+             {ancho, QStringLiteral("PLANO ASTRAL S.A.")});
+    App().gUsuario = QStringLiteral("ADMIN");
+    App().gPeriodo = QStringLiteral("201405");
+    Frm947& f = Abrir();
+    Elegir(f, ancho);
+    ASSERT_EQ(f.CmbRuc->Text(), Item("", "PLANO ASTRAL S.A.").prepend(ancho));
+    EXPECT_EQ(f.RucDeLista(), ancho);
+    EXPECT_EQ(f.NumDocumento, ancho);
+    EXPECT_EQ(f.TxtRazon->Text(), QStringLiteral("   PLANO ASTRAL S.A."));
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
 TEST_F(VentanaContribuyente, ZoneListAndTheAccountantsZoneCode)
 {
     Frm947& f = Abrir();

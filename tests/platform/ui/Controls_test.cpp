@@ -742,6 +742,12 @@ TEST_F(Ventana, ComboListIndexFromCodeOrUserClicksOncePerChange)
     EXPECT_EQ(cbo->List(1), QStringLiteral("31 DE JULIO"));
     EXPECT_EQ(cbo->List(7), QString());
     EXPECT_EQ(clicks, 0);
+    // Many at once, after those: the same list, still no choice and no Click.
+    cbo->AddItems({QStringLiteral("31 DE ENERO"), QStringLiteral("30 DE JUNIO")});
+    EXPECT_EQ(cbo->ListCount(), 4);
+    EXPECT_EQ(cbo->List(3), QStringLiteral("30 DE JUNIO"));
+    EXPECT_EQ(cbo->ListIndex(), -1);
+    EXPECT_EQ(clicks, 0);
 
     struct Step {
         int set;

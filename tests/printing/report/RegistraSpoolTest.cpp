@@ -10,6 +10,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
+
 #include <memory>
 
 namespace {
@@ -137,6 +142,27 @@ TEST_F(SpoolTest, UnErrorNoGuardaNadaYCierraLaTransaccion)
     } catch (const dao::DaoError& e) {
         EXPECT_EQ(e.Number, dao::err::TableNotFound);
     }
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+}
+
+TEST_F(SpoolTest, EsperaAQueOtroProgramaSuelteLaBase)
+{
+    // Another program holds the write lock past the engine's own wait, then lets go.
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(archivo_.toUtf8().constData(), &otro, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE; INSERT INTO SPOOL (CodRep, Secuencia, Archivo) VALUES"
+                                 " ('RCP002', '000001', '00000001.PRN')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    std::thread suelta([otro] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2600));
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    rpt::ArchivoSpool s;
+    EXPECT_NO_THROW(s = registra());
+    suelta.join();
+    sqlite3_close(otro);
+    EXPECT_EQ(s.Nombre, QStringLiteral("00000002.PRN"));
     EXPECT_EQ(db_->TransactionLevel(), 0);
 }
 
