@@ -42,7 +42,7 @@ QString DocumentoPerdidas(const Frm947& f)
 {
     if (f.Modo != 0)
         return f.TxtNumRuc->Text();
-    const QString elegido = Trim(Left(f.CmbRuc->Text(), 11));
+    const QString elegido = f.RucDeLista();
     if (elegido.isEmpty() || Trim(f.NumDocumento) != elegido)
         return QString();
     return f.NumDocumento;
