@@ -39,6 +39,11 @@ protected:
         for (auto* envio : {&uno_, &dos_}) {
             *envio = integrador::EnviaDeclaracion(App().gRutaBD, QString::fromLatin1(kRuc), QStringLiteral("201408"));
             ASSERT_TRUE(envio->ok) << envio->message.toStdString();
+            // The second sending carries one loss more.
+            if (envio == &uno_)
+                Ejecutar(QStringLiteral("INSERT INTO F0947_PTCEA (tip_doc_d, doc_id_d, periodo, formulario, Anho, Importe, "
+                                        "cnumero) VALUES (6, ?, '201408', '0947', '2011', '100', '1')"),
+                         {QString::fromLatin1(kRuc)});
         }
         ASSERT_EQ(uno_.correl, QStringLiteral("001"));
         ASSERT_EQ(dos_.correl, QStringLiteral("002"));
@@ -140,7 +145,7 @@ TEST_F(Enviadas, TheOrderNumberIsRegisteredOnTheChosenDeclarationOnly)
         f.SSTab1->setCurrentIndex(3);
         f.SSTab4->setCurrentIndex(1);
         f.Frm947_SSTab4_GotFocus();
-        EXPECT_EQ(f.dtaPerdidaTributaria->rowCount(), 2);
+        EXPECT_EQ(f.dtaPerdidaTributaria->rowCount(), 3);
 
         f.txtOrden->SetText(dos_.norden);
         QString mala = dos_.verifica;
@@ -165,6 +170,14 @@ TEST_F(Enviadas, TheOrderNumberIsRegisteredOnTheChosenDeclarationOnly)
     Registra(QStringLiteral("002"), [&](Frm947& f) {
         EXPECT_EQ(f.txtOrden->Text(), dos_.norden);
         EXPECT_EQ(f.txtverifica->Text(), dos_.verifica);
+    });
+    Registra(QStringLiteral("001"), [&](Frm947& f) {
+        EXPECT_EQ(f.txtOrden->Text(), QStringLiteral("0"));
+        EXPECT_EQ(f.txtverifica->Text(), QString());
+        f.SSTab1->setCurrentIndex(3);
+        f.SSTab4->setCurrentIndex(1);
+        f.Frm947_SSTab4_GotFocus();
+        EXPECT_EQ(f.dtaPerdidaTributaria->rowCount(), 2);
     });
 }
 
