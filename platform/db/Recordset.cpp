@@ -19,7 +19,10 @@ struct Column {
 
 struct Row {
     qint64 rowid = 0;
+    // Rows read at open keep their columns raw (from `first` in Impl::cells); a row
+    // written through the set holds its values as read back.
     std::vector<Variant> values;
+    size_t first = 0;
     bool deleted = false;
 };
 
@@ -55,6 +58,8 @@ struct Recordset::Impl {
 
     std::vector<Column> cols;
     std::vector<Row> rows;
+    std::vector<StoredCell> cells;   // columns of the rows read at open, row after row
+    QByteArray texts;                // their text bytes
     int pos = 0;                 // -1 before the first row, rows.size() after the last
     bool updatable = false;
     QString table;
@@ -130,6 +135,24 @@ struct Recordset::Impl {
         return index;
     }
 
+    Variant value(const Row& r, size_t col) const
+    {
+        if (!r.values.empty())
+            return r.values[col];
+        return CellValue(cells[r.first + col], texts, cols[col].type);
+    }
+
+    std::vector<Variant> values(const Row& r) const
+    {
+        if (!r.values.empty())
+            return r.values;
+        std::vector<Variant> v;
+        v.reserve(cols.size());
+        for (size_t i = 0; i < cols.size(); ++i)
+            v.push_back(value(r, i));
+        return v;
+    }
+
     void load();
     void readDefaults();
     std::vector<Variant> fetchRow(qint64 rowid);
@@ -141,6 +164,8 @@ void Recordset::Impl::load()
     endEdit();
     cols.clear();
     rows.clear();
+    cells.clear();
+    texts.clear();
     deletedCount = 0;
     updatable = false;
     table.clear();
@@ -198,9 +223,11 @@ void Recordset::Impl::load()
                 rowidsOk = false;
             r.rowid = sqlite3_column_int64(st.get(), 0);
         }
-        r.values.reserve(static_cast<size_t>(n));
+        r.first = cells.size();
+        cells.resize(cells.size() + static_cast<size_t>(n));
         for (int i = 0; i < n; ++i)
-            r.values.push_back(ReadColumn(st.get(), i + off, cols[static_cast<size_t>(i)].type));
+            StoreColumn(st.get(), i + off, cols[static_cast<size_t>(i)].type, cells[r.first + static_cast<size_t>(i)],
+                        texts);
         rows.push_back(std::move(r));
     }
     if (withRowid && rowidsOk) {
@@ -283,7 +310,7 @@ Variant Field::Value() const
     d.ensureOpen();
     if (d.editMode != dbEditNone)
         return d.buffer[static_cast<size_t>(index_)];
-    return d.current().values[static_cast<size_t>(index_)];
+    return d.value(d.current(), static_cast<size_t>(index_));
 }
 
 void Field::setValue(const Variant& v)
@@ -448,7 +475,7 @@ void Recordset::Edit()
     d_->requireUpdatable();
     const Row& r = d_->current();
     d_->endEdit();
-    d_->buffer = r.values;
+    d_->buffer = d_->values(r);
     d_->dirty.assign(d_->cols.size(), false);
     d_->editRow = d_->pos;
     d_->editMode = dbEditInProgress;
@@ -558,6 +585,8 @@ void Recordset::Close()
 {
     d_->closed = true;
     d_->rows.clear();
+    std::vector<StoredCell>().swap(d_->cells);
+    d_->texts.clear();
     d_->deletedCount = 0;
     d_->endEdit();
     d_->conn.reset();

@@ -200,45 +200,62 @@ bool Statement::step()
     throwSqlite(db_, rc, path_);
 }
 
-namespace {
-
-Variant storageValue(sqlite3_stmt* st, int col)
+void StoreColumn(sqlite3_stmt* st, int col, const ColumnType& type, StoredCell& cell, QByteArray& texts)
 {
-    switch (sqlite3_column_type(st, col)) {
-    case SQLITE_INTEGER: {
-        const qint64 v = sqlite3_column_int64(st, col);
-        if (v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max())
-            return Variant::fromLong(v);
-        return Variant(static_cast<double>(v));
+    const int storage = sqlite3_column_type(st, col);
+    if (storage == SQLITE_NULL) {
+        cell.tag = StoredCell::Null;
+        return;
     }
-    case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, col));
-    case SQLITE_NULL: return {};
-    default: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-        return Variant(QString::fromUtf8(p, sqlite3_column_bytes(st, col)));
+    // A text column reads a number in the engine's own text form.
+    if (storage == SQLITE_INTEGER && type.kind != Kind::Text) {
+        cell.tag = StoredCell::Integer;
+        cell.i = sqlite3_column_int64(st, col);
+        return;
     }
+    if (storage == SQLITE_FLOAT && type.kind != Kind::Text) {
+        cell.tag = StoredCell::Real;
+        cell.d = sqlite3_column_double(st, col);
+        return;
     }
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    const int n = sqlite3_column_bytes(st, col);
+    cell.tag = StoredCell::Text;
+    cell.off = texts.size();
+    cell.len = n;
+    texts.append(p, n);
 }
 
-} // namespace
-
-Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type)
+Variant CellValue(const StoredCell& cell, const QByteArray& texts, const ColumnType& type)
 {
-    Variant v = storageValue(st, col);
-    if (v.isNull() || type.kind == Kind::Null)
-        return v;
-    if (type.kind == Kind::Text) {
-        if (v.kind() == Kind::Text)
-            return v;
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-        return Variant(QString::fromUtf8(p, sqlite3_column_bytes(st, col)));
+    Variant v;
+    switch (cell.tag) {
+    case StoredCell::Null: return v;
+    case StoredCell::Integer:
+        if (cell.i >= std::numeric_limits<qint32>::min() && cell.i <= std::numeric_limits<qint32>::max())
+            v = Variant::fromLong(cell.i);
+        else
+            v = Variant(static_cast<double>(cell.i));
+        break;
+    case StoredCell::Real: v = Variant(cell.d); break;
+    case StoredCell::Text: v = Variant(QString::fromUtf8(texts.constData() + cell.off, cell.len)); break;
     }
+    if (type.kind == Kind::Null || (type.kind == Kind::Text && v.kind() == Kind::Text))
+        return v;
     try {
         return v.convertedTo(type.kind);
     } catch (const DaoError&) {
         // A value the declared type cannot hold (written by other means) is shown as stored.
         return v;
     }
+}
+
+Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type)
+{
+    StoredCell cell;
+    QByteArray texts;
+    StoreColumn(st, col, type, cell, texts);
+    return CellValue(cell, texts, type);
 }
 
 void BindValue(sqlite3_stmt* st, int slot, const Variant& v)

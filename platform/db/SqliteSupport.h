@@ -55,6 +55,24 @@ void FinalizeParked(sqlite3* db);
 
 // Value of a column of the current row as the declared type reads it.
 Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type);
+
+// A column of a row kept as read, turned into its Variant only when asked for: a set
+// of thousands of rows read at once costs a copy of their bytes, not a Variant per
+// column. Text (and anything a text column reads as text) goes into a shared buffer.
+struct StoredCell {
+    enum Tag : quint8 { Null, Integer, Real, Text };
+    Tag tag = Null;
+    int len = 0;            // Text: bytes
+    union {
+        qint64 i;
+        double d;
+        qsizetype off;      // Text: where its bytes start
+    };
+    StoredCell() : i(0) {}
+};
+void StoreColumn(sqlite3_stmt* st, int col, const ColumnType& type, StoredCell& cell, QByteArray& texts);
+// The same Variant ReadColumn gives for the value stored.
+Variant CellValue(const StoredCell& cell, const QByteArray& texts, const ColumnType& type);
 // Stores a value in a parameter slot.
 void BindValue(sqlite3_stmt* st, int slot, const Variant& v);
 // "name" with embedded quotes doubled; identifiers from the schema only.

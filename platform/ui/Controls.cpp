@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -751,6 +752,80 @@ void MaskedBox::ApplyMask()
 
 // ---------------------------------------------------------------- ComboBox
 
+// The items of a list: one text each and nothing else, so that thousands of them go in
+// (and away) at once, without an item object and a role table each.
+class TextosDeLista : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(textos_.size());
+    }
+
+    QVariant data(const QModelIndex& i, int role) const override
+    {
+        if (!valido(i) || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return textos_.at(i.row());
+    }
+
+    bool setData(const QModelIndex& i, const QVariant& value, int role) override
+    {
+        if (!valido(i) || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return false;
+        textos_[i.row()] = value.toString();
+        emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+        return true;
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& i) const override
+    {
+        return valido(i) ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    }
+
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override
+    {
+        if (parent.isValid() || count < 1 || row < 0 || row > textos_.size())
+            return false;
+        beginInsertRows({}, row, row + count - 1);
+        textos_.insert(row, count, QString());
+        endInsertRows();
+        return true;
+    }
+
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override
+    {
+        if (parent.isValid() || count < 1 || row < 0 || row + count > textos_.size())
+            return false;
+        beginRemoveRows({}, row, row + count - 1);
+        textos_.remove(row, count);
+        endRemoveRows();
+        return true;
+    }
+
+    void Agrega(const QStringList& textos)
+    {
+        if (textos.isEmpty())
+            return;
+        const int n = static_cast<int>(textos_.size());
+        beginInsertRows({}, n, n + static_cast<int>(textos.size()) - 1);
+        if (textos_.isEmpty())
+            textos_ = textos;
+        else
+            textos_ += textos;
+        endInsertRows();
+    }
+
+private:
+    bool valido(const QModelIndex& i) const
+    {
+        return i.isValid() && !i.parent().isValid() && i.column() == 0 && i.row() < textos_.size();
+    }
+
+    QStringList textos_;
+};
+
 namespace {
 
 // Escape in an open list belongs to the list: it closes it and goes no further. Without
@@ -799,6 +874,8 @@ QStyle* EstiloListas()
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 {
     setStyle(EstiloListas());
+    textos_ = new TextosDeLista(this);
+    setModel(textos_);
     // Items are one line of text each: the list lays them out without measuring each one.
     if (auto* lista = qobject_cast<QListView*>(view()))
         lista->setUniformItemSizes(true);
@@ -824,7 +901,7 @@ void ComboBox::AddItems(const QStringList& items)
 {
     const int before = currentIndex();
     muted_ = true;
-    addItems(items);
+    textos_->Agrega(items);
     if (before == -1 && currentIndex() != -1)
         setCurrentIndex(-1);
     muted_ = false;

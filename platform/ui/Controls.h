@@ -195,6 +195,8 @@ private:
 // Combo box (over QComboBox, a drop-down list unless made editable). ListIndex -1 means
 // nothing chosen; adding items never chooses one. onClick runs on every real change of
 // ListIndex, by the user or by SetListIndex; Clear and AddItem run nothing.
+class TextosDeLista;
+
 class ComboBox : public QComboBox, public detail::FocusClient {
 public:
     explicit ComboBox(QWidget* parent = nullptr);
@@ -233,6 +235,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    TextosDeLista* textos_ = nullptr;
     bool muted_ = false;   // AddItem/Clear are moving the index
     int dropDownWidth_ = 0;
     int backColor_ = kColorBlanco;

@@ -93,3 +93,31 @@ TEST_F(DbFixture, SelectAllKeepsTheTablesColumnOrderForTheRowCheckValue)
 }
 
 } // namespace
+
+namespace {
+
+// Rows are kept as read and turned into values when asked for: values a column's type
+// cannot hold, numbers in text columns and blobs read as they did when every value was
+// converted at open, however often and in whatever order they are asked for.
+TEST_F(DbFixture, ValuesOfRowsReadAtOpenAreTheSameWhenAskedAgain)
+{
+    db_->Execute(QStringLiteral("CREATE TABLE M (n LONG, t TEXT(6), d DOUBLE, x)"));
+    db_->Execute(QStringLiteral("INSERT INTO M VALUES ('abc', 2.5, 7, x'414243')"));
+    db_->Execute(QStringLiteral("INSERT INTO M VALUES (5000000000, NULL, '1.5', 12)"));
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT n, t, d, x FROM M ORDER BY rowid"), dao::dbOpenSnapshot);
+    for (int vez = 0; vez < 2; ++vez) {
+        rs->MoveFirst();
+        EXPECT_TRUE(rs->Fields(0).Value() == Variant("abc"));   // shown as stored
+        EXPECT_TRUE(rs->Fields(1).Value() == Variant("2.5"));
+        EXPECT_TRUE(rs->Fields(2).Value() == Variant(7.0));
+        EXPECT_TRUE(rs->Fields(3).Value() == Variant("ABC"));
+        rs->MoveNext();
+        EXPECT_TRUE(rs->Fields(0).Value() == Variant(5000000000.0));
+        EXPECT_TRUE(rs->Fields(1).Value().isNull());
+        EXPECT_TRUE(rs->Fields(2).Value() == Variant(1.5));
+        EXPECT_TRUE(rs->Fields(3).Value() == Variant::fromLong(12));
+    }
+    EXPECT_EQ(rs->RecordCount(), 2);
+}
+
+} // namespace

@@ -799,6 +799,19 @@ TEST_F(Ventana, ComboKeysAndDropDownWidth)
     EXPECT_TRUE(btn->hasFocus());
     EXPECT_EQ(keys, std::vector<int>{13});
 
+    // Typing chooses the first item that starts with what was typed, among items put in
+    // at once as among items put in one by one.
+    cbo->AddItems({QStringLiteral("20100000001       UNO"), QStringLiteral("20300000002       DOS")});
+    cbo->AddItem(QStringLiteral("20500000003       TRES"));
+    cbo->onKeyPress = nullptr;
+    cbo->setFocus();
+    QTest::keyClicks(cbo, QStringLiteral("203"));
+    EXPECT_EQ(cbo->ListIndex(), 3);
+    EXPECT_EQ(cbo->Text(), QStringLiteral("20300000002       DOS"));
+    QTest::qWait(1200);   // the typed prefix is forgotten after a pause
+    QTest::keyClicks(cbo, QStringLiteral("C"));
+    EXPECT_EQ(cbo->Text(), QStringLiteral("CALLAO"));
+
     cbo->SetDropDownWidth(400);
     EXPECT_EQ(cbo->DropDownWidth(), 400);
     EXPECT_GE(cbo->view()->minimumWidth(), 400);
