@@ -2,6 +2,7 @@
 // report written and deleted again), against the floor of this program started the
 // same way, linked like it, opening the same database and ending.
 // Prints the two medians and, as its last line, "ratio R" (checker over floor).
+#include "Medida.h"
 #include "common/BaseCompartida.h"
 #include "integrador/Workspace.h"
 #include "platform/db/Database.h"
@@ -19,14 +20,6 @@
 #include <vector>
 
 namespace {
-
-using Reloj = std::chrono::steady_clock;
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // The floor: the start every batch program makes, the database opened, the end.
 int Piso(int argc, char** argv)

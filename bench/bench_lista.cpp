@@ -8,6 +8,7 @@
 //
 // Prints each size's medians and, as its last line, "ratio R" (list over floor) for
 // 10,000 declarations.
+#include "Medida.h"
 #include "EspacioDemo.h"
 #include "platform/db/Database.h"
 #include "platform/ui/MsgBox.h"
@@ -26,20 +27,6 @@
 #include <vector>
 
 namespace {
-
-using Reloj = std::chrono::steady_clock;
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Ms(Reloj::time_point a, Reloj::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
 
 void Exec(sqlite3* db, const char* sql)
 {

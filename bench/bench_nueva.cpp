@@ -3,6 +3,7 @@
 // taxpayers (the list's width is set by the code, not measured from its items).
 //
 // Prints the medians of each and, as its last line, "ratio R" (10,000 over 10).
+#include "Medida.h"
 #include "declaration/Frm947.h"
 #include "EspacioDemo.h"
 #include "platform/db/Database.h"
@@ -20,20 +21,6 @@
 #include <vector>
 
 namespace {
-
-using Reloj = std::chrono::steady_clock;
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Ms(Reloj::time_point a, Reloj::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
 
 // Taxpayers with valid-looking numbers up to `total` rows in CONT, all of the user's.
 bool CompletaContribuyentes(int total)

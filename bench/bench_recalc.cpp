@@ -3,6 +3,7 @@
 // the same number of line-edit texts directly.
 //
 // Prints the two medians and, as its last line, "ratio R" (cascade over floor).
+#include "Medida.h"
 #include "declaration/Frm947.h"
 #include "EspacioDemo.h"
 #include "platform/ui/MsgBox.h"
@@ -24,8 +25,6 @@
 
 namespace {
 
-using Reloj = std::chrono::steady_clock;
-
 // Counts the boxes the model really rewrites on the window.
 class FrmContado : public Frm947 {
 public:
@@ -38,13 +37,6 @@ public:
         Frm947::TextoCambiado(casilla, texto);
     }
 };
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 void Tecla(QWidget* w, Qt::Key k, const QString& texto)
 {

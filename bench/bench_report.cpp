@@ -2,6 +2,7 @@
 // ten tax losses read from the database) into its report file, against the floor of
 // writing the same bytes to a file through one buffered stream.
 // Prints the two medians and, as its last line, "ratio R" (report over floor).
+#include "Medida.h"
 #include "EspacioDemo.h"
 
 #include "common/Paths.h"
@@ -18,19 +19,6 @@
 #include <vector>
 
 namespace {
-
-using Reloj = std::chrono::steady_clock;
-
-double Ms(Reloj::time_point a, Reloj::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Every box the pages print holds an amount, some negative; the identification boxes
 // hold their answers.

@@ -4,6 +4,7 @@
 // transaction, on the same database file.
 //
 // Prints the two medians and, as its last line, "ratio R" (save over floor).
+#include "Medida.h"
 #include "declaration/Frm947.h"
 #include "EspacioDemo.h"
 #include "platform/db/Database.h"
@@ -22,20 +23,6 @@
 #include <vector>
 
 namespace {
-
-using Reloj = std::chrono::steady_clock;
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Ms(Reloj::time_point a, Reloj::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
 
 void Exec(sqlite3* db, const char* sql)
 {
