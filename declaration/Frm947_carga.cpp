@@ -206,11 +206,7 @@ void Frm947::showEvent(QShowEvent* e)
 // dialog it opened), not from a message box or from another program.
 bool Frm947::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowDeactivate) {
-        QWidget* nueva = QApplication::activeWindow();
-        mActivarAlVolver = nueva && nueva != this && !qobject_cast<QMessageBox*>(nueva);
-    } else if (e->type() == QEvent::WindowActivate && mActivarAlVolver) {
-        mActivarAlVolver = false;
+    if (zav::VuelveDeOtraVentana(this, e, mActivarAlVolver)) {
         const bool r = QDialog::event(e);
         Frm947_Form_Activate();
         return r;

@@ -212,11 +212,7 @@ void ListaDeclaraciones::showEvent(QShowEvent* e)
 // an error shown while reading does not bring the list back in a loop.
 bool ListaDeclaraciones::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowDeactivate) {
-        QWidget* nueva = QApplication::activeWindow();
-        mActivarAlVolver = nueva && nueva != this && !qobject_cast<QMessageBox*>(nueva);
-    } else if (e->type() == QEvent::WindowActivate && mActivarAlVolver) {
-        mActivarAlVolver = false;
+    if (zav::VuelveDeOtraVentana(this, e, mActivarAlVolver)) {
         const bool r = QDialog::event(e);
         Activar();
         return r;

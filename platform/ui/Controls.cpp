@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QProxyStyle>
@@ -1148,6 +1149,18 @@ void Label::SetForeColor(int bgr)
 {
     foreColor_ = bgr;
     zav::SetForeColor(this, bgr);
+}
+
+bool VuelveDeOtraVentana(const QWidget* ventana, const QEvent* e, bool& alVolver)
+{
+    if (e->type() == QEvent::WindowDeactivate) {
+        const QWidget* nueva = QApplication::activeWindow();
+        alVolver = nueva && nueva != ventana && !qobject_cast<const QMessageBox*>(nueva);
+    } else if (e->type() == QEvent::WindowActivate && alVolver) {
+        alVolver = false;
+        return true;
+    }
+    return false;
 }
 
 } // namespace zav

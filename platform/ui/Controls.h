@@ -314,4 +314,10 @@ private:
     int foreColor_;
 };
 
+// A window's activation repeats when it comes back from another window of the program (a
+// dialog it opened), not from a message box or from another program. Called from the
+// window's event(); true for the activation that should repeat, which the caller runs
+// after the base class has handled the event. `alVolver` is the window's own flag.
+bool VuelveDeOtraVentana(const QWidget* ventana, const QEvent* e, bool& alVolver);
+
 } // namespace zav
