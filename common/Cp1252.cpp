@@ -86,4 +86,15 @@ int AnsiCode(QChar c)
     return b.size() == 1 ? static_cast<unsigned char>(b[0]) : '?';
 }
 
+QStringList LineasCp1252(const QByteArray& bytes)
+{
+    QString texto = FromCp1252(bytes);
+    texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lineas = texto.split(QLatin1Char('\n'));
+    if (!lineas.isEmpty() && lineas.last().isEmpty())
+        lineas.removeLast();
+    return lineas;
+}
+
 } // namespace zav

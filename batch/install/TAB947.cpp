@@ -41,18 +41,6 @@ struct Reporte {
     QString descripcion;
 };
 
-// The lines of a text file: CR LF, CR or LF ends a line; a last line without an end counts.
-QStringList Lineas(const QByteArray& bytes)
-{
-    QString texto = FromCp1252(bytes);
-    texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lineas = texto.split(QLatin1Char('\n'));
-    if (!lineas.isEmpty() && lineas.last().isEmpty())
-        lineas.removeLast();
-    return lineas;
-}
-
 } // namespace
 
 DescriptorEnvio CortaDescriptor(const QString& linea, QString* error)
@@ -189,7 +177,7 @@ void Instalador::RegistraParametros()
 void Instalador::RegistraEnvios(const QByteArray& contenido)
 {
     int numero = 0;
-    for (const QString& linea : Lineas(contenido)) {
+    for (const QString& linea : LineasCp1252(contenido)) {
         ++numero;
         if (Trim(linea).isEmpty())
             break;

@@ -32,18 +32,6 @@ void EscribeSalida(const QString& texto)
         throw RuntimeError(57, QStringLiteral("Device I/O error"));
 }
 
-// Lines end with CR LF, CR or LF; a last line without an end counts.
-QStringList LineasDe(const QByteArray& bytes)
-{
-    QString texto = FromCp1252(bytes);
-    texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lineas = texto.split(QLatin1Char('\n'));
-    if (!lineas.isEmpty() && lineas.last().isEmpty())
-        lineas.removeLast();
-    return lineas;
-}
-
 // The value between the position after a tag and its closer on the same line.
 QString ValorHasta(const QString& linea, qsizetype p, const QString& cierre)
 {
@@ -177,7 +165,7 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
             throw RuntimeError(75, QStringLiteral("Path/File access error"));
         const QByteArray contenido = entrada.readAll();
         entrada.close();
-        for (const QString& linea : LineasDe(contenido)) {
+        for (const QString& linea : LineasCp1252(contenido)) {
             if (!linea.contains(QLatin1String("<!")))
                 ImprimeLineaReporte(linea);
             else
