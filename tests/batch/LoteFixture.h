@@ -115,6 +115,24 @@ inline QString LeeArchivo(const QString& ruta)
     return FromCp1252(f.readAll());
 }
 
+// A file's bytes as they are; "<no existe>" when missing.
+inline QByteArray Bytes(const QString& ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+}
+
+// An expected file of `carpeta`: kept with LF line ends in UTF-8; the programs write CR LF
+// in the host's code page.
+inline QByteArray EsperadoEn(const QString& carpeta, const QString& nombre)
+{
+    QFile f(carpeta + QLatin1Char('/') + nombre);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
+    QString texto = QString::fromUtf8(f.readAll());
+    texto.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return ToCp1252(texto);
+}
+
 inline bool EscribeArchivo(const QString& ruta, const QString& texto)
 {
     QFile f(ruta);

@@ -24,22 +24,11 @@ using test::EntornoLote;
 const QDateTime kAhora(QDate(2013, 6, 14), QTime(9, 5, 7));
 const QString kDoc = QStringLiteral("20100070970");
 
-// Expected files are kept with LF line ends in UTF-8; the program writes CR LF in the
-// host's code page.
 QByteArray Esperado(const QString& nombre)
 {
-    QFile f(QStringLiteral(ESPERADOS "/") + nombre);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
-    QString texto = QString::fromUtf8(f.readAll());
-    texto.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return ToCp1252(texto);
+    return test::EsperadoEn(QStringLiteral(ESPERADOS), nombre);
 }
-
-QByteArray Bytes(const QString& ruta)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
+using test::Bytes;
 
 QString Linea(const QString& periodo, const QString& tipo = QStringLiteral("06"))
 {
