@@ -255,6 +255,9 @@ public:
     bool mLecturaFallida = false;   // the stored declaration could not be read: not shown
 
     // ---- tax losses (Frm947_perdidas.cpp) -------------------------------------------------
+    // The answers that fix a new declaration's key are frozen once it keeps a loss row or
+    // is stored.
+    void CongelaClave();
     void Frm947_SSTab4_GotFocus();
     void Frm947_cmdPerdida_Click(int Index);
     void Frm947_grdPerdidaTributaria_RowColChange();

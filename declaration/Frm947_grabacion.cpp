@@ -329,27 +329,6 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
     graba("818", Left(f.txtNombreRL->Text(), 15));
 }
 
-// Locks what fixed the declaration's key once a new declaration is stored.
-void BloqueaClave(Frm947& f)
-{
-    const AppState& a = App();
-    f.CboBalance->SetBackColor(zav::kColorGris);
-    f.LblSistema->SetBackColor(zav::kColorGris);
-    f.LblPresentacion->SetBackColor(zav::kColorGris);
-    f.OptInicio->SetEnabled(false);
-    f.OptAnterior->SetEnabled(false);
-    f.OptPrecedente->SetEnabled(false);
-    f.CboBalance->SetEnabled(false);
-    f.TxtNumRuc->SetVisible(true);
-    ActualizaBarraEstado(f.NumDocumento, Trim(f.TxtRazon->Text()), a.gPeriodo, a.gFormulario);
-    MuestraMarcos(&f, false, true, true, false, true, true);
-    f.CmbRuc->SetEnabled(false);
-    f.CmbRuc->SetVisible(false);
-    f.TxtNumRuc->SetEnabled(false);
-    f.TxtRazon->SetEnabled(false);
-    f.TxtTelefono->SetEnabled(true);
-    f.TxtNumRuc->SetText(f.NumDocumento);
-}
 
 } // namespace
 
@@ -628,8 +607,10 @@ void Frm947::CmdGrabar_Click()
     }
     a.gAccion = completa ? 1 : 3;
 
-    if (Modo == 0)
-        BloqueaClave(*this);
+    if (Modo == 0) {
+        ActualizaBarraEstado(NumDocumento, Trim(TxtRazon->Text()), App().gPeriodo, App().gFormulario);
+        CongelaClave();
+    }
 
     zav::SetHourglass(false);
     mModificado = false;

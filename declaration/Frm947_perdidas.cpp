@@ -62,25 +62,6 @@ void PeriodoDelBalance(const Frm947& f)
         a.gPeriodo = anio + (indice == 0 ? QStringLiteral("01") : QStringLiteral("06"));
 }
 
-// The key of a new declaration is fixed once it keeps a loss row.
-void CongelaClave(Frm947& f)
-{
-    f.CboBalance->SetBackColor(zav::kColorGris);
-    f.LblSistema->SetBackColor(zav::kColorGris);
-    f.LblPresentacion->SetBackColor(zav::kColorGris);
-    f.OptInicio->SetEnabled(false);
-    f.OptAnterior->SetEnabled(false);
-    f.OptPrecedente->SetEnabled(false);
-    f.CboBalance->SetEnabled(false);
-    MuestraMarcos(&f, false, true, true, false, true, true);
-    f.CmbRuc->SetEnabled(false);
-    f.CmbRuc->SetVisible(false);
-    f.TxtNumRuc->SetVisible(true);
-    f.TxtNumRuc->SetEnabled(false);
-    f.TxtNumRuc->SetText(f.NumDocumento);
-    f.TxtRazon->SetEnabled(false);
-    f.TxtTelefono->SetEnabled(true);
-}
 
 QString Columna(const Frm947& f, int columna)
 {
@@ -176,7 +157,7 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
         editor();
         Frm947_SSTab4_GotFocus();
         if (!RejillaVacia(*this) && Modo == 0)
-            CongelaClave(*this);
+            CongelaClave();
         else
             zav::SetHourglass(false);
     } else if (Index == 1) {
@@ -219,4 +200,23 @@ void Frm947::Frm947_grdPerdidaTributaria_RowColChange()
     if (mCargandoPerdidas || App().gModoEnviadas)
         return;
     mModificado = true;
+}
+
+void Frm947::CongelaClave()
+{
+    CboBalance->SetBackColor(zav::kColorGris);
+    LblSistema->SetBackColor(zav::kColorGris);
+    LblPresentacion->SetBackColor(zav::kColorGris);
+    OptInicio->SetEnabled(false);
+    OptAnterior->SetEnabled(false);
+    OptPrecedente->SetEnabled(false);
+    CboBalance->SetEnabled(false);
+    MuestraMarcos(this, false, true, true, false, true, true);
+    CmbRuc->SetEnabled(false);
+    CmbRuc->SetVisible(false);
+    TxtNumRuc->SetVisible(true);
+    TxtNumRuc->SetEnabled(false);
+    TxtNumRuc->SetText(NumDocumento);
+    TxtRazon->SetEnabled(false);
+    TxtTelefono->SetEnabled(true);
 }
