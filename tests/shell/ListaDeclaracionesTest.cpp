@@ -245,7 +245,7 @@ TEST_F(ListaDeclaraciones, EnterAndDoubleClickAreTheAction)
         return 0;
     });
     l->show();
-    QTest::qWaitForWindowExposed(l.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(l.get()));
     l->grdContrib->setFocus();
     Fila(*l, 1);
     QTest::keyClick(l->grdContrib, Qt::Key_Return);

@@ -270,8 +270,9 @@ TEST_F(Perdidas, LeavingTheYearChecksItOnlyWhenComplete)
         e.MkeAnho->SetText(QString::fromLatin1(c.anho));
         e.MkeAnho_LostFocus();
         EXPECT_EQ(msgs_->Count(), c.mensaje ? 1 : 0);
-        if (c.mensaje)
+        if (c.mensaje) {
             EXPECT_EQ(msgs_->Last().text, QStringLiteral("El año no es válido."));
+        }
     }
 }
 
