@@ -37,6 +37,9 @@ struct AppState {
     QString gZona;
     QString gUbigeo;
     QString gArchivo;
+    // The preview's page range, counted from 1; once the preview path has been taken
+    // the range stays in force for the rest of the run.
+    bool gModoRango = false;
     int gPagDesde = 0;
     int gPagHasta = 0;
 
