@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QScrollBar>
 
 #include <optional>
 
@@ -349,6 +350,28 @@ TEST_F(PreviewTest, TheRangeFillsTheSurfacesInOrderAndBoundsTheBrowsing)
         muestra(0);
     }
     EXPECT_EQ(msgs_->Count(), 0);
+}
+
+TEST_F(PreviewTest, TheTwoVerticalBarsMoveTogetherAndTurningAPageScrollsBackToTheTop)
+{
+    frmPreview frm;
+    cargaVentana(frm);
+    frm.resize(800, 600);
+    HojaPrevia* hoja = frm.picPrevia[0];
+    ASSERT_GT(frm.vsbPic[1]->maximum(), 3000);
+    frm.vsbPic[1]->setValue(3000);   // the user drags the right bar
+    EXPECT_EQ(frm.vsbPic[0]->value(), 3000);
+    EXPECT_EQ(hoja->y(), -200);
+    frm.vsbPic[0]->setValue(1500);
+    EXPECT_EQ(frm.vsbPic[1]->value(), 1500);
+    EXPECT_EQ(hoja->y(), -100);
+    frm.HScroll1->setValue(1500);
+    EXPECT_EQ(hoja->pos(), QPoint(-100, -100));
+
+    frm.pMostrar(-1);
+    EXPECT_EQ(frm.vsbPic[0]->value(), 0);
+    EXPECT_EQ(frm.vsbPic[1]->value(), 0);
+    EXPECT_EQ(frm.picPrevia[1]->pos(), QPoint(-100, 0));
 }
 
 TEST_F(PreviewTest, APrintFromTheToolbarLeavesTheBrowsingAsItWas)
