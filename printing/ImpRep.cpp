@@ -13,10 +13,10 @@
 #include <QCoreApplication>
 
 namespace {
-
 const QString kTitulo = QStringLiteral("Impresión");
+} // namespace
 
-void mensajeError(int numero, const QString& descripcion)
+void MensajeImpresion(int numero, const QString& descripcion)
 {
     QString texto;
     switch (numero) {
@@ -27,8 +27,6 @@ void mensajeError(int numero, const QString& descripcion)
     }
     zav::MsgBox(texto, 16, kTitulo);
 }
-
-} // namespace
 
 void ImprimeDeclaracion(const QString&)
 {
@@ -56,10 +54,10 @@ bool ImprimirReporte(const QString&)
         }
     } catch (const zav::RuntimeError& e) {
         zav::SetHourglass(false);
-        mensajeError(e.Number, e.Description());
+        MensajeImpresion(e.Number, e.Description());
     } catch (const dao::DaoError& e) {
         zav::SetHourglass(false);
-        mensajeError(e.Number, e.Description);
+        MensajeImpresion(e.Number, e.Description);
     }
     zav::SetHourglass(false);
     return escrito;

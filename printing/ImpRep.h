@@ -7,6 +7,10 @@
 // (title "Impresión") and the caller must not preview or print the file.
 bool ImprimirReporte(const QString& texto);
 
+// The message of a printing error, title "Impresión": 482 no printer, 380 nothing to
+// print, 20545 cancelled, any other number with its text.
+void MensajeImpresion(int numero, const QString& descripcion);
+
 // Opens gArchivo (emptied) and writes the five pages of one copy; raises the file's and
 // the database's errors.
 void ImprimeDeclaracion(const QString& ruc);

@@ -2,6 +2,7 @@
 
 #include "common/Runtime.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -15,7 +16,7 @@ namespace {
 // Twips to the printer's device units.
 class ImpresoraQt : public Impresora {
 public:
-    void setFontName(const QString& name) override { font_.setFamily(MapFamily(name)); Apply(); }
+    void setFontName(const QString& name) override { font_.setFamily(FamiliaImpresora(name)); Apply(); }
     void setFontBold(bool bold) override { font_.setBold(bold); Apply(); }
     void setFontSize(int size) override { font_.setPointSize(size > 0 ? size : 1); Apply(); }
     void setFontItalic(bool italic) override { font_.setItalic(italic); Apply(); }
@@ -57,20 +58,40 @@ public:
     void EndDoc() override
     {
         pendingPage_ = false;
-        if (painter_)
+        const bool ok = !painter_ || painter_->end();
+        const QString parcial = parcial_;
+        const QString pdf = pdf_;
+        Suelta();
+        if (parcial.isEmpty())
+            return;
+        // The PDF is written aside and put in place whole, so that the file is either the
+        // finished document or absent.
+        if (!ok || (QFile::exists(pdf) && !QFile::remove(pdf)) || !QFile::rename(parcial, pdf)) {
+            QFile::remove(parcial);
+            throw zav::RuntimeError(75, QStringLiteral("Path/File access error"));
+        }
+    }
+
+    void KillDoc() override
+    {
+        pendingPage_ = false;
+        if (painter_) {
+            printer_->abort();
             painter_->end();
-        painter_.reset();
-        printer_.reset();
-        x_ = y_ = 0;
+        }
+        if (!parcial_.isEmpty())
+            QFile::remove(parcial_);
+        Suelta();
     }
 
 private:
-    static QString MapFamily(const QString& name)
+    void Suelta()
     {
-        // Courier New is drawn with its metric-compatible free face.
-        return name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0
-                   ? QStringLiteral("Liberation Mono")
-                   : name;
+        painter_.reset();
+        printer_.reset();
+        parcial_.clear();
+        pdf_.clear();
+        x_ = y_ = 0;
     }
 
     double Dev(int twips) const { return twips * printer_->resolution() / 1440.0; }
@@ -94,8 +115,10 @@ private:
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         const QString pdf = qEnvironmentVariable("ZAV_PRINTER_PDF");
         if (!pdf.isEmpty()) {
+            pdf_ = pdf;
+            parcial_ = pdf + QStringLiteral(".part");
             printer_->setOutputFormat(QPrinter::PdfFormat);
-            printer_->setOutputFileName(pdf);
+            printer_->setOutputFileName(parcial_);
         } else if (QPrinterInfo::defaultPrinter().isNull()) {
             printer_.reset();
             throw zav::RuntimeError(482, QStringLiteral("Printer error"));
@@ -103,8 +126,9 @@ private:
         printer_->setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
         painter_ = std::make_unique<QPainter>();
         if (!painter_->begin(printer_.get())) {
-            painter_.reset();
-            printer_.reset();
+            if (!parcial_.isEmpty())
+                QFile::remove(parcial_);
+            Suelta();
             throw zav::RuntimeError(482, QStringLiteral("Printer error"));
         }
         painter_->setFont(font_);
@@ -113,6 +137,8 @@ private:
 
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
+    QString pdf_;       // the PDF file standing for the printer, while a job is open
+    QString parcial_;   // where that job is written until it ends
     QFont font_{QStringLiteral("Liberation Mono"), 10};
     int x_ = 0, y_ = 0, width_ = 1;
     bool pendingPage_ = false;
@@ -122,6 +148,12 @@ private:
 Impresora* gInstalada = nullptr;
 
 } // namespace
+
+QString FamiliaImpresora(const QString& name)
+{
+    return name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Liberation Mono")
+                                                                                 : name;
+}
 
 Impresora& Printer()
 {

@@ -26,7 +26,13 @@ public:
     // A page started and left empty before EndDoc is not printed.
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
+    // Ends the current job without printing it: nothing of it reaches the paper (or the
+    // PDF file), so that a failure never leaves half a document.
+    virtual void KillDoc() {}
 };
+
+// The face a font name is drawn with ("Courier New" by its metric-compatible free face).
+QString FamiliaImpresora(const QString& name);
 
 // The default printer (ZAV_PRINTER_PDF, when set, names a PDF file that stands for it),
 // or the one installed by ImpresoraScope.

@@ -1,0 +1,557 @@
+// The preview window and the printing of a report file: the page surfaces drawn from the
+// records, turning pages within a range, and the same records on the printer (a
+// recording one, and the PDF file that stands for the default printer).
+#include "common/Paths.h"
+#include "common/Runtime.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Impresora.h"
+#include "platform/ui/ModalRunner.h"
+#include "printing/HojaPrevia.h"
+#include "printing/MostrarPreliminar.h"
+#include "printing/frmPreview.h"
+#include "printing/report/LectorReporte.h"
+#include "tests/printing/ImpresionFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QScrollBar>
+
+#include <optional>
+
+namespace {
+
+const QString kReporte = QStringLiteral("00000001.PRN");
+
+// One text of each page of the fixture report, found only on that page.
+const char* const kTextoDePagina[5] = {
+    "Ctas por cobrar comerciales - terc",
+    "Ctas por pagar comerciales - Terceros",
+    "Resultados no realizados",
+    "Renta neta del ejercicio",
+    "Datos del Representante Legal",
+};
+
+// A printer that keeps what it is asked to do, one line per call; it can fail at the
+// Nth text with an error number.
+class ImpresoraGrabadora : public zav::Impresora {
+public:
+    QStringList llamadas;
+    std::vector<std::pair<int, QString>> textos;   // page, text
+    std::vector<int> tamanos;                      // the size in effect at each text
+    int pagina = 0;
+    int fallaEn = -1;
+    int error = 482;
+
+    void setFontName(const QString&) override {}
+    void setFontBold(bool) override {}
+    void setFontSize(int s) override { tamano_ = s; }
+    void setLandscape(bool l) override { llamadas << QStringLiteral("landscape %1").arg(l); }
+    void setCurrentX(int) override {}
+    void setCurrentY(int) override {}
+    void setDrawWidth(int) override {}
+    void Print(const QString& t) override
+    {
+        if (static_cast<int>(textos.size()) == fallaEn)
+            throw zav::RuntimeError(error, QStringLiteral("Invalid procedure call or argument"));
+        textos.emplace_back(pagina, t);
+        tamanos.push_back(tamano_);
+    }
+    void Line(int, int, int, int, const QColor&) override {}
+    void NewPage() override
+    {
+        ++pagina;
+        llamadas << QStringLiteral("newpage");
+    }
+    void EndDoc() override { llamadas << QStringLiteral("enddoc"); }
+    void KillDoc() override { llamadas << QStringLiteral("killdoc"); }
+
+    bool Imprimio(int pag, const QString& texto) const
+    {
+        for (const auto& [p, t] : textos)
+            if (p == pag && t.trimmed() == texto)
+                return true;
+        return false;
+    }
+
+private:
+    int tamano_ = 0;
+};
+
+// A PDF read back with poppler's tools.
+struct PdfLeido {
+    std::vector<QString> textos;   // one per page
+    std::vector<QImage> imagenes;  // one per page
+};
+
+bool NoBlanca(const QImage& img)
+{
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+// Dark pixels of the surface image (ppp pixels per inch) inside a rectangle in twips.
+int Oscuros(const QImage& img, int ppp, const QRect& twips)
+{
+    const double k = ppp / 1440.0;
+    const QRect r(qRound(twips.x() * k), qRound(twips.y() * k), qRound(twips.width() * k), qRound(twips.height() * k));
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                ++n;
+    return n;
+}
+
+class PreviewTest : public ImpresionFixture {
+protected:
+    void SetUp() override
+    {
+        ImpresionFixture::SetUp();
+        savedPdf_ = qgetenv("ZAV_PRINTER_PDF");
+        hadPdf_ = qEnvironmentVariableIsSet("ZAV_PRINTER_PDF");
+        qunsetenv("ZAV_PRINTER_PDF");
+        copiaReporte(archivoPrueba(QStringLiteral("esperados/general_2014_perdidas.PRN")), kReporte);
+        ASSERT_TRUE(rpt::LeeArchivoReporte(rutaRpt(kReporte), registros_));
+    }
+    void TearDown() override
+    {
+        if (hadPdf_)
+            qputenv("ZAV_PRINTER_PDF", savedPdf_);
+        else
+            qunsetenv("ZAV_PRINTER_PDF");
+        ImpresionFixture::TearDown();
+    }
+
+    static QString rutaRpt(const QString& nombre) { return zav::JoinPath(App().gRutaRpt, nombre); }
+
+    void copiaReporte(const QString& origen, const QString& nombre)
+    {
+        QFile::remove(rutaRpt(nombre));
+        ASSERT_TRUE(QFile::copy(origen, rutaRpt(nombre)));
+    }
+
+    // A small report file of Windows-1252 lines.
+    void escribeReporte(const QString& nombre, const QStringList& lineas)
+    {
+        QFile f(rutaRpt(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (const QString& l : lineas)
+            f.write(l.toLatin1() + "\r\n");
+    }
+
+    // The first record of the fixture on page p holding texto.
+    const rpt::Registro& registro(int p, const QString& texto) const
+    {
+        for (const rpt::Registro& r : registros_)
+            if (r.Tipo == rpt::TipoRegistro::Pos && r.Pagina == p && r.Texto.trimmed() == texto)
+                return r;
+        ADD_FAILURE() << "no record " << texto.toStdString();
+        return registros_.front();
+    }
+    const rpt::Registro& primerCuadro(int p) const
+    {
+        for (const rpt::Registro& r : registros_)
+            if (r.Tipo == rpt::TipoRegistro::Cuadro && r.Pagina == p)
+                return r;
+        ADD_FAILURE() << "no box on page " << p;
+        return registros_.front();
+    }
+
+    static void cargaVentana(frmPreview& frm, const QString& nombre = kReporte)
+    {
+        frm.Archivo = nombre;
+        frm.frmPreview_Form_Load();
+    }
+
+    // The surfaces of the whole report, as images, to compare a range's surfaces with.
+    std::vector<QImage> paginasCompletas()
+    {
+        const bool rango = App().gModoRango;
+        App().gModoRango = false;
+        frmPreview frm;
+        cargaVentana(frm);
+        App().gModoRango = rango;
+        std::vector<QImage> v;
+        for (int i = 0; i < frm.NumPaginas(); ++i)
+            v.push_back(frm.picPrevia[i]->Imagen(48));
+        return v;
+    }
+
+    QString pdf() const { return tmp_.filePath(QStringLiteral("impresora.pdf")); }
+    void usaPdf() { qputenv("ZAV_PRINTER_PDF", QFile::encodeName(pdf())); }
+
+    PdfLeido leePdf()
+    {
+        PdfLeido r;
+        QProcess texto;
+        texto.start(QStringLiteral("pdftotext"), {pdf(), QStringLiteral("-")});
+        EXPECT_TRUE(texto.waitForFinished(30000));
+        EXPECT_EQ(texto.exitCode(), 0) << texto.readAllStandardError().toStdString();
+        // Every page ends with a form feed.
+        QStringList paginas = QString::fromUtf8(texto.readAllStandardOutput()).split(QLatin1Char('\f'));
+        if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty())
+            paginas.removeLast();
+        for (const QString& p : paginas)
+            r.textos.push_back(p.simplified());
+
+        const QString dir = tmp_.filePath(QStringLiteral("paginas"));
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        QProcess ppm;
+        ppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), pdf(),
+                                               dir + QStringLiteral("/p")});
+        EXPECT_TRUE(ppm.waitForFinished(30000));
+        EXPECT_EQ(ppm.exitCode(), 0) << ppm.readAllStandardError().toStdString();
+        for (const QString& f : QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
+            r.imagenes.push_back(QImage(dir + QLatin1Char('/') + f));
+        return r;
+    }
+
+    // The PDF holds exactly these pages of the fixture, in order, none of them blank.
+    void esperaPaginas(const std::vector<int>& paginas)
+    {
+        ASSERT_TRUE(QFile::exists(pdf()));
+        const PdfLeido leido = leePdf();
+        ASSERT_EQ(leido.imagenes.size(), paginas.size());
+        ASSERT_EQ(leido.textos.size(), paginas.size());
+        for (size_t i = 0; i < paginas.size(); ++i) {
+            EXPECT_TRUE(NoBlanca(leido.imagenes[i])) << "sheet " << i;
+            for (int p = 0; p < 5; ++p)
+                EXPECT_EQ(leido.textos[i].contains(QString::fromLatin1(kTextoDePagina[p])), p == paginas[i])
+                    << "sheet " << i << ", text of page " << p;
+            EXPECT_TRUE(leido.textos[i].contains(QStringLiteral("COMERCIAL ANDINA S.A.C."))) << "sheet " << i;
+        }
+    }
+
+    std::vector<rpt::Registro> registros_;
+    QByteArray savedPdf_;
+    bool hadPdf_ = false;
+};
+
+TEST_F(PreviewTest, EachPageIsDrawnOnItsSurfaceWhereTheRecordsPutIt)
+{
+    frmPreview frm;
+    cargaVentana(frm);
+    EXPECT_EQ(frm.windowTitle(), QStringLiteral("Presentación Preliminar"));
+    EXPECT_EQ(frm.Modo(), QStringLiteral("PresPrevia"));
+    ASSERT_EQ(frm.NumPaginas(), 5);
+    ASSERT_EQ(frm.picPrevia.size(), 5u);
+    EXPECT_EQ(frm.PaginaActual(), 0);
+    EXPECT_EQ(msgs_->Count(), 0);
+
+    const int ppp = 144;   // 10 twips to a pixel
+    const QColor fondo(0xC0, 0xFF, 0xFF);   // &H00FFFFC0 of the colour tag
+    for (int p = 0; p < 5; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(frm.picPrevia[p]->objectName(), QStringLiteral("picPrevia_%1").arg(p));
+        EXPECT_EQ(zav::Visible(frm.picPrevia[p]), p == 0);
+        const QImage img = frm.picPrevia[p]->Imagen(ppp);
+        EXPECT_EQ(img.size(), QSize(HojaPrevia::kAncho / 10, HojaPrevia::kAlto / 10));
+
+        // A box's top line is dark; the sheet right of the layouts is the background.
+        const rpt::Registro& c = primerCuadro(p);
+        EXPECT_LT(qGray(img.pixel((c.X + c.X2) / 20, c.Y / 10)), 128);
+        EXPECT_EQ(Oscuros(img, ppp, QRect(11200, 0, 900, HojaPrevia::kAlto - 100)), 0);
+        EXPECT_EQ(QColor(img.pixel(1160, 1000)), fondo);
+
+        // The page's own text lies below and right of its record's point, inside its row.
+        const rpt::Registro& t = registro(p, QString::fromLatin1(kTextoDePagina[p]));
+        EXPECT_GT(Oscuros(img, ppp, QRect(t.X + 20, t.Y + 20, 2000, 110)), 40);
+        EXPECT_EQ(Oscuros(img, ppp, QRect(t.X - 120, t.Y + 20, 100, 110)), 0);
+    }
+}
+
+TEST_F(PreviewTest, ThePrintedReportHasItsFivePagesAndNoBlankSheet)
+{
+    usaPdf();
+    int mostradas = 0;
+    zav::ModalRunnerScope runner([&](QDialog&) { ++mostradas; return 0; });
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    EXPECT_EQ(mostradas, 0);
+    EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+    esperaPaginas({0, 1, 2, 3, 4});
+}
+
+TEST_F(PreviewTest, OnlyAPrintFromThePreviewsToolbarKeepsToTheRange)
+{
+    usaPdf();
+    App().gModoRango = true;
+    App().gPagDesde = 2;
+    App().gPagHasta = 3;
+    {
+        frmPreview frm;
+        cargaVentana(frm);
+        frm.frmPreview_tlbPrevia_ButtonClick(4);
+        EXPECT_EQ(frm.Modo(), QStringLiteral("IMPRIMIR"));
+        EXPECT_EQ(msgs_->Count(), 0);
+        esperaPaginas({1, 2});
+    }
+    QFile::remove(pdf());
+    MostrarPreliminar(kReporte, QStringLiteral("IMPRIMIR"));
+    EXPECT_EQ(msgs_->Count(), 0);
+    esperaPaginas({0, 1, 2, 3, 4});
+}
+
+struct CasoRango {
+    bool modoRango;
+    int desde, hasta;
+    std::vector<int> paginas;   // the page of the report each surface holds
+};
+
+TEST_F(PreviewTest, TheRangeFillsTheSurfacesInOrderAndBoundsTheBrowsing)
+{
+    const std::vector<QImage> completas = paginasCompletas();
+    ASSERT_EQ(completas.size(), 5u);
+    const CasoRango casos[] = {
+        {true, 2, 3, {1, 2}},
+        {true, 1, 1, {0}},
+        {true, 4, 5, {3, 4}},
+        {true, 1, 3, {0, 1, 2}},
+        {false, 2, 3, {0, 1, 2, 3, 4}},
+    };
+    for (const CasoRango& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.modoRango << " " << c.desde << "-" << c.hasta);
+        App().gModoRango = c.modoRango;
+        App().gPagDesde = c.desde;
+        App().gPagHasta = c.hasta;
+        frmPreview frm;
+        cargaVentana(frm);
+        const int n = static_cast<int>(c.paginas.size());
+        ASSERT_EQ(frm.NumPaginas(), n);
+        ASSERT_EQ(frm.picPrevia.size(), c.paginas.size());
+        for (int i = 0; i < n; ++i)
+            EXPECT_TRUE(frm.picPrevia[i]->Imagen(48) == completas[c.paginas[i]]) << "surface " << i;
+
+        auto muestra = [&](int esperada) {
+            EXPECT_EQ(frm.PaginaActual(), esperada);
+            for (int i = 0; i < n; ++i)
+                EXPECT_EQ(zav::Visible(frm.picPrevia[i]), i == esperada) << "surface " << i;
+        };
+        muestra(0);
+        frm.frmPreview_tlbPrevia_ButtonClick(2);   // previous on the first page
+        muestra(0);
+        for (int i = 1; i < n; ++i) {
+            frm.frmPreview_tlbPrevia_ButtonClick(3);
+            muestra(i);
+        }
+        frm.frmPreview_tlbPrevia_ButtonClick(3);   // next on the last page
+        muestra(n - 1);
+        frm.frmPreview_tlbPrevia_ButtonClick(2);
+        muestra(std::max(0, n - 2));
+        frm.pMostrar(0);
+        muestra(0);
+    }
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
+TEST_F(PreviewTest, TheTwoVerticalBarsMoveTogetherAndTurningAPageScrollsBackToTheTop)
+{
+    frmPreview frm;
+    cargaVentana(frm);
+    frm.resize(800, 600);
+    HojaPrevia* hoja = frm.picPrevia[0];
+    ASSERT_GT(frm.vsbPic[1]->maximum(), 3000);
+    frm.vsbPic[1]->setValue(3000);   // the user drags the right bar
+    EXPECT_EQ(frm.vsbPic[0]->value(), 3000);
+    EXPECT_EQ(hoja->y(), -200);
+    frm.vsbPic[0]->setValue(1500);
+    EXPECT_EQ(frm.vsbPic[1]->value(), 1500);
+    EXPECT_EQ(hoja->y(), -100);
+    frm.HScroll1->setValue(1500);
+    EXPECT_EQ(hoja->pos(), QPoint(-100, -100));
+
+    frm.pMostrar(-1);
+    EXPECT_EQ(frm.vsbPic[0]->value(), 0);
+    EXPECT_EQ(frm.vsbPic[1]->value(), 0);
+    EXPECT_EQ(frm.picPrevia[1]->pos(), QPoint(-100, 0));
+}
+
+TEST_F(PreviewTest, APrintFromTheToolbarLeavesTheBrowsingAsItWas)
+{
+    const struct {
+        bool modoRango;
+        int paginas;
+    } casos[] = {{false, 5}, {true, 2}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.modoRango);
+        App().gModoRango = c.modoRango;
+        App().gPagDesde = 2;
+        App().gPagHasta = 3;
+        ImpresoraGrabadora grabadora;
+        zav::ImpresoraScope scope(grabadora);
+        frmPreview frm;
+        cargaVentana(frm);
+        frm.frmPreview_tlbPrevia_ButtonClick(3);
+        frm.frmPreview_tlbPrevia_ButtonClick(4);
+        EXPECT_EQ(grabadora.llamadas.count(QStringLiteral("enddoc")), 1);
+        EXPECT_EQ(frm.NumPaginas(), c.paginas);
+        EXPECT_EQ(frm.PaginaActual(), 1);
+        for (int i = 0; i < c.paginas + 1; ++i)
+            frm.frmPreview_tlbPrevia_ButtonClick(3);
+        EXPECT_EQ(frm.PaginaActual(), c.paginas - 1);
+        EXPECT_TRUE(zav::Visible(frm.picPrevia[c.paginas - 1]));
+    }
+}
+
+TEST_F(PreviewTest, PrintingReplaysTheRecordsPageByPage)
+{
+    ImpresoraGrabadora grabadora;
+    zav::ImpresoraScope scope(grabadora);
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    EXPECT_EQ(grabadora.llamadas, QStringList({QStringLiteral("newpage"), QStringLiteral("newpage"),
+                                               QStringLiteral("newpage"), QStringLiteral("newpage"),
+                                               QStringLiteral("enddoc"), QStringLiteral("landscape 0")}));
+    for (int p = 0; p < 5; ++p)
+        EXPECT_TRUE(grabadora.Imprimio(p, QString::fromLatin1(kTextoDePagina[p]))) << p;
+    // The body records carry size 0: they keep the size of the record before them.
+    ASSERT_GE(grabadora.tamanos.size(), 5u);
+    EXPECT_EQ(grabadora.textos[3].second, QStringLiteral("947"));
+    EXPECT_EQ(grabadora.tamanos[3], 12);
+    EXPECT_EQ(grabadora.textos[6].second, QStringLiteral("RUC"));
+    EXPECT_EQ(grabadora.tamanos[6], 8);
+    for (int t : grabadora.tamanos)
+        EXPECT_GT(t, 0);
+}
+
+TEST_F(PreviewTest, LandscapeIsForThePrinterOnlyAndEndsWithTheDocument)
+{
+    escribeReporte(QStringLiteral("00000002.PRN"),
+                   {QStringLiteral("<!nHojas!>2<!/nHojas!>"), QStringLiteral("<!Orientacion!> H <!/Orientacion!>"),
+                    QStringLiteral("pPos|300|350|UNO|True|9|0|"), QStringLiteral("pNuevaHoja"),
+                    QStringLiteral("pPos|300|350|DOS|False|0|1|")});
+    ImpresoraGrabadora grabadora;
+    zav::ImpresoraScope scope(grabadora);
+    {
+        frmPreview frm;
+        cargaVentana(frm, QStringLiteral("00000002.PRN"));
+        EXPECT_EQ(frm.NumPaginas(), 2);
+        EXPECT_TRUE(grabadora.llamadas.isEmpty());
+    }
+    MostrarPreliminar(QStringLiteral("00000002.PRN"), QStringLiteral("xx"));
+    EXPECT_EQ(grabadora.llamadas, QStringList({QStringLiteral("landscape 1"), QStringLiteral("newpage"),
+                                               QStringLiteral("enddoc"), QStringLiteral("landscape 0")}));
+    EXPECT_TRUE(grabadora.Imprimio(0, QStringLiteral("UNO")));
+    EXPECT_TRUE(grabadora.Imprimio(1, QStringLiteral("DOS")));
+}
+
+TEST_F(PreviewTest, TheColourTagPaintsEveryPageSurfaceInPreviewOnly)
+{
+    escribeReporte(QStringLiteral("00000003.PRN"),
+                   {QStringLiteral("<!Color!>&H00C0FFC0&<!/Color!>"), QStringLiteral("pPos|300|350|UNO|True|9|0|"),
+                    QStringLiteral("pNuevaHoja"), QStringLiteral("pCuadro|150|300|1700|1640|1|")});
+    frmPreview frm;
+    cargaVentana(frm, QStringLiteral("00000003.PRN"));
+    ASSERT_EQ(frm.picPrevia.size(), 2u);
+    for (HojaPrevia* h : frm.picPrevia) {
+        EXPECT_EQ(h->BackColor(), 0x00C0FFC0u);
+        EXPECT_EQ(QColor(h->Imagen(48).pixel(300, 400)), QColor(0xC0, 0xFF, 0xC0));
+    }
+}
+
+TEST_F(PreviewTest, AMissingReportFileDrawsAndPrintsNothing)
+{
+    ImpresoraGrabadora grabadora;
+    zav::ImpresoraScope scope(grabadora);
+    std::optional<bool> vacia;
+    zav::ModalRunnerScope runner([&](QDialog& dlg) {
+        dlg.show();
+        auto& frm = dynamic_cast<frmPreview&>(dlg);
+        vacia = frm.NumPaginas() == 1 && frm.picPrevia.size() == 1 && frm.picPrevia[0]->Vacia()
+                && zav::Visible(frm.picPrevia[0]);
+        return 0;
+    });
+    for (const QString& modo : {QStringLiteral("Vprevia"), QStringLiteral("xx")}) {
+        SCOPED_TRACE(modo.toStdString());
+        msgs_->Clear();
+        MostrarPreliminar(QStringLiteral("00000009.PRN"), modo);
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().text, QStringLiteral("Archivo Físico del Reporte no Existe"));
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(msgs_->Last().title, QStringLiteral("Error al Imprimir"));
+    }
+    ASSERT_TRUE(vacia.has_value());
+    EXPECT_TRUE(*vacia);
+    EXPECT_TRUE(grabadora.llamadas.isEmpty());
+    EXPECT_TRUE(grabadora.textos.empty());
+}
+
+TEST_F(PreviewTest, AFailedPrintIsAbortedAndSaysWhy)
+{
+    const struct {
+        int error;
+        const char* texto;
+    } casos[] = {
+        {482, "No existe una impresora seleccionada.Verifique."},
+        {20545, "La Impresión ha sido Cancelada."},
+        {5, "Error Técnico : ( 5) Invalid procedure call or argument"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.error);
+        msgs_->Clear();
+        ImpresoraGrabadora grabadora;
+        grabadora.fallaEn = 40;
+        grabadora.error = c.error;
+        zav::ImpresoraScope scope(grabadora);
+        frmPreview frm;
+        cargaVentana(frm);
+        frm.frmPreview_tlbPrevia_ButtonClick(4);
+        EXPECT_FALSE(grabadora.llamadas.contains(QStringLiteral("enddoc")));
+        EXPECT_EQ(grabadora.llamadas.mid(grabadora.llamadas.size() - 2),
+                  QStringList({QStringLiteral("killdoc"), QStringLiteral("landscape 0")}));
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().text, QString::fromUtf8(c.texto));
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
+        // The window is left as it was.
+        EXPECT_EQ(frm.NumPaginas(), 5);
+        EXPECT_EQ(frm.PaginaActual(), 0);
+    }
+}
+
+TEST_F(PreviewTest, WithoutAPrinterThePrintIsRefusedAndTheNextJobStartsClean)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("No existe una impresora seleccionada.Verifique."));
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
+
+    usaPdf();
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    EXPECT_EQ(msgs_->Count(), 1);
+    esperaPaginas({0, 1, 2, 3, 4});
+}
+
+TEST_F(PreviewTest, AnAbortedPdfJobLeavesNoFileAndTheOldOneWhole)
+{
+    usaPdf();
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    const QByteArray antes = lee(pdf());
+    ASSERT_FALSE(antes.isEmpty());
+
+    zav::Impresora& p = zav::Printer();
+    p.setFontName(QStringLiteral("Courier New"));
+    p.Print(QStringLiteral("A MEDIAS"));
+    p.NewPage();
+    p.Print(QStringLiteral("A MEDIAS"));
+    p.KillDoc();
+    EXPECT_EQ(lee(pdf()), antes);
+    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+
+    QFile::remove(pdf());
+    p.Print(QStringLiteral("A MEDIAS"));
+    p.KillDoc();
+    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+}
+
+} // namespace
