@@ -20,6 +20,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -27,8 +28,7 @@ namespace {
 const QString kAndina = QStringLiteral("20100066603");   // ADMIN's, periods 201405 and 201201
 const QString kTacna = QStringLiteral("20523456781");    // CONTADOR's, period 201305
 
-// What the dialogs opened: the range dialog as the opener left it, the preview's file and
-// the range in force when it opened.
+// What the dialogs opened: the range dialog as the opener left it, the preview's file.
 struct Abiertas {
     struct Rango {
         QString titulo, total, tag;
@@ -36,8 +36,8 @@ struct Abiertas {
     };
     std::vector<Rango> rangos;
     std::vector<QString> previas;
-    std::vector<std::pair<int, int>> paginas;
     QStringList otras;
+    std::function<void()> conElRango;   // runs while the range dialog is open
 };
 
 class Imprimir : public ImpresionFixture {
@@ -111,13 +111,15 @@ protected:
     zav::ModalRunnerScope Registra(Abiertas& a)
     {
         return zav::ModalRunnerScope([&a](QDialog& dlg) {
-            if (auto* r = qobject_cast<frmImpxPag*>(&dlg))
+            if (auto* r = qobject_cast<frmImpxPag*>(&dlg)) {
                 a.rangos.push_back({r->windowTitle(), r->txtTotPaginas->Text(), r->Tag, App().gModoRango});
-            else if (auto* p = qobject_cast<frmPreview*>(&dlg)) {
+                if (a.conElRango)
+                    a.conElRango();
+            } else if (auto* p = qobject_cast<frmPreview*>(&dlg)) {
                 a.previas.push_back(p->Archivo);
-                a.paginas.emplace_back(App().gPagDesde, App().gPagHasta);
-            } else
+            } else {
                 a.otras << dlg.objectName();
+            }
             return 0;
         });
     }
@@ -251,6 +253,8 @@ TEST_F(Imprimir, PreliminarOpensTheRangeDialogOnTheChosenRowsReport)
     auto d = Dialogo(false);
     Fila(*d, 1);
     Abiertas a;
+    // Meanwhile the list moves to its first row, as a refresh leaves it.
+    a.conElRango = [&] { Fila(*d, 0); };
     auto runner = Registra(a);
     d->frmImprimir_CmdImprimir_Click(0);
     ASSERT_EQ(a.rangos.size(), 1u);
