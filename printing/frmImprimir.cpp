@@ -66,7 +66,7 @@ frmImprimir::frmImprimir(QWidget* parent) : QDialog(parent)
     grdContrib->setModel(modelo_);
     for (int c = 0; c < modelo_->columnCount(); ++c)
         grdContrib->setColumnWidth(c, px(1100));
-    grdContrib->setColumnWidth(0, px(1300));
+    grdContrib->setColumnWidth(0, px(1500));
     grdContrib->installEventFilter(this);
     auto* marco = new QVBoxLayout(Frame2);
     marco->addWidget(grdContrib);
