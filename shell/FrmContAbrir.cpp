@@ -9,13 +9,11 @@
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Procedimientos.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
