@@ -9,103 +9,17 @@
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Procedimientos.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
 using zav::Trim;
 
-// ---- the list's rows ------------------------------------------------------------------------
-
-ModeloDeclaraciones::ModeloDeclaraciones(QStringList titulos, int columnaEstado, int columnaFecha, QObject* parent)
-    : QAbstractTableModel(parent), titulos_(std::move(titulos)), columnaEstado_(columnaEstado), columnaFecha_(columnaFecha)
-{
-}
-
-void ModeloDeclaraciones::PonFilas(dao::Recordset* filas)
-{
-    beginResetModel();
-    filas_ = filas;
-    cuenta_ = filas ? filas->RecordCount() : 0;
-    leidas_.clear();
-    endResetModel();
-}
-
-int ModeloDeclaraciones::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : cuenta_;
-}
-
-int ModeloDeclaraciones::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(titulos_.size());
-}
-
-const ModeloDeclaraciones::Fila& ModeloDeclaraciones::Leer(int fila) const
-{
-    const auto it = leidas_.find(fila);
-    if (it != leidas_.end())
-        return it->second;
-    Fila f;
-    filas_->setAbsolutePosition(fila);
-    for (int c = 0; c < columnCount(); ++c) {
-        const dao::Variant v = filas_->Fields(c).Value();
-        if (c == columnaFecha_ && !v.isNull()) {
-            const QDateTime fecha = v.toDate();
-            f.push_back(fecha.isValid() ? zav::FormatDate(fecha.date(), QStringLiteral("dd/mm/yyyy")) : v.toText());
-        } else {
-            f.push_back(v.toText());
-        }
-    }
-    return leidas_.emplace(fila, std::move(f)).first->second;
-}
-
-QString ModeloDeclaraciones::Texto(int fila, int columna) const
-{
-    if (!filas_ || fila < 0 || fila >= cuenta_ || columna < 0 || columna >= columnCount())
-        return QString();
-    return Leer(fila)[static_cast<size_t>(columna)];
-}
-
-QVariant ModeloDeclaraciones::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid())
-        return {};
-    const QString texto = Texto(index.row(), index.column());
-    // The state shows a picture for a sent declaration (1) and for one saved with
-    // inconsistencies (9), any other value as text.
-    const bool dibujo = index.column() == columnaEstado_ &&
-                        (texto == QLatin1String("1") || texto == QLatin1String("9"));
-    if (role == Qt::DisplayRole)
-        return dibujo ? QString() : texto;
-    if (role == Qt::DecorationRole && dibujo)
-        return QApplication::style()->standardIcon(texto == QLatin1String("1") ? QStyle::SP_DialogApplyButton
-                                                                               : QStyle::SP_MessageBoxWarning);
-    if (role == Qt::ToolTipRole && dibujo)
-        return texto;
-    return {};
-}
-
-QVariant ModeloDeclaraciones::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    return titulos_.value(section);
-}
-
 // ---- what the two lists share ----------------------------------------------------------------
-
-void MuestraErrorLista(const QString& descripcion, int numero)
-{
-    zav::SetHourglass(false);
-    zav::MsgBox(descripcion + QLatin1Char('\n') + zav::Str(numero), 0, QStringLiteral("Error"));
-}
 
 ListaDeclaraciones::ListaDeclaraciones(const QString& objeto, const QString& marco, const QStringList& titulos,
                                        int columnaEstado, int columnaFecha, QWidget* parent)

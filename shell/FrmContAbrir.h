@@ -1,8 +1,8 @@
 #pragma once
 // The stored-declarations list and the sent-declarations list.
 #include "platform/db/Variant.h"
+#include "shell/modulo/ModeloDeclaraciones.h"
 
-#include <QAbstractTableModel>
 #include <QDialog>
 #include <QStringList>
 
@@ -16,38 +16,6 @@ namespace zav { class Label; }
 class QGroupBox;
 class QPushButton;
 class QTableView;
-
-// The rows of the list's open set, read only when the grid shows them, so that a long
-// list costs no more than its query.
-class ModeloDeclaraciones : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    // One column per caption; the state column (-1 none) shows a picture for 1 and 9, the
-    // date column (-1 none) its date as dd/mm/yyyy.
-    explicit ModeloDeclaraciones(QStringList titulos, int columnaEstado, int columnaFecha, QObject* parent = nullptr);
-
-    // The set whose rows are shown (nullptr: none); it stays the caller's.
-    void PonFilas(dao::Recordset* filas);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-
-    // The text of a column of a row, as the grid shows it.
-    QString Texto(int fila, int columna) const;
-
-private:
-    using Fila = std::vector<QString>;
-    const Fila& Leer(int fila) const;
-
-    QStringList titulos_;
-    int columnaEstado_;
-    int columnaFecha_;
-    dao::Recordset* filas_ = nullptr;
-    int cuenta_ = 0;
-    mutable std::map<int, Fila> leidas_;
-};
 
 // What the two lists share: the frame with its instruction line and grid, the action and
 // Salir buttons, the rows of the list's query, the row last opened, and the reload when
@@ -96,9 +64,6 @@ private:
     ModeloDeclaraciones* modelo_;
     bool mActivarAlVolver = false;
 };
-
-// The list windows' message for an error they trap: its description and number.
-void MuestraErrorLista(const QString& descripcion, int numero);
 
 // The tables of one declaration deleted with one condition, all or none; a failure
 // throws once the deletes are rolled back.

@@ -1,0 +1,136 @@
+#include "shell/modulo/ModeloDeclaraciones.h"
+
+#include "common/Runtime.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/Hourglass.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QApplication>
+#include <QStyle>
+
+ModeloDeclaraciones::ModeloDeclaraciones(QStringList titulos, int columnaEstado, int columnaFecha, QObject* parent)
+    : QAbstractTableModel(parent), titulos_(std::move(titulos)), columnaEstado_(columnaEstado), columnaFecha_(columnaFecha)
+{
+}
+
+void ModeloDeclaraciones::PonFilas(dao::Recordset* filas)
+{
+    beginResetModel();
+    filas_ = filas;
+    cuenta_ = filas ? filas->RecordCount() : 0;
+    leidas_.clear();
+    indices_.clear();
+    for (int c = 0; c < columnCount(); ++c) {
+        int indice = c;
+        if (!campos_.isEmpty()) {
+            indice = -1;
+            for (int f = 0; filas && f < filas->FieldCount(); ++f)
+                if (filas->Fields(f).Name().compare(campos_.value(c), Qt::CaseInsensitive) == 0) {
+                    indice = f;
+                    break;
+                }
+        }
+        indices_.push_back(indice);
+    }
+    endResetModel();
+}
+
+void ModeloDeclaraciones::PonCampos(QStringList campos)
+{
+    campos_ = std::move(campos);
+}
+
+void ModeloDeclaraciones::PonFormato(int columna, const QString& mascara)
+{
+    formatos_[columna] = mascara;
+}
+
+void ModeloDeclaraciones::PonValores(int columna, std::map<QString, QString> valores)
+{
+    valores_[columna] = std::move(valores);
+}
+
+int ModeloDeclaraciones::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : cuenta_;
+}
+
+int ModeloDeclaraciones::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(titulos_.size());
+}
+
+const ModeloDeclaraciones::Fila& ModeloDeclaraciones::Leer(int fila) const
+{
+    const auto it = leidas_.find(fila);
+    if (it != leidas_.end())
+        return it->second;
+    Fila f;
+    filas_->setAbsolutePosition(fila);
+    for (int c = 0; c < columnCount(); ++c) {
+        const int indice = indices_[static_cast<size_t>(c)];
+        if (indice < 0 || indice >= filas_->FieldCount()) {
+            f.push_back(QString());
+            continue;
+        }
+        const dao::Variant v = filas_->Fields(indice).Value();
+        const auto formato = formatos_.find(c);
+        if (c == columnaFecha_ && !v.isNull()) {
+            const QDateTime fecha = v.toDate();
+            f.push_back(fecha.isValid() ? zav::FormatDate(fecha.date(), QStringLiteral("dd/mm/yyyy")) : v.toText());
+        } else if (formato != formatos_.end() && !v.isNull()) {
+            f.push_back(zav::Format(v.toText(), formato->second));
+        } else {
+            f.push_back(v.toText());
+        }
+    }
+    return leidas_.emplace(fila, std::move(f)).first->second;
+}
+
+QString ModeloDeclaraciones::Texto(int fila, int columna) const
+{
+    if (!filas_ || fila < 0 || fila >= cuenta_ || columna < 0 || columna >= columnCount())
+        return QString();
+    return Leer(fila)[static_cast<size_t>(columna)];
+}
+
+QVariant ModeloDeclaraciones::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const QString texto = Texto(index.row(), index.column());
+    // The state shows a picture for a sent declaration (1) and for one saved with
+    // inconsistencies (9), any other value as text.
+    const bool dibujo = index.column() == columnaEstado_ &&
+                        (texto == QLatin1String("1") || texto == QLatin1String("9"));
+    if (role == Qt::DisplayRole) {
+        if (dibujo)
+            return QString();
+        const auto v = valores_.find(index.column());
+        if (v != valores_.end()) {
+            const auto t = v->second.find(texto);
+            if (t != v->second.end())
+                return t->second;
+        }
+        return texto;
+    }
+    if (role == Qt::DecorationRole && dibujo)
+        return QApplication::style()->standardIcon(texto == QLatin1String("1") ? QStyle::SP_DialogApplyButton
+                                                                               : QStyle::SP_MessageBoxWarning);
+    if (role == Qt::ToolTipRole && dibujo)
+        return texto;
+    return {};
+}
+
+QVariant ModeloDeclaraciones::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return titulos_.value(section);
+}
+
+void MuestraErrorLista(const QString& descripcion, int numero)
+{
+    zav::SetHourglass(false);
+    zav::MsgBox(descripcion + QLatin1Char('\n') + zav::Str(numero), 0, QStringLiteral("Error"));
+}
