@@ -45,6 +45,9 @@ protected:
     void SetUp() override
     {
         ImpresionFixture::SetUp();
+        // Imprimir prints: to a PDF of the test's own, whatever printer the machine has.
+        pdfAntes_ = qgetenv("ZAV_PRINTER_PDF");
+        qputenv("ZAV_PRINTER_PDF", QFile::encodeName(pdf_.filePath(QStringLiteral("salida.pdf"))));
         barra_ = std::make_unique<zav::BarradeEstadoZAV>();
         App().gBarraEstado = barra_.get();
         // The sent one first: its taxpayer's name gives way to the stored ones'.
@@ -71,6 +74,7 @@ protected:
     {
         App().gBarraEstado = nullptr;
         barra_.reset();
+        qputenv("ZAV_PRINTER_PDF", pdfAntes_);
         ImpresionFixture::TearDown();
     }
 
@@ -134,6 +138,8 @@ protected:
 
     std::unique_ptr<zav::BarradeEstadoZAV> barra_;
     int finalizados_ = 0;
+    QTemporaryDir pdf_;
+    QByteArray pdfAntes_;
 };
 
 // Columns 0 RUC, 3 Ejercicio, 4 Formulario, 10 Rectifica.
@@ -309,9 +315,6 @@ TEST_F(Imprimir, ARangeChosenAfterPreliminarReachesThePreview)
 
 TEST_F(Imprimir, ImprimirWritesTheReportAndShowsNoWindow)
 {
-    QTemporaryDir pdf;
-    const QByteArray antes = qgetenv("ZAV_PRINTER_PDF");
-    qputenv("ZAV_PRINTER_PDF", QFile::encodeName(pdf.filePath(QStringLiteral("salida.pdf"))));
     auto d = Dialogo(false);
     Fila(*d, 0);
     Abiertas a;
@@ -319,7 +322,7 @@ TEST_F(Imprimir, ImprimirWritesTheReportAndShowsNoWindow)
         auto runner = Registra(a);
         d->frmImprimir_CmdImprimir_Click(1);
     }
-    qputenv("ZAV_PRINTER_PDF", antes);
+    EXPECT_TRUE(lee(pdf_.filePath(QStringLiteral("salida.pdf"))).startsWith("%PDF"));
     EXPECT_TRUE(a.rangos.empty());
     EXPECT_TRUE(a.previas.empty());
     EXPECT_TRUE(a.otras.isEmpty());
