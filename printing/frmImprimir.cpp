@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -208,6 +209,12 @@ void frmImprimir::frmImprimir_Form_Load()
             grdContrib->setColumnHidden(c, true);
         for (int c : {4, 10})
             grdContrib->setColumnHidden(c, false);
+        // Wide enough for the whole row: the period is what tells two declarations apart.
+        int ancho = 2 * grdContrib->frameWidth() + grdContrib->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < modelo_->columnCount(); ++c)
+            if (!grdContrib->isColumnHidden(c))
+                ancho += grdContrib->columnWidth(c);
+        grdContrib->setMinimumWidth(ancho);
     } else {
         e.gEnviadaImp = true;
         grdContrib->setMinimumWidth(px(7515));
