@@ -6,26 +6,7 @@ db=$(db_file)
 periodo="$(date +%Y)05"
 ruc=10456789124
 
-keys() {
-    local k
-    for k in "$@"; do
-        xdotool key --clearmodifiers "$k"
-        sleep 0.2
-    done
-}
-
-python3 - "$db" "$periodo" "$ruc" <<'PY'
-import sqlite3, sys
-db, periodo, ruc = sys.argv[1:]
-c = sqlite3.connect(db)
-c.execute("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, fec_pro, estado, rectifica, cNumero) "
-          "VALUES (6, ?, ?, '0947', 0, '15/05/2014', 0, '0', '1')", (ruc, periodo))
-for casilla, valor in (("028", "4411223"), ("056", "4"), ("500", "1000"), ("605", "0"), ("606", "0"),
-                      ("607", "0"), ("608", "0"), ("813", "0")):
-    c.execute("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor, idcasilla, "
-              "cNumero) VALUES (6, ?, ?, '0947', 0, ?, ?, '01', '1')", (ruc, periodo, casilla, valor))
-c.commit()
-PY
+store_declaration "$ruc" "$periodo"
 "$BIN/integrador" send "$ruc" "$periodo" > "$T/send1.txt" || fail "first send"
 "$BIN/integrador" send "$ruc" "$periodo" > "$T/send2.txt" || fail "second send"
 grep -qx 'Correlativo=002' "$T/send2.txt" || fail "second send: $(cat "$T/send2.txt")"

@@ -7,14 +7,6 @@ db=$(db_file)
 start_kz947
 new_declaration
 
-keys() {
-    local k
-    for k in "$@"; do
-        xdotool key --clearmodifiers "$k"
-        sleep 0.2
-    done
-}
-
 # General data: the first demo taxpayer (the focus moves on to the phone), the phone, the
 # general regime.
 keys Down

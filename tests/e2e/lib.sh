@@ -18,6 +18,15 @@ fail() { echo "FAIL: $*" >&2; echo "--- message boxes:" >&2; cat "$ZAV_MSGBOX_LO
 
 start() { "$@" & PIDS+=($!); LAST=$!; }
 
+# keys KEY...: each key pressed in the focused window, one at a time.
+keys() {
+    local k
+    for k in "$@"; do
+        xdotool key --clearmodifiers "$k"
+        sleep 0.2
+    done
+}
+
 # wait_log LINE: a message box with exactly this "style|title|text" was shown.
 wait_log() {
     for _ in $(seq 100); do
@@ -78,6 +87,24 @@ new_declaration() {
     xdotool key --clearmodifiers n
     DECL=$(wait_window "0947 Morvath")
     sleep 0.5
+}
+
+# store_declaration RUC PERIOD [BOX=VALUE...]: a complete stored declaration of a general
+# regime taxpayer written straight into the database, with the given boxes besides.
+store_declaration() {
+    python3 - "$(db_file)" "$@" <<'PY'
+import sqlite3, sys
+db, ruc, periodo = sys.argv[1:4]
+extra = [a.split("=", 1) for a in sys.argv[4:]]
+c = sqlite3.connect(db)
+c.execute("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, fec_pro, estado, rectifica, cNumero) "
+          "VALUES (6, ?, ?, '0947', 0, '15/05/2014', 0, '0', '1')", (ruc, periodo))
+for casilla, valor in [("028", "4411223"), ("056", "4"), ("500", "1000"), ("605", "0"), ("606", "0"),
+                       ("607", "0"), ("608", "0"), ("813", "0")] + extra:
+    c.execute("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor, idcasilla, "
+              "cNumero) VALUES (6, ?, ?, '0947', 0, ?, ?, '01', '1')", (ruc, periodo, casilla, valor))
+c.commit()
+PY
 }
 
 "$BIN/integrador" init "$T/host" --demo >/dev/null

@@ -5,14 +5,6 @@ source "$(dirname "$0")/lib.sh" "$1"
 db=$(db_file)
 periodo="$(date +%Y)05"
 
-keys() {
-    local k
-    for k in "$@"; do
-        xdotool key --clearmodifiers "$k"
-        sleep 0.2
-    done
-}
-
 # saved: waits for one more "saved with inconsistencies" box than there were.
 SAVED="48|0947 Morvath|La información de la declaración fue grabada con inconsistencias. En estas condiciones no podra ser enviada a KOVEL."
 saved_count() { grep -cxF -- "$SAVED" "$ZAV_MSGBOX_LOG" || true; }
