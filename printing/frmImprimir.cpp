@@ -47,11 +47,6 @@ frmImprimir::frmImprimir(QWidget* parent) : QDialog(parent)
     Frame2->setObjectName(QStringLiteral("Frame2"));
     grdContrib = new QTableView(Frame2);
     grdContrib->setObjectName(QStringLiteral("grdContrib"));
-    grdContrib->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdContrib->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdContrib->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdContrib->verticalHeader()->hide();
-    grdContrib->setWordWrap(false);
     modelo_ = new ModeloDeclaraciones(
         {QStringLiteral("RUC"), QStringLiteral("Razón Social"), QStringLiteral("Periodo"), QStringLiteral("Ejercicio"),
          QStringLiteral("Formulario"), QStringLiteral("N.Orden"), QStringLiteral("Fecha Envio"),
@@ -64,7 +59,7 @@ frmImprimir::frmImprimir(QWidget* parent) : QDialog(parent)
                         QStringLiteral("estado"), QStringLiteral("rectifica"), QStringLiteral("semana")});
     modelo_->PonFormato(3, QStringLiteral("####"));
     modelo_->PonValores(10, {{QStringLiteral("0"), QStringLiteral("No")}, {QStringLiteral("1"), QStringLiteral("Si")}});
-    grdContrib->setModel(modelo_);
+    PreparaGrilla(grdContrib, modelo_);
     for (int c = 0; c < modelo_->columnCount(); ++c)
         grdContrib->setColumnWidth(c, px(1100));
     grdContrib->setColumnWidth(0, px(1500));
@@ -128,10 +123,7 @@ frmImprimir::~frmImprimir()
 
 int frmImprimir::FilaActual() const
 {
-    if (modelo_->rowCount() == 0)
-        return -1;
-    const int fila = grdContrib->currentIndex().row();
-    return fila < 0 ? 0 : fila;
+    return ::FilaActual(*grdContrib);
 }
 
 QString frmImprimir::Columna(int columna) const
@@ -141,56 +133,32 @@ QString frmImprimir::Columna(int columna) const
 
 bool frmImprimir::LeeLista()
 {
-    AppState& a = App();
-    try {
+    return AtrapaErrorLista([this] {
+        AppState& a = App();
         if (!a.gBaseDatos)
             throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
-        const bool propios = TipoUsuario() != QLatin1String("0");
-        QString sql;
+        // Both lists: the declaration's key, its name and its flags; the sent list adds
+        // what the host wrote when sending it.
+        QString sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO,"
+                                     " substr(A.PERIODO,1,4) || substr(A.PERIODO,5,2) AS PERIODOf, A.FORMULARIO, a.estado,");
+        sql += a.gEnviadas ? QStringLiteral(" a.fec_env, a.correl, a.norden, a.control, a.rectifica, a.semana FROM HCAB AS A,")
+                           : QStringLiteral(" a.rectifica, a.semana FROM CAB AS A,");
+        sql += QStringLiteral(" CONT AS B WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND A.FORMULARIO=?");
         dao::Params p{a.gFormulario};
-        if (!a.gEnviadas) {
-            sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO, substr(A.PERIODO,1,4) || substr(A.PERIODO,5,2) AS PERIODOf,"
-                                 " A.FORMULARIO, a.estado, a.rectifica, a.semana FROM CAB AS A, CONT AS B"
-                                 " WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND A.FORMULARIO=? ");
-            if (propios) {
-                sql += QStringLiteral(" AND B.USUARIO=? COLLATE NOCASE");
-                p.push_back(a.gUsuario);
-            }
-            sql += QStringLiteral(" ORDER BY A.DOC_ID_D ASC, a.periodo DESC");
-        } else {
-            sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO, substr(A.PERIODO,1,4) || substr(A.PERIODO,5,2) AS PERIODOf,"
-                                 " A.FORMULARIO, a.estado, a.fec_env, a.correl, a.norden, a.control, a.rectifica, a.semana"
-                                 " FROM HCAB AS A, CONT AS B"
-                                 " WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND A.FORMULARIO=?");
-            if (propios) {
-                sql += QStringLiteral(" AND B.USUARIO=? COLLATE NOCASE");
-                p.push_back(a.gUsuario);
-            }
-            sql += QStringLiteral(" and a.estado=1 ORDER BY A.DOC_ID_D ASC");
-        }
+        FiltraUsuarioLista(sql, p);
+        sql += a.gEnviadas ? QStringLiteral(" and a.estado=1 ORDER BY A.DOC_ID_D ASC")
+                           : QStringLiteral(" ORDER BY A.DOC_ID_D ASC, a.periodo DESC");
         a.gSQL = sql;
         auto filas = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, p);
         // The old rows go only once the new ones are there.
         modelo_->PonFilas(filas.get());
         Dta1 = std::move(filas);
-    } catch (const dao::DaoError& e) {
-        MuestraErrorLista(e.Description, e.Number);
-        return false;
-    } catch (const zav::RuntimeError& e) {
-        MuestraErrorLista(e.Description(), e.Number);
-        return false;
-    }
-    return true;
+    });
 }
 
 void frmImprimir::VuelveAFila()
 {
-    const int filas = modelo_->rowCount();
-    if (filas == 0)
-        return;
-    const int fila = std::clamp(mPosicion, 0, filas - 1);
-    grdContrib->setCurrentIndex(modelo_->index(fila, 0));
-    grdContrib->scrollTo(modelo_->index(fila, 0));
+    ::VuelveAFila(*grdContrib, mPosicion);
 }
 
 void frmImprimir::frmImprimir_Form_Load()
@@ -238,9 +206,14 @@ void frmImprimir::frmImprimir_Form_Load()
 
 void frmImprimir::frmImprimir_Form_Activate()
 {
+    Activa(true);
+}
+
+void frmImprimir::Activa(bool leer)
+{
     if (!grdContrib->isEnabled())
         return;
-    if (!LeeLista())
+    if (leer && !LeeLista())
         return;
     grdContrib->setFocus();
     VuelveAFila();
@@ -356,8 +329,9 @@ void frmImprimir::showEvent(QShowEvent* e)
     const bool primera = !mCargada;
     frmImprimir_Form_Load();
     QDialog::showEvent(e);
+    // The first activation follows the load, which has just read the list.
     if (primera)
-        frmImprimir_Form_Activate();
+        Activa(false);
 }
 
 bool frmImprimir::event(QEvent* e)

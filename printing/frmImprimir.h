@@ -53,6 +53,8 @@ protected:
 private:
     // Reads the list; on a failure it is reported and the rows shown stay. False then.
     bool LeeLista();
+    // The activation, with the list read again or (just after the load) not.
+    void Activa(bool leer);
     // Back to the remembered row (the last one when the list is now shorter).
     void VuelveAFila();
     // The chosen row into the print state, its report registered and written: the file

@@ -32,14 +32,9 @@ ListaDeclaraciones::ListaDeclaraciones(const QString& objeto, const QString& mar
     Label1->setObjectName(QStringLiteral("Label1"));
     grdContrib = new QTableView(Frame1);
     grdContrib->setObjectName(QStringLiteral("grdContrib"));
-    grdContrib->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdContrib->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdContrib->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdContrib->verticalHeader()->hide();
-    grdContrib->horizontalHeader()->setStretchLastSection(true);
-    grdContrib->setWordWrap(false);
     modelo_ = new ModeloDeclaraciones(titulos, columnaEstado, columnaFecha, this);
-    grdContrib->setModel(modelo_);
+    PreparaGrilla(grdContrib, modelo_);
+    grdContrib->horizontalHeader()->setStretchLastSection(true);
     grdContrib->setColumnWidth(0, 100);
     grdContrib->setColumnWidth(1, 220);
     grdContrib->setColumnWidth(2, 70);
@@ -86,12 +81,7 @@ void ListaDeclaraciones::AbreFilas(const QString& sql, const dao::Params& params
 
 void ListaDeclaraciones::VuelveAFila()
 {
-    const int filas = modelo_->rowCount();
-    if (filas == 0)
-        return;
-    const int fila = std::min(mPosicion, filas - 1);
-    grdContrib->setCurrentIndex(modelo_->index(fila, 0));
-    grdContrib->scrollTo(modelo_->index(fila, 0));
+    ::VuelveAFila(*grdContrib, mPosicion);
 }
 
 void ListaDeclaraciones::SueltaFilas()
@@ -102,10 +92,7 @@ void ListaDeclaraciones::SueltaFilas()
 
 int ListaDeclaraciones::FilaActual() const
 {
-    if (modelo_->rowCount() == 0)
-        return -1;
-    const int fila = grdContrib->currentIndex().row();
-    return fila < 0 ? 0 : fila;
+    return ::FilaActual(*grdContrib);
 }
 
 QString ListaDeclaraciones::Columna(int columna) const
@@ -198,25 +185,18 @@ void FrmContAbrir::FrmContAbrir_Form_Activate()
 
 void FrmContAbrir::pCargadatos()
 {
-    AppState& a = App();
-    try {
+    AtrapaErrorLista([this] {
+        AppState& a = App();
         QString sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO, A.FORMULARIO, A.ESTADO FROM CAB AS A, CONT AS B"
                                      " WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND"
                                      " A.FORMULARIO=? ");
         dao::Params p{a.gFormulario};
-        if (TipoUsuario() != QLatin1String("0")) {
-            sql += QStringLiteral(" AND B.USUARIO=? COLLATE NOCASE");
-            p.push_back(a.gUsuario);
-        }
+        FiltraUsuarioLista(sql, p);
         sql += QStringLiteral(" ORDER BY A.DOC_ID_D ASC");
         a.gSQL = sql;
         AbreFilas(sql, p);
         VuelveAFila();
-    } catch (const dao::DaoError& e) {
-        MuestraErrorLista(e.Description, e.Number);
-    } catch (const zav::RuntimeError& e) {
-        MuestraErrorLista(e.Description(), e.Number);
-    }
+    });
 }
 
 void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
@@ -224,7 +204,7 @@ void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
     AppState& a = App();
     zav::SetHourglass(true);
     a.gPeriodo = Trim(Columna(2));
-    try {
+    AtrapaErrorLista([&] {
         if (Index == 0 && Modo == 1) {
             if (FilaActual() < 0) {
                 zav::SetHourglass(false);
@@ -261,13 +241,7 @@ void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
             done(QDialog::Rejected);
             return;
         }
-    } catch (const dao::DaoError& e) {
-        MuestraErrorLista(e.Description, e.Number);
-        return;
-    } catch (const zav::RuntimeError& e) {
-        MuestraErrorLista(e.Description(), e.Number);
-        return;
-    }
+    });
     zav::SetHourglass(false);
 }
 

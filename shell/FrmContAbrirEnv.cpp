@@ -43,8 +43,8 @@ FrmContAbrirEnv::FrmContAbrirEnv(QWidget* parent)
 
 bool FrmContAbrirEnv::Lee(bool conPeriodo)
 {
-    AppState& a = App();
-    try {
+    const bool leida = AtrapaErrorLista([&] {
+        AppState& a = App();
         QString sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO, A.FORMULARIO, A.NORDEN, A.FEC_ENV, A.CONTROL, "
                                      "A.CORREL FROM HCAB AS A, CONT AS B"
                                      " WHERE A.DOC_ID_D=B.DOC_ID_D AND"
@@ -56,20 +56,13 @@ bool FrmContAbrirEnv::Lee(bool conPeriodo)
         }
         sql += QStringLiteral(" A.FORMULARIO=? ");
         p.push_back(a.gFormulario);
-        if (TipoUsuario() != QLatin1String("0")) {
-            sql += QStringLiteral(" AND B.USUARIO=? COLLATE NOCASE");
-            p.push_back(a.gUsuario);
-        }
+        FiltraUsuarioLista(sql, p);
         sql += QStringLiteral(" ORDER BY A.DOC_ID_D ASC");
         a.gSQL = sql;
         AbreFilas(sql, p);
-    } catch (const dao::DaoError& e) {
-        MuestraErrorLista(e.Description, e.Number);
+    });
+    if (!leida)
         return false;
-    } catch (const zav::RuntimeError& e) {
-        MuestraErrorLista(e.Description(), e.Number);
-        return false;
-    }
     // Every row the list shows can be chosen.
     grdContrib->setEnabled(Modelo()->rowCount() > 0);
     return true;
@@ -116,7 +109,7 @@ void FrmContAbrirEnv::FrmContAbrirEnv_CmdOpciones_Click(int Index)
     AppState& a = App();
     zav::SetHourglass(true);
     a.gPeriodo = Trim(Columna(2));
-    try {
+    AtrapaErrorLista([&] {
         if (Index == 0 && a.gOpcion == 2) {
             if (FilaActual() < 0) {
                 zav::SetHourglass(false);
@@ -155,13 +148,7 @@ void FrmContAbrirEnv::FrmContAbrirEnv_CmdOpciones_Click(int Index)
             done(QDialog::Rejected);
             return;
         }
-    } catch (const dao::DaoError& e) {
-        MuestraErrorLista(e.Description, e.Number);
-        return;
-    } catch (const zav::RuntimeError& e) {
-        MuestraErrorLista(e.Description(), e.Number);
-        return;
-    }
+    });
     zav::SetHourglass(false);
 }
 

@@ -1,12 +1,17 @@
 #include "shell/modulo/ModeloDeclaraciones.h"
 
 #include "common/Runtime.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/MsgBox.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
 
 ModeloDeclaraciones::ModeloDeclaraciones(QStringList titulos, int columnaEstado, int columnaFecha, QObject* parent)
     : QAbstractTableModel(parent), titulos_(std::move(titulos)), columnaEstado_(columnaEstado), columnaFecha_(columnaFecha)
@@ -133,4 +138,46 @@ void MuestraErrorLista(const QString& descripcion, int numero)
 {
     zav::SetHourglass(false);
     zav::MsgBox(descripcion + QLatin1Char('\n') + zav::Str(numero), 0, QStringLiteral("Error"));
+}
+
+bool AtrapaErrorLista(const std::function<void()>& paso)
+{
+    try {
+        paso();
+    } catch (const dao::DaoError& e) {
+        MuestraErrorLista(e.Description, e.Number);
+        return false;
+    } catch (const zav::RuntimeError& e) {
+        MuestraErrorLista(e.Description(), e.Number);
+        return false;
+    }
+    return true;
+}
+
+void PreparaGrilla(QTableView* grilla, ModeloDeclaraciones* modelo)
+{
+    grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grilla->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grilla->setSelectionMode(QAbstractItemView::SingleSelection);
+    grilla->verticalHeader()->hide();
+    grilla->setWordWrap(false);
+    grilla->setModel(modelo);
+}
+
+int FilaActual(const QTableView& grilla)
+{
+    if (!grilla.model() || grilla.model()->rowCount() == 0)
+        return -1;
+    const int fila = grilla.currentIndex().row();
+    return fila < 0 ? 0 : fila;
+}
+
+void VuelveAFila(QTableView& grilla, int posicion)
+{
+    const int filas = grilla.model() ? grilla.model()->rowCount() : 0;
+    if (filas == 0)
+        return;
+    const QModelIndex i = grilla.model()->index(std::clamp(posicion, 0, filas - 1), 0);
+    grilla.setCurrentIndex(i);
+    grilla.scrollTo(i);
 }

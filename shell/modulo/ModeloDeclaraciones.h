@@ -4,10 +4,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <vector>
 
 namespace dao { class Recordset; }
+class QTableView;
 
 // The rows of the list's open set, read only when the grid shows them, so that a long
 // list costs no more than its query.
@@ -53,5 +55,19 @@ private:
     mutable std::map<int, Fila> leidas_;
 };
 
+// The grid of a list over its model: whole rows chosen one at a time, nothing edited,
+// no row headers, no wrapped text.
+void PreparaGrilla(QTableView* grilla, ModeloDeclaraciones* modelo);
+
+// The row shown as current (the first when none is marked); -1 when the list is empty.
+int FilaActual(const QTableView& grilla);
+
+// The row at posicion made current and shown; the last row when the list is shorter now.
+void VuelveAFila(QTableView& grilla, int posicion);
+
 // The list windows' message for an error they trap: its description and number.
 void MuestraErrorLista(const QString& descripcion, int numero);
+
+// Runs paso; a database or runtime error it raises is shown with MuestraErrorLista.
+// False when one was.
+bool AtrapaErrorLista(const std::function<void()>& paso);

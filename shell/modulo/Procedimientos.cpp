@@ -176,6 +176,14 @@ QString TipoUsuario()
     return tipo.toText();
 }
 
+void FiltraUsuarioLista(QString& sql, dao::Params& params)
+{
+    if (TipoUsuario() == QLatin1String("0"))
+        return;
+    sql += QStringLiteral(" AND B.USUARIO=? COLLATE NOCASE");
+    params.push_back(App().gUsuario);
+}
+
 QString MensajeError(int codigo)
 {
     if (codigo == 152)

@@ -39,6 +39,10 @@ bool ValidaLongitudDocumento(const QString& tipo, const QString& numero);
 // every taxpayer.
 QString TipoUsuario();
 
+// The declaration lists' condition on their taxpayers (CONT as B): a user who is not of
+// kind "0" sees only his own. Appended to sql with its value.
+void FiltraUsuarioLista(QString& sql, dao::Params& params);
+
 // DescError of the ERROR row with the four-digit code; "" when none. 152 is fixed text.
 QString MensajeError(int codigo);
 

@@ -55,8 +55,6 @@ done
 [ "$(decl_shown)" -eq 0 ] || fail "Salir left the declaration window open"
 kill -0 "$KZ" || fail "KZ947 ended with the declaration window"
 
-xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers s
+menu d s
 wait_exit "$KZ"
 echo "e2e declaracion: ok"

@@ -22,9 +22,7 @@ PY
 }
 
 start_kz947
-xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+e
-sleep 0.3
-xdotool key --clearmodifiers r
+menu e r
 LIST=$(wait_window "Registrar número de orden")
 sleep 0.5
 # The list is in document order; the second sending is the second row.

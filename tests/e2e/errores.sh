@@ -21,9 +21,7 @@ coproc LOCK { exec "$BUILD/tests/e2e_holdlock" "$db"; }
 lock=$LOCK_PID
 PIDS+=($lock)
 read -r -t 10 line <&"${LOCK[0]}" || fail "could not lock $db"
-xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers n
+menu d n
 for _ in $(seq 100); do
     grep -q '^16|Error|The database engine cannot open the file' "$ZAV_MSGBOX_LOG" && break
     sleep 0.1

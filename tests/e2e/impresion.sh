@@ -11,9 +11,7 @@ store_declaration "$ruc" "$periodo" 544=5440
 
 export ZAV_PRINTER_PDF=$T/impreso.pdf
 start_kz947
-xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers i
+menu d i
 IMP=$(wait_window "Imprimir ")
 sleep 0.5
 

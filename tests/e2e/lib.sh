@@ -81,10 +81,15 @@ start_kz947() {
 
 # new_declaration: Declaración > Nueva from the main window; sets DECL (the declaration
 # window's id), whose taxpayer list has the focus.
-new_declaration() {
-    xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
+# menu MENU ITEM: from the main window, the menu of Alt+MENU, then its entry ITEM.
+menu() {
+    xdotool windowfocus --sync "$MAIN" key --clearmodifiers "alt+$1"
     sleep 0.3
-    xdotool key --clearmodifiers n
+    xdotool key --clearmodifiers "$2"
+}
+
+new_declaration() {
+    menu d n
     DECL=$(wait_window "0947 Morvath")
     sleep 0.5
 }

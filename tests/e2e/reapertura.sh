@@ -61,9 +61,7 @@ sleep 0.5
 xdotool windowfocus --sync "$DECL" 2>/dev/null || true
 keys alt+s
 wait_decl_closed
-xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers m
+menu d m
 LIST=$(wait_window "Modificar Declaraciones")
 sleep 0.5
 keys Return
@@ -129,9 +127,7 @@ c = sqlite3.connect(sys.argv[1])
 c.execute("ALTER TABLE CONT RENAME TO CONT_X")
 c.commit()
 PY
-xdotool windowfocus --sync "$MAIN" key --clearmodifiers alt+d
-sleep 0.3
-xdotool key --clearmodifiers m
+menu d m
 dismiss "Error"
 LIST=$(wait_window "Modificar Declaraciones")
 sleep 1.5
