@@ -258,6 +258,7 @@ public:
     // The answers that fix a new declaration's key are frozen once it keeps a loss row or
     // is stored.
     void CongelaClave();
+    void CongelaPeriodo();
     void Frm947_SSTab4_GotFocus();
     void Frm947_cmdPerdida_Click(int Index);
     void Frm947_grdPerdidaTributaria_RowColChange();

@@ -107,13 +107,7 @@ void Frm947::Frm947_Form_Load()
 
     if (Modo != 0) {
         // The answers that fixed the period stay as stored.
-        CboBalance->SetBackColor(zav::kColorGris);
-        LblSistema->SetBackColor(zav::kColorGris);
-        LblPresentacion->SetBackColor(zav::kColorGris);
-        OptInicio->SetEnabled(false);
-        OptAnterior->SetEnabled(false);
-        OptPrecedente->SetEnabled(false);
-        CboBalance->SetEnabled(false);
+        CongelaPeriodo();
         FrameSusPC->setEnabled(false);
         txtNumRes->SetBackColor(zav::kColorGris);
         mkefecnot->SetBackColor(zav::kColorGris);

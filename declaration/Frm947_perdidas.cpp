@@ -202,7 +202,8 @@ void Frm947::Frm947_grdPerdidaTributaria_RowColChange()
     mModificado = true;
 }
 
-void Frm947::CongelaClave()
+// The answers that fixed the period, greyed and closed.
+void Frm947::CongelaPeriodo()
 {
     CboBalance->SetBackColor(zav::kColorGris);
     LblSistema->SetBackColor(zav::kColorGris);
@@ -211,6 +212,11 @@ void Frm947::CongelaClave()
     OptAnterior->SetEnabled(false);
     OptPrecedente->SetEnabled(false);
     CboBalance->SetEnabled(false);
+}
+
+void Frm947::CongelaClave()
+{
+    CongelaPeriodo();
     MuestraMarcos(this, false, true, true, false, true, true);
     CmbRuc->SetEnabled(false);
     CmbRuc->SetVisible(false);
