@@ -159,8 +159,8 @@ QString MotivoVerificacion(const QString& sysPath, const StoredDeclaration& d, i
     if (status == zav::lote::kEnvioInconsistente) {
         const zav::lote::LineaComandoLote l = zav::lote::CortaLineaComando(LineaVerificacion(d));
         const QString nombre = zav::lote::NombreArchivoEnvio(l.TipoDoc, l.NumDoc, l.Formulario, l.Periodo, l.Semana);
-        const QString reporte =
-            zav::ResolvePath(zav::JoinPath(zav::JoinPath(sysPath, QStringLiteral("TMP")), nombre + QStringLiteral(".ERR")));
+        const QString tmp = zav::JoinPath(sysPath, QStringLiteral("TMP"));
+        const QString reporte = zav::ResolvePath(zav::JoinPath(tmp, nombre + QStringLiteral(".ERR")));
         return QStringLiteral("La declaración no pasó la verificación de 0947CNSINF; revise el archivo %1. No se "
                               "envió.")
             .arg(reporte);
@@ -183,7 +183,8 @@ EnvioResult EnviaVerificada(const QString& dbFile, const QString& sysPath, const
     const QString motivo = MotivoVerificacion(sysPath, c.declaracion, status);
     if (!motivo.isEmpty()) {
         EnvioResult r;
-        r.message = error.isEmpty() ? motivo : error + QStringLiteral(": la declaración no se verificó y no se envió.");
+        r.message =
+            error.isEmpty() ? motivo : error + QStringLiteral(": la declaración no se verificó y no se envió.");
         return r;
     }
     return EnviaDeclaracion(dbFile, doc, periodo);

@@ -4,5 +4,6 @@
 
 int main(int argc, char** argv)
 {
-    return zav::lote::CorreLote(argc, argv, zav::lote::ProgramaLote::Instalador, [] { return zav::lote::TAB947_Main(); });
+    return zav::lote::CorreLote(argc, argv, zav::lote::ProgramaLote::Instalador,
+                                [] { return zav::lote::TAB947_Main(); });
 }

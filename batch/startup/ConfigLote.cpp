@@ -85,9 +85,10 @@ void LeerConfigLote(ProgramaLote programa)
     // Every file the program writes lives under SysPath: without it nothing has a place.
     const QString carpeta = ResolvePath(l.SysPath);
     if (l.SysPath.isEmpty() || !QFileInfo(carpeta).isDir() || !QDir::setCurrent(carpeta)) {
-        const QString texto =
-            l.SysPath.isEmpty() ? QStringLiteral("No se ha definido la carpeta del ZAV (SysPath) en KZ000.INI.")
-                                : QStringLiteral("No se puede acceder a la carpeta del ZAV (SysPath) %1").arg(l.SysPath);
+        const QString texto = l.SysPath.isEmpty()
+                                  ? QStringLiteral("No se ha definido la carpeta del ZAV (SysPath) en KZ000.INI.")
+                                  : QStringLiteral("No se puede acceder a la carpeta del ZAV (SysPath) %1")
+                                        .arg(l.SysPath);
         MsgBox(texto, 16, QStringLiteral("Error de Configuración"));
         // The message's own words, as a clause.
         QString razon = texto.left(1).toLower() + texto.mid(1);

@@ -209,8 +209,8 @@ TEST_F(Verificador, AnErrorWhileCheckingFailsTheCheck)
         }
         EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(kNoVerificada + c.razon))
             << entorno_.mensajes.Last().text.toStdString();
-        EXPECT_TRUE(entorno_.mensajes.Last().text.endsWith(QStringLiteral(" Se grabó la marca de error en el archivo ") +
-                                                           txt))
+        EXPECT_TRUE(
+            entorno_.mensajes.Last().text.endsWith(QStringLiteral(" Se grabó la marca de error en el archivo ") + txt))
             << entorno_.mensajes.Last().text.toStdString();
         EXPECT_EQ(entorno_.mensajes.Last().title, QStringLiteral("Error al verificar la información a enviar"));
         EXPECT_EQ(entorno_.mensajes.Last().style, 16);
@@ -292,8 +292,8 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
     const QString mayo = Linea(QStringLiteral("201305"));
     const QString kFalla = QStringLiteral("16|Error en la información a enviar|Existen datos inconsistentes en la "
                                           "información a enviar. Revisar el archivo %1");
-    const QString kNoVerificada =
-        QStringLiteral("16|Error al verificar la información a enviar|No se pudo verificar la información a enviar: ");
+    const QString kNoVerificada = QStringLiteral(
+        "16|Error al verificar la información a enviar|No se pudo verificar la información a enviar: ");
     const QString kMarca = QStringLiteral(". Se grabó la marca de error en el archivo %2");
     const QString kValidacion = QStringLiteral("16|Validación|Error en la validación de las casillas");
     const auto casilla = [](TestDb& db, const char* c, const char* v) {
@@ -400,6 +400,11 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
         SCOPED_TRACE(c.nombre);
         EntornoLote e;
         const QString host = e.Inicia();
+        // The files of the declaration the line names, week 0.
+        const QString base = host + QStringLiteral("TMP/06") + kDoc + QStringLiteral("0947") + c.linea.mid(21, 6) +
+                             QStringLiteral("0");
+        const QString err = base + QStringLiteral(".ERR");
+        const QString txt = base + QStringLiteral(".TXT");
         std::shared_ptr<void> guarda;
         {
             TestDb db(e.BaseDatos());
@@ -407,18 +412,10 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
                 db.exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) "
                                        "VALUES (6, ?1, ?2, '0947', 0, 0)"),
                         {kDoc, QString::fromLatin1(periodo)});
-            const QString periodo = c.linea.mid(21, 6);
-            ASSERT_TRUE(test::EscribeArchivo(host + QStringLiteral("TMP/06") + kDoc + QStringLiteral("0947") + periodo +
-                                                 QStringLiteral("0.ERR"),
-                                             QStringLiteral("VIEJO\r\n")));
-            ASSERT_TRUE(test::EscribeArchivo(host + QStringLiteral("TMP/06") + kDoc + QStringLiteral("0947") + periodo +
-                                                 QStringLiteral("0.TXT"),
-                                             QStringLiteral("HOST\r\n")));
+            ASSERT_TRUE(test::EscribeArchivo(err, QStringLiteral("VIEJO\r\n")));
+            ASSERT_TRUE(test::EscribeArchivo(txt, QStringLiteral("HOST\r\n")));
             guarda = c.prepara(e, db);
         }
-        const QString periodo = c.linea.mid(21, 6);
-        const QString err = host + QStringLiteral("TMP/06") + kDoc + QStringLiteral("0947") + periodo + QStringLiteral("0.ERR");
-        const QString txt = host + QStringLiteral("TMP/06") + kDoc + QStringLiteral("0947") + periodo + QStringLiteral("0.TXT");
         const QString log = e.Ruta(QStringLiteral("msgbox.log"));
         const bool habiaTmp = QDir(host + QStringLiteral("TMP")).exists();
 
@@ -454,12 +451,12 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
                               : habiaTmp ? QByteArray("HOST\r\n")
                                          : QByteArray("<no existe>"));
 
-        QFile archivo(log);
-        const QStringList vistos =
-            archivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(archivo.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                              : QStringList();
-        ASSERT_EQ(vistos.size(), c.mensajes.size()) << vistos.join(QLatin1Char('\n')).toStdString();
-        for (qsizetype i = 0; i < vistos.size(); ++i) {
+        const QStringList vistos = QFileInfo::exists(log) ? QString::fromUtf8(Bytes(log)).split(QLatin1Char('\n'))
+                                                          : QStringList{QString()};
+        // Each message ends with its line end.
+        EXPECT_TRUE(vistos.last().isEmpty());
+        ASSERT_EQ(vistos.size() - 1, c.mensajes.size()) << vistos.join(QLatin1Char('\n')).toStdString();
+        for (qsizetype i = 0; i < c.mensajes.size(); ++i) {
             const QString esperado = QString(c.mensajes.at(i)).replace(QLatin1String("%1"), err)
                                          .replace(QLatin1String("%2"), txt)
                                          .replace(QLatin1String("%3"), host);

@@ -111,7 +111,8 @@ TEST(Arranque, AShortOrEmptyLineGoesOn)
     e.mensajes.Clear();
     EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QString()); }), kEnvioSinVerificar);
     ASSERT_EQ(e.mensajes.Count(), 1);
-    EXPECT_EQ(e.mensajes.Last().text, kNoVerificada + QStringLiteral("la declaración  del periodo  no está grabada."));
+    EXPECT_EQ(e.mensajes.Last().text,
+              kNoVerificada + QStringLiteral("la declaración  del periodo  no está grabada."));
 }
 
 struct CasoConfig {
