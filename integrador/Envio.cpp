@@ -1,7 +1,10 @@
 #include "integrador/Envio.h"
 
+#include "batch/check/BalVerifEnv0947.h"
+#include "batch/startup/LineaComando.h"
 #include "common/CalculaControl.h"
 #include "common/Clock.h"
+#include "common/Paths.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 
@@ -16,6 +19,26 @@ const dao::Params Clave(const QString& doc, const QString& periodo)
 }
 
 const QString kFiltro = QStringLiteral(" WHERE TIP_DOC_D = ? AND DOC_ID_D = ? AND PERIODO = ? AND FORMULARIO = ?");
+
+constexpr int kEstadoInconsistente = 9;
+
+QString NoExiste(const QString& doc, const QString& periodo)
+{
+    return QStringLiteral("No existe la declaración %1 del periodo %2.").arg(doc, periodo);
+}
+
+QString NoEnviable(const QString& doc, const QString& periodo)
+{
+    return QStringLiteral("La declaración %1 del periodo %2 fue grabada con inconsistencias (estado 9) y no "
+                          "puede enviarse.")
+        .arg(doc, periodo);
+}
+
+bool Inconsistente(dao::Recordset& cab)
+{
+    const dao::Variant estado = cab.Fields(QStringLiteral("estado")).Value();
+    return !estado.isNull() && estado.toInt64() == kEstadoInconsistente;
+}
 
 // Digits drawn from a text's hash: the host's numbers need only be hard to guess.
 QString Digitos(const QString& semilla, int cuantos)
@@ -72,9 +95,9 @@ EnvioResult EnviaDeclaracion(const QString& dbFile, const QString& doc, const QS
         db->BeginTrans();
         auto cab = db->OpenRecordset(QStringLiteral("SELECT * FROM CAB") + kFiltro, dao::dbOpenSnapshot,
                                      Clave(doc, periodo));
-        if (cab->Eof()) {
+        if (cab->Eof() || Inconsistente(*cab)) {
+            r.message = cab->Eof() ? NoExiste(doc, periodo) : NoEnviable(doc, periodo);
             db->Rollback();
-            r.message = QStringLiteral("No existe la declaración %1 del periodo %2.").arg(doc, periodo);
             return r;
         }
         auto max = db->OpenRecordset(QStringLiteral("SELECT MAX(CAST(CORREL AS INTEGER)) FROM HCAB") + kFiltro,
@@ -105,6 +128,66 @@ EnvioResult EnviaDeclaracion(const QString& dbFile, const QString& doc, const QS
         r.message = e.Description;
     }
     return r;
+}
+
+EnvioCandidato DeclaracionAEnviar(const QString& dbFile, const QString& doc, const QString& periodo)
+{
+    EnvioCandidato c;
+    try {
+        auto db = dao::Database::Open(dbFile);
+        auto cab = db->OpenRecordset(QStringLiteral("SELECT * FROM CAB") + kFiltro, dao::dbOpenSnapshot,
+                                     Clave(doc, periodo));
+        if (cab->Eof() || Inconsistente(*cab)) {
+            c.message = cab->Eof() ? NoExiste(doc, periodo) : NoEnviable(doc, periodo);
+            return c;
+        }
+        c.declaracion = StoredDeclaration{6, doc, periodo, QStringLiteral("0947"),
+                                          static_cast<int>(cab->Fields(QStringLiteral("SEMANA")).Value().toInt64())};
+        c.ok = true;
+    } catch (const dao::DaoError& e) {
+        c.message = e.Description;
+    }
+    return c;
+}
+
+QString LineaVerificacion(const StoredDeclaration& d) { return BatchCommandLine(d, QString()); }
+
+QString MotivoVerificacion(const QString& sysPath, const StoredDeclaration& d, int status)
+{
+    if (status == zav::lote::kEnvioConforme)
+        return {};
+    if (status == zav::lote::kEnvioInconsistente) {
+        const zav::lote::LineaComandoLote l = zav::lote::CortaLineaComando(LineaVerificacion(d));
+        const QString nombre = zav::lote::NombreArchivoEnvio(l.TipoDoc, l.NumDoc, l.Formulario, l.Periodo, l.Semana);
+        const QString tmp = zav::JoinPath(sysPath, QStringLiteral("TMP"));
+        const QString reporte = zav::ResolvePath(zav::JoinPath(tmp, nombre + QStringLiteral(".ERR")));
+        return QStringLiteral("La declaración no pasó la verificación de 0947CNSINF; revise el archivo %1. No se "
+                              "envió.")
+            .arg(reporte);
+    }
+    return QStringLiteral("No se pudo verificar la declaración: 0947CNSINF terminó con estado %1. No se envió.")
+        .arg(status);
+}
+
+EnvioResult EnviaVerificada(const QString& dbFile, const QString& sysPath, const QString& doc,
+                            const QString& periodo)
+{
+    const EnvioCandidato c = DeclaracionAEnviar(dbFile, doc, periodo);
+    if (!c.ok) {
+        EnvioResult r;
+        r.message = c.message;
+        return r;
+    }
+    QString error;
+    const int status = RunProgram(QStringLiteral("0947CNSINF"), {LineaVerificacion(c.declaracion)}, &error);
+    const QString motivo = MotivoVerificacion(sysPath, c.declaracion, status);
+    if (!motivo.isEmpty()) {
+        EnvioResult r;
+        r.message =
+            error.isEmpty() ? motivo : error + QStringLiteral(": la declaración no se verificó y no se envió.");
+        return r;
+    }
+    return EnviaDeclaracion(dbFile, doc, periodo);
 }
 
 } // namespace integrador

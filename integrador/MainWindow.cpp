@@ -1,6 +1,6 @@
 #include "integrador/MainWindow.h"
 
-#include "integrador/Workspace.h"
+#include "integrador/Envio.h"
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>
@@ -47,6 +47,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     cmdVerificar_->setObjectName(QStringLiteral("CmdVerificar"));
     layout->addWidget(cmdVerificar_);
 
+    cmdEnviar_ = new QPushButton(QStringLiteral("Enviar"), central);
+    cmdEnviar_->setObjectName(QStringLiteral("CmdEnviar"));
+    layout->addWidget(cmdEnviar_);
+
     lblSysPath_ = new QLabel(central);
     lblSysPath_->setObjectName(QStringLiteral("LblSysPath"));
     layout->addWidget(lblSysPath_);
@@ -72,6 +76,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(cmdActualizar_, &QPushButton::clicked, this, &MainWindow::Refrescar);
     connect(cmdConstancia_, &QPushButton::clicked, this, &MainWindow::GenerarConstancia);
     connect(cmdVerificar_, &QPushButton::clicked, this, &MainWindow::VerificarEnvio);
+    connect(cmdEnviar_, &QPushButton::clicked, this, &MainWindow::Enviar);
+    // Return and Enter press the focused button, as everywhere on the desktop.
+    for (QPushButton* b : {cmdIniciar_, cmdConstancia_, cmdVerificar_, cmdEnviar_, cmdActualizar_})
+        b->setAutoDefault(true);
     Refrescar();
 }
 
@@ -85,10 +93,12 @@ void MainWindow::Refrescar()
 
     const QString elegida = lstDeclaraciones_->currentItem() ? lstDeclaraciones_->currentItem()->text() : QString();
     lstDeclaraciones_->clear();
+    declaraciones_.clear();
     const QString db = ConfiguredDatabase();
     if (db.isEmpty())
         return;
-    for (const StoredDeclaration& d : StoredDeclarations(db)) {
+    declaraciones_ = StoredDeclarations(db);
+    for (const StoredDeclaration& d : declaraciones_) {
         // The item shows the line the program will receive.
         auto* item = new QListWidgetItem(BatchCommandLine(d, QString()).left(28), lstDeclaraciones_);
         if (item->text() == elegida)
@@ -100,16 +110,53 @@ void MainWindow::GenerarConstancia() { IniciarLote(QStringLiteral("0947REP")); }
 
 void MainWindow::VerificarEnvio() { IniciarLote(QStringLiteral("0947CNSINF")); }
 
-void MainWindow::IniciarLote(const QString& nombre)
+const StoredDeclaration* MainWindow::Elegida() const
+{
+    const int fila = lstDeclaraciones_->currentRow();
+    return fila >= 0 && fila < declaraciones_.size() ? &declaraciones_.at(fila) : nullptr;
+}
+
+void MainWindow::Enviar()
+{
+    if (!PuedeIniciar())
+        return;
+    const StoredDeclaration* d = Elegida();
+    const EnvioCandidato c = DeclaracionAEnviar(ConfiguredDatabase(), d->docId, d->periodo);
+    if (!c.ok) {
+        statusBar()->showMessage(c.message);
+        return;
+    }
+    IniciarLote(QStringLiteral("0947CNSINF"), [this, c](int estado) {
+        const QString motivo = MotivoVerificacion(ConfiguredSysPath(), c.declaracion, estado);
+        if (!motivo.isEmpty()) {
+            statusBar()->showMessage(motivo);
+            return;
+        }
+        const EnvioResult r = EnviaDeclaracion(ConfiguredDatabase(), c.declaracion.docId, c.declaracion.periodo);
+        statusBar()->showMessage(r.ok ? QStringLiteral("Enviada: correlativo %1, número de orden %2, dígito "
+                                                       "verificador %3")
+                                            .arg(r.correl, r.norden, r.verifica)
+                                      : r.message);
+    });
+}
+
+bool MainWindow::PuedeIniciar()
 {
     if (lote_) {
         statusBar()->showMessage(QStringLiteral("%1 aún está en ejecución").arg(loteNombre_));
-        return;
+        return false;
     }
-    if (!lstDeclaraciones_->currentItem()) {
+    if (!Elegida()) {
         statusBar()->showMessage(QStringLiteral("Elija una declaración grabada"));
-        return;
+        return false;
     }
+    return true;
+}
+
+void MainWindow::IniciarLote(const QString& nombre, const std::function<void(int)>& alTerminar)
+{
+    if (!PuedeIniciar())
+        return;
     QString error;
     const QString programa = FindProgram(nombre, &error);
     if (programa.isEmpty()) {
@@ -120,12 +167,14 @@ void MainWindow::IniciarLote(const QString& nombre)
                           + txtConstancia_->text().trimmed().rightJustified(8, QLatin1Char('0'), true);
     loteNombre_ = nombre;
     lote_ = new QProcess(this);
-    connect(lote_, &QProcess::finished, this, [this](int codigo, QProcess::ExitStatus estado) {
-        statusBar()->showMessage(estado == QProcess::NormalExit
-                                     ? QStringLiteral("%1 terminó con estado %2").arg(loteNombre_).arg(codigo)
-                                     : QStringLiteral("%1 terminó de forma anormal").arg(loteNombre_));
+    connect(lote_, &QProcess::finished, this, [this, alTerminar](int codigo, QProcess::ExitStatus estado) {
+        const bool normal = estado == QProcess::NormalExit;
+        statusBar()->showMessage(normal ? QStringLiteral("%1 terminó con estado %2").arg(loteNombre_).arg(codigo)
+                                        : QStringLiteral("%1 terminó de forma anormal").arg(loteNombre_));
         lote_->deleteLater();
         lote_ = nullptr;
+        if (normal && alTerminar)
+            alTerminar(codigo);
         Refrescar();
     });
     connect(lote_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {

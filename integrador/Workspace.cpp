@@ -396,4 +396,25 @@ bool StartProgram(const QString& program, const QStringList& arguments, QString*
     return true;
 }
 
+int RunProgram(const QString& program, const QStringList& arguments, QString* error)
+{
+    const QString target = FindProgram(program, error);
+    if (target.isEmpty())
+        return kProgramNotStarted;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.setInputChannelMode(QProcess::ForwardedInputChannel);
+    p.start(target, arguments);
+    if (!p.waitForStarted(-1)) {
+        setError(error, QStringLiteral("No se pudo iniciar %1").arg(target));
+        return kProgramNotStarted;
+    }
+    p.waitForFinished(-1);
+    if (p.exitStatus() != QProcess::NormalExit) {
+        setError(error, QStringLiteral("%1 terminó de forma anormal").arg(program));
+        return 128 + p.exitCode();
+    }
+    return p.exitCode();
+}
+
 } // namespace integrador

@@ -72,4 +72,13 @@ QString FindProgram(const QString& program, QString* error = nullptr);
 // taken. False with the reason when it is missing or does not start.
 bool StartProgram(const QString& program, const QStringList& arguments, QString* error = nullptr);
 
+// Exit status of a program that did not start: a shell's "command not found".
+inline constexpr int kProgramNotStarted = 127;
+
+// Runs a program of the folder this program runs from and waits for it to end, its
+// output and error output passed through: its exit status. When it is missing or does
+// not start, kProgramNotStarted; when it ends abnormally, 128 plus the signal, as a
+// shell reports it; the reason in both cases.
+int RunProgram(const QString& program, const QStringList& arguments, QString* error = nullptr);
+
 } // namespace integrador

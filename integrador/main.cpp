@@ -61,7 +61,8 @@ int send(const QStringList& args)
         print(stderr, QStringLiteral("No hay un espacio de trabajo configurado en KZ000.INI."));
         return 1;
     }
-    const integrador::EnvioResult r = integrador::EnviaDeclaracion(db, args.at(0), args.at(1));
+    const integrador::EnvioResult r =
+        integrador::EnviaVerificada(db, integrador::ConfiguredSysPath(), args.at(0), args.at(1));
     if (!r.ok) {
         print(stderr, r.message);
         return 1;
@@ -88,12 +89,12 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         if (args.size() < 2)
             return usage();
+        // The host waits for a batch program and reads its status.
         QString error;
-        if (!integrador::StartProgram(args.at(1), args.mid(2), &error)) {
+        const int status = integrador::RunProgram(args.at(1), args.mid(2), &error);
+        if (!error.isEmpty())
             print(stderr, error);
-            return 1;
-        }
-        return 0;
+        return status;
     }
     if (command == QLatin1String("send")) {
         QCoreApplication app(argc, argv);

@@ -3,8 +3,10 @@
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
+#include "common/BaseCompartida.h"
 #include "common/Clock.h"
 #include "common/Cp1252.h"
+#include "common/Paths.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "platform/ui/MsgBox.h"
@@ -85,17 +87,36 @@ QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const Q
     return rs->Fields(QStringLiteral("stot")).Value().toText();
 }
 
+bool DeclaracionGrabada(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
+                        const QString& periodo)
+{
+    // A type that is not a number names no stored declaration.
+    if (!IsNumeric(tipoDoc))
+        return false;
+    auto rs = Lote().Base->OpenRecordset(
+        QStringLiteral("SELECT COUNT(*) FROM CAB WHERE TIP_DOC_D = ?1 AND DOC_ID_D = ?2 AND PERIODO = ?3 "
+                       "AND FORMULARIO = ?4"),
+        dao::dbOpenSnapshot,
+        {dao::Variant(Val(tipoDoc)), dao::Variant(Trim(numDoc)), dao::Variant(PeriodoConsulta(periodo)),
+         dao::Variant(formulario)});
+    return !rs->Eof() && rs->Fields(0).Value().toInt64() > 0;
+}
+
 bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
-                 const QString& nroConstancia, const QString& semana, const QString& rutaReporte, bool* completo)
+                 const QString& nroConstancia, const QString& semana, const QString& rutaReporte, bool* completo,
+                 QString* razon)
 {
     (void)nroConstancia;
     bool resultado = true;
     bool ok = true;
+    QString error;
     int k = 0;
     QFile reporte(rutaReporte);
     try {
-        if (!reporte.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!reporte.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            error = QStringLiteral("no se pudo crear el reporte %1").arg(rutaReporte);
             throw RuntimeError(75, QStringLiteral("Path/File access error"));
+        }
         EstableceSalida(&reporte);
         Lote().Destino = QString::fromLatin1(kDestinoArchivo);
 
@@ -134,10 +155,14 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
                                  "casilla 651"));
         if (!reporte.flush())
             throw RuntimeError(57, QStringLiteral("Device I/O error"));
-    } catch (const dao::DaoError&) {
+    } catch (const dao::DaoError& e) {
         ok = false;
-    } catch (const RuntimeError&) {
+        error = QStringLiteral("error en la validación de las casillas (%1 %2)").arg(e.Number).arg(e.Description);
+    } catch (const RuntimeError& e) {
         ok = false;
+        if (error.isEmpty())
+            error =
+                QStringLiteral("error en la validación de las casillas (%1 %2)").arg(e.Number).arg(e.Description());
     }
     reporte.close();
     EstableceSalida(nullptr);
@@ -147,6 +172,8 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
     }
     if (completo)
         *completo = ok;
+    if (razon)
+        *razon = error;
     return resultado;
 }
 
@@ -159,30 +186,95 @@ bool GrabaMarcaError(const QString& rutaMarca)
     return marca.write(linea) == linea.size() && marca.flush();
 }
 
+bool MarcaDeclaracion(const QString& rutaMarca)
+{
+    if (ExisteArchivo(rutaMarca))
+        QFile::remove(rutaMarca);
+    return GrabaMarcaError(rutaMarca);
+}
+
+namespace {
+
+// The work folder as far as it is known: set by the start, or read from the
+// configuration when the start stopped before it (a second copy); empty when unknown.
+QString CarpetaTrabajo()
+{
+    if (!Lote().RutaTmp.isEmpty())
+        return Lote().RutaTmp;
+    const QString sysPath = LeeOpcion(QStringLiteral("SysPath"));
+    return sysPath.isEmpty() ? QString() : JoinPath(sysPath, QStringLiteral("TMP"));
+}
+
+// The declaration could not be checked: no report of it is left to be read as this
+// run's, the marker takes the place of its file so that it is not sent, and the user
+// is told why. nombre is empty when the command line names no usable file.
+int NoVerificada(const QString& nombre, const QString& razon)
+{
+    QString marca;
+    const QString tmp = CarpetaTrabajo();
+    if (!nombre.isEmpty() && !tmp.isEmpty() && QFileInfo(ResolvePath(tmp)).isDir()) {
+        const QString rutaReporte = ResolvePath(JoinPath(tmp, nombre + QStringLiteral(".ERR")));
+        if (QFileInfo(rutaReporte).isFile())
+            QFile::remove(rutaReporte);
+        const QString rutaMarca = ResolvePath(JoinPath(tmp, nombre + QStringLiteral(".TXT")));
+        if (MarcaDeclaracion(rutaMarca))
+            marca = rutaMarca;
+    }
+    QString texto = QStringLiteral("No se pudo verificar la información a enviar: ") + razon + QLatin1Char('.');
+    if (!marca.isEmpty())
+        texto += QStringLiteral(" Se grabó la marca de error en el archivo ") + marca;
+    MsgBox(texto, 16, QStringLiteral("Error al verificar la información a enviar"));
+    return kEnvioSinVerificar;
+}
+
+} // namespace
+
 int BalVerifEnv0947_Main(const QString& linea)
 {
+    // The declaration's name is known from the line alone, for a start that fails.
+    const LineaComandoLote c = CortaLineaComando(linea);
+    const QString nombre = RechazoLineaComando(c).isEmpty()
+                               ? NombreArchivoEnvio(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.Semana)
+                               : QString();
+    EstableceFallaArranque([nombre](const QString& razon) { NoVerificada(nombre, razon); }, kEnvioSinVerificar);
     const auto copia = ExigeInstanciaUnica(ProgramaLote::Verificador);
-    const LineaComandoLote c = TomaLineaComando(linea);
+    TomaLineaComando(linea);
     LeerConfigLote(ProgramaLote::Verificador);
 
-    const QString nombre = NombreArchivoEnvio(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.Semana);
+    if (!QFileInfo(ResolvePath(Lote().RutaTmp)).isDir())
+        return NoVerificada(nombre, QStringLiteral("no existe la carpeta de trabajo %1").arg(Lote().RutaTmp));
+    try {
+        if (!DeclaracionGrabada(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo))
+            return NoVerificada(nombre, QStringLiteral("la declaración %1 del periodo %2 no está grabada")
+                                            .arg(Trim(c.NumDoc), PeriodoConsulta(c.Periodo)));
+    } catch (const dao::DaoError& e) {
+        return NoVerificada(nombre, QStringLiteral("no se pudo leer la declaración (%1 %2)")
+                                        .arg(e.Number)
+                                        .arg(e.Description));
+    }
+
     const QString rutaReporte = RutaEnTmp(nombre + QStringLiteral(".ERR"));
     bool completo = true;
+    QString razon;
     if (ValidaEnvio(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.NroConstancia, c.Semana, rutaReporte,
-                    &completo)) {
+                    &completo, &razon)) {
         if (ExisteArchivo(rutaReporte) && !QFile::remove(rutaReporte))
-            return kEnvioSinVerificar;
+            return NoVerificada(nombre, QStringLiteral("no se pudo borrar el reporte anterior %1").arg(rutaReporte));
         return kEnvioConforme;
     }
+    if (!completo)
+        return NoVerificada(nombre, razon);
 
     MsgBox(QStringLiteral("Existen datos inconsistentes en la información a enviar. Revisar el archivo ") +
                rutaReporte,
            16, QStringLiteral("Error en la información a enviar"));
     const QString rutaMarca = RutaEnTmp(nombre + QStringLiteral(".TXT"));
-    if (ExisteArchivo(rutaMarca))
-        QFile::remove(rutaMarca);
-    const bool marcada = GrabaMarcaError(rutaMarca);
-    return completo && marcada ? kEnvioInconsistente : kEnvioSinVerificar;
+    if (!MarcaDeclaracion(rutaMarca)) {
+        MsgBox(QStringLiteral("No se pudo grabar la marca de error en el archivo ") + rutaMarca, 16,
+               QStringLiteral("Error en la información a enviar"));
+        return kEnvioSinVerificar;
+    }
+    return kEnvioInconsistente;
 }
 
 } // namespace zav::lote

@@ -6,20 +6,27 @@
 namespace zav::lote {
 
 // Exit statuses: the declaration passed, a rule failed, or the check could not be done
-// (its report, the marker or the deletion of an old report failed).
+// (the program could not start, the declaration is not stored, an error stopped the
+// rules, or the report, the marker or the deletion of an old report failed).
 inline constexpr int kEnvioConforme = 0;
 inline constexpr int kEnvioInconsistente = 1;
 inline constexpr int kEnvioSinVerificar = 2;
 
 // The pre-send checker's main procedure on the host's command line; the exit status.
+// A check that was not done leaves no report and, wherever the work folder and the
+// declaration's name are known, the error marker, so that the host does not send it.
 int BalVerifEnv0947_Main(const QString& linea);
 
 // True when every rule holds. Writes the report at rutaReporte. An error while checking
-// is reported and makes the result false (*completo turns false too), as an unchecked
-// declaration must never pass.
+// is reported and makes the result false (*completo turns false too, *razon says what
+// stopped it), as an unchecked declaration must never pass.
 bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
                  const QString& nroConstancia, const QString& semana, const QString& rutaReporte,
-                 bool* completo = nullptr);
+                 bool* completo = nullptr, QString* razon = nullptr);
+
+// True when CAB holds the declaration (any week). Throws dao::DaoError.
+bool DeclaracionGrabada(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
+                        const QString& periodo);
 
 // The stored value of one box, "" when it has no row. Throws dao::DaoError on a database
 // error and zav::RuntimeError when the type is not a number or the value is Null.
@@ -33,6 +40,10 @@ QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const Q
 
 // Writes the one-line marker "0947 ERROR"; false when it could not be written.
 bool GrabaMarcaError(const QString& rutaMarca);
+
+// Replaces the declaration's file by the marker: an earlier file of that name goes
+// first. False when the marker could not be written.
+bool MarcaDeclaracion(const QString& rutaMarca);
 
 // The name of the declaration's files in the work folder, without extension.
 QString NombreArchivoEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario,

@@ -1,12 +1,11 @@
 // 0947CNSINF: checks a declaration before the host sends it.
 #include "batch/check/BalVerifEnv0947.h"
+#include "batch/startup/CorreLote.h"
 #include "batch/startup/LineaComando.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("0947CNSINF"));
-    return zav::lote::BalVerifEnv0947_Main(zav::lote::LineaDeArgumentos(argc, argv));
+    return zav::lote::CorreLote(argc, argv, zav::lote::ProgramaLote::Verificador, [&] {
+        return zav::lote::BalVerifEnv0947_Main(zav::lote::LineaDeArgumentos(argc, argv));
+    });
 }

@@ -22,12 +22,26 @@ const QString kTituloConexion = QStringLiteral("Error de Conección");
 [[noreturn]] void ErrorConexion(const dao::DaoError& e, const QString& textoBloqueo)
 {
     MsgBox(TextoErrorConexion(e, textoBloqueo), 0, kTituloConexion);
-    TerminaPrograma(1);
+    FallaArranque(QStringLiteral("no se pudo abrir la base de datos %1").arg(Lote().RutaBD));
 }
 
 bool EsSeparador(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
 
 } // namespace
+
+void EstableceFallaArranque(std::function<void(const QString& razon)> alFallar, int estado)
+{
+    Lote().AlFallarArranque = std::move(alFallar);
+    Lote().EstadoFallaArranque = estado;
+}
+
+void FallaArranque(const QString& razon)
+{
+    const EstadoLote& l = Lote();
+    if (l.AlFallarArranque)
+        l.AlFallarArranque(razon);
+    TerminaPrograma(l.EstadoFallaArranque);
+}
 
 QString NombrePrograma(ProgramaLote programa)
 {
@@ -48,7 +62,7 @@ std::unique_ptr<SingleInstance> ExigeInstanciaUnica(ProgramaLote programa)
     if (!copia->TryAcquire(NombrePrograma(programa))) {
         MsgBox(QStringLiteral("La aplicación ya se encuentra en Ejecución"), 64,
                QStringLiteral("Presentación Telemática"));
-        TerminaPrograma(1);
+        FallaArranque(QStringLiteral("ya se está ejecutando otra copia de %1").arg(NombrePrograma(programa)));
     }
     return copia;
 }
@@ -59,7 +73,7 @@ LineaComandoLote TomaLineaComando(const QString& linea)
     const QString rechazo = RechazoLineaComando(campos);
     if (!rechazo.isEmpty()) {
         MsgBox(rechazo, 16, QStringLiteral("Presentación Telemática"));
-        TerminaPrograma(1);
+        FallaArranque(QStringLiteral("la línea de comando no es válida"));
     }
     return campos;
 }
@@ -71,19 +85,26 @@ void LeerConfigLote(ProgramaLote programa)
     // Every file the program writes lives under SysPath: without it nothing has a place.
     const QString carpeta = ResolvePath(l.SysPath);
     if (l.SysPath.isEmpty() || !QFileInfo(carpeta).isDir() || !QDir::setCurrent(carpeta)) {
-        MsgBox(l.SysPath.isEmpty()
-                   ? QStringLiteral("No se ha definido la carpeta del ZAV (SysPath) en KZ000.INI.")
-                   : QStringLiteral("No se puede acceder a la carpeta del ZAV (SysPath) %1").arg(l.SysPath),
-               16, QStringLiteral("Error de Configuración"));
-        TerminaPrograma(1);
+        const QString texto = l.SysPath.isEmpty()
+                                  ? QStringLiteral("No se ha definido la carpeta del ZAV (SysPath) en KZ000.INI.")
+                                  : QStringLiteral("No se puede acceder a la carpeta del ZAV (SysPath) %1")
+                                        .arg(l.SysPath);
+        MsgBox(texto, 16, QStringLiteral("Error de Configuración"));
+        // The message's own words, as a clause.
+        QString razon = texto.left(1).toLower() + texto.mid(1);
+        if (razon.endsWith(QLatin1Char('.')))
+            razon.chop(1);
+        FallaArranque(razon);
     }
+    // The work folders first: a program that cannot open its database still knows
+    // where it answers.
+    l.RutaRpt = JoinPath(l.SysPath, QStringLiteral("RPT"));
+    l.RutaTmp = JoinPath(l.SysPath, QStringLiteral("TMP"));
     l.RutaBD = LeeOpcion(QStringLiteral("DBPath")) + LeeOpcion(QStringLiteral("DBName"));
     if (programa == ProgramaLote::Verificador)
         AbrirBaseVerificador();
     else
         AbrirBaseReporte();
-    l.RutaRpt = JoinPath(l.SysPath, QStringLiteral("RPT"));
-    l.RutaTmp = JoinPath(l.SysPath, QStringLiteral("TMP"));
     l.Usuario = LeeOpcion(QStringLiteral("SysUser"));
 }
 

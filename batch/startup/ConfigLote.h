@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace zav::lote {
@@ -14,16 +15,22 @@ enum class ProgramaLote { Reporte, Verificador, Instalador };
 // The name a program runs under ("0947REP", "0947CNSINF", "TAB947").
 QString NombrePrograma(ProgramaLote programa);
 
-// Ends the program (status 1) when another copy of it is running, after the message.
+// A failed start ends the program through FallaArranque: the program's own last step
+// (none by default), then its status (1 by default).
+void EstableceFallaArranque(std::function<void(const QString& razon)> alFallar, int estado);
+[[noreturn]] void FallaArranque(const QString& razon);
+
+// Ends the program when another copy of it is running, after the message.
 // The copy is held for as long as the returned object lives.
 std::unique_ptr<SingleInstance> ExigeInstanciaUnica(ProgramaLote programa);
 
-// Cuts the line and ends the program (status 1, nothing written) when a field would
-// name a file outside the work folders.
+// Cuts the line and ends the program (nothing written) when a field would name a file
+// outside the work folders.
 LineaComandoLote TomaLineaComando(const QString& linea);
 
 // Reads the configuration of 0947REP or 0947CNSINF, makes SysPath the current folder,
-// opens the database and sets the run state. Ends the program on a failure.
+// sets the work folders, opens the database and sets the run state. Ends the program on
+// a failure; the work folders are set before the database is opened.
 void LeerConfigLote(ProgramaLote programa);
 
 // Each ends the program after the "Error de Conección" message when the database does

@@ -2,6 +2,7 @@
 // The run state of a batch program: set once at start and kept for the run.
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace dao { class Database; }
@@ -28,6 +29,11 @@ struct EstadoLote {
     bool FontItalic = false;
     bool SaltoPendiente = false;
     QString Destino = QString::fromLatin1(kDestinoArchivo);
+
+    // How a failed start ends: after the failure's own message the program's last step
+    // (given why, in a few words), then the status.
+    std::function<void(const QString& razon)> AlFallarArranque;
+    int EstadoFallaArranque = 1;
 };
 
 EstadoLote& Lote();

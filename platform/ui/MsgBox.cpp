@@ -5,10 +5,13 @@
 #include <QFile>
 #include <QKeyEvent>
 
+#include <cstdio>
+
 namespace zav {
 namespace {
 
 MsgBoxRecorder* gRecorder = nullptr;
+bool gSinPantalla = false;
 
 // Escape and the close box answer Cancel when the box has one (OK alone: OK); a Yes/No
 // or Abort/Retry/Ignore box cannot be dismissed without choosing, as on the original.
@@ -89,14 +92,20 @@ QString EffectiveTitle(const QString& title)
     return title.isEmpty() ? QCoreApplication::applicationName() : title;
 }
 
+// Line ends of any kind as one line feed.
+QString UnSalto(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 void AppendToLog(const QString& text, int style, const QString& title)
 {
     const QString path = qEnvironmentVariable("ZAV_MSGBOX_LOG");
     if (path.isEmpty())
         return;
-    QString flat = text;
-    flat.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
-    flat.replace(QLatin1Char('\r'), QLatin1String("\\n"));
+    QString flat = UnSalto(text);
     flat.replace(QLatin1Char('\n'), QLatin1String("\\n"));
     QFile log(path);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
@@ -104,6 +113,13 @@ void AppendToLog(const QString& text, int style, const QString& title)
     log.write((QString::number(style) + QLatin1Char('|') + EffectiveTitle(title) + QLatin1Char('|') + flat +
                QLatin1Char('\n'))
                   .toUtf8());
+}
+
+void AErrorEstandar(const QString& text, const QString& title)
+{
+    const QByteArray bytes = (EffectiveTitle(title) + QLatin1String(": ") + UnSalto(text) + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace
@@ -154,12 +170,30 @@ int MsgBox(const QString& text, int style, const QString& title)
     AppendToLog(text, style, title);
     if (gRecorder)
         return gRecorder->Record(text, style, title);
+    if (gSinPantalla) {
+        AErrorEstandar(text, title);
+        return DefaultAnswer(style);
+    }
     auto box = BuildMessageBox(text, style, title, QApplication::activeWindow());
     box->exec();
     QAbstractButton* clicked = box->clickedButton();
     if (!clicked)
         return DefaultAnswer(style);
     return AnswerOf(box->standardButton(clicked));
+}
+
+void MsgBoxSinPantalla(bool activo) { gSinPantalla = activo; }
+
+bool HayPantalla()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool PlataformaSinPantalla()
+{
+    const QString plataforma = QGuiApplication::platformName();
+    return plataforma == QLatin1String("offscreen") || plataforma == QLatin1String("minimal");
 }
 
 MsgBoxRecorder::MsgBoxRecorder() : previous_(gRecorder) { gRecorder = this; }

@@ -27,6 +27,18 @@ enum MsgBoxAnswer : int {
 // When ZAV_MSGBOX_LOG names a file, appends "style|title|text" to it first.
 int MsgBox(const QString& text, int style = 0, const QString& title = QString());
 
+// Where no one can answer: from then on every box is written to standard error (its
+// title, then its text) and answered with its default button, so the program goes on.
+void MsgBoxSinPantalla(bool activo);
+
+// True when the environment names a Qt platform (QT_QPA_PLATFORM) or a display
+// (DISPLAY, WAYLAND_DISPLAY): a window can be shown somewhere.
+bool HayPantalla();
+
+// True on the platforms that draw nowhere (offscreen, minimal): a box shown there is
+// seen by no one and waits forever.
+bool PlataformaSinPantalla();
+
 // The box MsgBox would show for a style, not yet shown.
 std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, int style, const QString& title,
                                              QWidget* parent = nullptr);

@@ -89,5 +89,16 @@ TEST_F(EnvioTest, AMissingDeclarationWritesNothing)
     EXPECT_EQ(rs->Fields(0).Value().toInt64(), 0);
 }
 
+// Between the check and the copy the module may have saved it again with inconsistencies.
+TEST_F(EnvioTest, ADeclarationSavedWithInconsistenciesIsNeverCopied)
+{
+    Inserta(QStringLiteral("UPDATE CAB SET estado = 9"), {});
+    const EnvioResult r = EnviaDeclaracion(file_, kDoc, kPeriodo);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("estado 9"))) << r.message.toStdString();
+    EXPECT_EQ(Filas(QStringLiteral("HCAB"), QStringLiteral("001")), 0);
+    EXPECT_EQ(Filas(QStringLiteral("HDET"), QStringLiteral("001")), 0);
+}
+
 } // namespace
 } // namespace integrador

@@ -3,6 +3,7 @@
 #include "integrador/Workspace.h"
 #include "tests/integrador/TestDb.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QStatusBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -81,8 +83,55 @@ TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
     // The checker is started on the chosen declaration the same way.
     w.CmdVerificar()->click();
     EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("No se encuentra el programa 0947CNSINF")));
+    // Sending starts the checker first: without it nothing is sent.
+    w.CmdEnviar()->click();
+    EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("No se encuentra el programa 0947CNSINF")));
     w.CmdActualizar()->click();
     EXPECT_EQ(w.LstDeclaraciones()->currentRow(), 0);
+    EXPECT_EQ(test::TestDb(r.dbFile).value(QStringLiteral("SELECT COUNT(*) FROM HCAB")).toInt(), 0);
+    qputenv("WINDIR", old);
+}
+
+// A declaration saved with inconsistencies is refused before anything is started.
+TEST(MainWindowTest, SendRefusesADeclarationSavedInStateNine)
+{
+    QTemporaryDir tmp;
+    const QByteArray old = qgetenv("WINDIR");
+    qputenv("WINDIR", QFile::encodeName(tmp.filePath(QStringLiteral("windows"))));
+    const InitResult r = InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
+    ASSERT_TRUE(r.ok);
+    test::TestDb db(r.dbFile);
+    db.exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) VALUES "
+                           "(6, '20100070970', '201305', '0947', 0, 9)"));
+    MainWindow w;
+    w.LstDeclaraciones()->setCurrentRow(0);
+    w.CmdEnviar()->click();
+    EXPECT_EQ(w.statusBar()->currentMessage(),
+              QStringLiteral("La declaración 20100070970 del periodo 201305 fue grabada con inconsistencias (estado 9) "
+                             "y no puede enviarse."));
+    EXPECT_EQ(db.value(QStringLiteral("SELECT COUNT(*) FROM HCAB")).toInt(), 0);
+    qputenv("WINDIR", old);
+}
+
+// Return and Enter press the focused button, as on every window of the desktop.
+TEST(MainWindowTest, ReturnAndEnterPressTheFocusedButton)
+{
+    QTemporaryDir tmp;
+    const QByteArray old = qgetenv("WINDIR");
+    qputenv("WINDIR", QFile::encodeName(tmp.filePath(QStringLiteral("windows"))));
+    const QString host = tmp.filePath(QStringLiteral("host"));
+    ASSERT_TRUE(InitWorkspace(host, false).ok);
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    w.CmdActualizar()->setFocus();
+    for (const auto& [tecla, nombre] : {std::pair{Qt::Key_Return, "A.TXT"}, std::pair{Qt::Key_Enter, "B.TXT"}}) {
+        QFile f(QDir(host).filePath(QStringLiteral("TMP/")) + QString::fromLatin1(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QTest::keyClick(QApplication::focusWidget(), tecla, tecla == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_TRUE(items(w.LstTmp()).contains(QString::fromLatin1(nombre))) << nombre;
+    }
     qputenv("WINDIR", old);
 }
 

@@ -3,6 +3,8 @@
 #include "batch/check/BalVerifEnv0947.h"
 #include "common/Clock.h"
 #include "common/Cp1252.h"
+#include "platform/db/Database.h"
+#include "platform/process/SingleInstance.h"
 #include "tests/batch/LoteFixture.h"
 #include "tests/integrador/TestDb.h"
 
@@ -10,6 +12,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +26,8 @@ using test::EntornoLote;
 
 const QDateTime kAhora(QDate(2013, 6, 14), QTime(9, 5, 7));
 const QString kDoc = QStringLiteral("20100070970");
+// The files of May 2013, week 0, in TMP.
+const QString kArchivo = QStringLiteral("06") + kDoc + QStringLiteral("09472013050");
 
 QByteArray Esperado(const QString& nombre)
 {
@@ -43,6 +48,16 @@ protected:
         host_ = entorno_.Inicia();
         SetClockForTests([] { return kAhora; });
         db_ = std::make_unique<TestDb>(entorno_.BaseDatos());
+        for (const char* periodo : {"201305", "201306"})
+            Cab(6, QString::fromLatin1(periodo));
+    }
+
+    void Cab(int tipo, const QString& periodo)
+    {
+        ASSERT_EQ(db_->exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) "
+                                           "VALUES (?1, ?2, ?3, '0947', 0, 0)"),
+                            {tipo, kDoc, periodo}),
+                  SQLITE_DONE);
     }
 
     void Casilla(int tipo, const QString& periodo, const QString& casilla, const QVariant& valor)
@@ -111,8 +126,10 @@ TEST_F(Verificador, CasesOfTheThreeRules)
         SCOPED_TRACE(c.nombre);
         db_->exec(QStringLiteral("DELETE FROM DET"));
         db_->exec(QStringLiteral("DELETE FROM F0947_PTCEA"));
+        db_->exec(QStringLiteral("DELETE FROM CAB"));
         const QString periodo = QString::fromLatin1(c.periodo);
         const QString consulta = periodo.endsWith(QLatin1String("00")) ? periodo.left(4) : periodo;
+        Cab(6, consulta);
         for (const auto& [casilla, valor] : c.casillas)
             Casilla(6, consulta, QString::fromLatin1(casilla), QString::fromUtf8(valor));
         for (int i = 0; i < c.perdidas; ++i)
@@ -152,36 +169,52 @@ TEST_F(Verificador, CasesOfTheThreeRules)
 }
 
 // A check that could not be done never passes: the error is reported, the host finds
-// the marker, and the status says the declaration was not checked.
+// the marker and no report, and the status says the declaration was not checked.
 TEST_F(Verificador, AnErrorWhileCheckingFailsTheCheck)
 {
     const QString periodo = QStringLiteral("201305");
+    const QString kNoVerificada = QStringLiteral("No se pudo verificar la información a enviar: ");
     struct Caso {
         const char* nombre;
         std::function<void()> prepara;
         QString tipo;
+        QString razon; // the start of the reason
     };
     const Caso casos[] = {
-        {"a type that is not a number", [] {}, QStringLiteral("AB")},
-        {"a blank type", [] {}, QStringLiteral("  ")},
+        {"a type that is not a number", [] {}, QStringLiteral("AB"),
+         QStringLiteral("la declaración 20100070970 del periodo 201305 no está grabada.")},
+        {"a blank type", [] {}, QStringLiteral("  "),
+         QStringLiteral("la declaración 20100070970 del periodo 201305 no está grabada.")},
         {"a box row without a value", [&] { Casilla(6, periodo, QStringLiteral("662"), QVariant()); },
-         QStringLiteral("06")},
-        {"no tax-loss table", [&] { db_->exec(QStringLiteral("DROP TABLE F0947_PTCEA")); }, QStringLiteral("06")},
+         QStringLiteral("06"), QStringLiteral("error en la validación de las casillas (94 Invalid use of Null).")},
+        {"no tax-loss table", [&] { db_->exec(QStringLiteral("DROP TABLE F0947_PTCEA")); }, QStringLiteral("06"),
+         QStringLiteral("error en la validación de las casillas (")},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         c.prepara();
         const QString err = Tmp(periodo, QStringLiteral(".ERR"), c.tipo);
         const QString txt = Tmp(periodo, QStringLiteral(".TXT"), c.tipo);
+        ASSERT_TRUE(test::EscribeArchivo(err, QStringLiteral("VIEJO\r\n")));
         ASSERT_TRUE(test::EscribeArchivo(txt, QStringLiteral("HOST\r\n")));
         entorno_.mensajes.Clear();
         EXPECT_EQ(Ejecuta(Linea(periodo, c.tipo)), kEnvioSinVerificar);
-        ASSERT_EQ(entorno_.mensajes.Count(), 2) << entorno_.mensajes.Texts().join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(entorno_.mensajes.Entries()[0].text, QStringLiteral("Error en la validación de las casillas"));
-        EXPECT_EQ(entorno_.mensajes.Entries()[0].title, QStringLiteral("Validación"));
-        EXPECT_EQ(entorno_.mensajes.Entries()[0].style, 16);
-        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("Existen datos inconsistentes")));
-        EXPECT_EQ(Bytes(err), Esperado(QStringLiteral("solo_cabecera.ERR")));
+        const bool grabada = c.tipo == QLatin1String("06");
+        ASSERT_EQ(entorno_.mensajes.Count(), grabada ? 2 : 1)
+            << entorno_.mensajes.Texts().join(QLatin1Char('|')).toStdString();
+        if (grabada) {
+            EXPECT_EQ(entorno_.mensajes.Entries()[0].text, QStringLiteral("Error en la validación de las casillas"));
+            EXPECT_EQ(entorno_.mensajes.Entries()[0].title, QStringLiteral("Validación"));
+            EXPECT_EQ(entorno_.mensajes.Entries()[0].style, 16);
+        }
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(kNoVerificada + c.razon))
+            << entorno_.mensajes.Last().text.toStdString();
+        EXPECT_TRUE(
+            entorno_.mensajes.Last().text.endsWith(QStringLiteral(" Se grabó la marca de error en el archivo ") + txt))
+            << entorno_.mensajes.Last().text.toStdString();
+        EXPECT_EQ(entorno_.mensajes.Last().title, QStringLiteral("Error al verificar la información a enviar"));
+        EXPECT_EQ(entorno_.mensajes.Last().style, 16);
+        EXPECT_FALSE(QFileInfo::exists(err));
         EXPECT_EQ(Bytes(txt), Esperado(QStringLiteral("marca.TXT")));
     }
 }
@@ -190,8 +223,10 @@ TEST_F(Verificador, NoWorkFolderCannotPass)
 {
     ASSERT_TRUE(QDir(host_ + QStringLiteral("TMP")).removeRecursively());
     EXPECT_EQ(Ejecuta(Linea(QStringLiteral("201206"))), kEnvioSinVerificar);
-    ASSERT_EQ(entorno_.mensajes.Count(), 2);
-    EXPECT_EQ(entorno_.mensajes.Entries()[0].text, QStringLiteral("Error en la validación de las casillas"));
+    ASSERT_EQ(entorno_.mensajes.Count(), 1);
+    EXPECT_EQ(entorno_.mensajes.Last().text, QStringLiteral("No se pudo verificar la información a enviar: no existe "
+                                                            "la carpeta de trabajo ") +
+                                                 host_ + QStringLiteral("TMP."));
     EXPECT_FALSE(QFileInfo::exists(host_ + QStringLiteral("TMP")));
 }
 
@@ -236,6 +271,201 @@ TEST_F(Verificador, RealProgramOnACleanDeclaration)
     EXPECT_EQ(programa.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(programa.exitCode(), 0) << programa.readAllStandardError().toStdString();
     EXPECT_FALSE(QFileInfo::exists(err));
+}
+
+// Every outcome of the real program as the host meets it: its status, what it leaves in
+// TMP and what it says. A check that was not done must never look like a pass.
+struct Desenlace {
+    const char* nombre;
+    std::function<std::shared_ptr<void>(EntornoLote&, TestDb&)> prepara; // holds what the case needs
+    QString linea;
+    int estado;
+    const char* reporte; // expected report; nullptr: none is left; "VIEJO": the earlier one untouched
+    bool marca;          // the .TXT replaced by the marker (else as the host left it)
+    QStringList mensajes; // "style|title|text"; a final "*" matches the start only
+};
+
+std::shared_ptr<void> Nada() { return {}; }
+
+TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
+{
+    const QString mayo = Linea(QStringLiteral("201305"));
+    const QString kFalla = QStringLiteral("16|Error en la información a enviar|Existen datos inconsistentes en la "
+                                          "información a enviar. Revisar el archivo %1");
+    const QString kNoVerificada = QStringLiteral(
+        "16|Error al verificar la información a enviar|No se pudo verificar la información a enviar: ");
+    const QString kMarca = QStringLiteral(". Se grabó la marca de error en el archivo %2");
+    const QString kValidacion = QStringLiteral("16|Validación|Error en la validación de las casillas");
+    const auto casilla = [](TestDb& db, const char* c, const char* v) {
+        db.exec(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
+                               "VALUES (6, ?1, '201305', '0947', 0, ?2, ?3)"),
+                {kDoc, QString::fromLatin1(c), v ? QVariant(QString::fromLatin1(v)) : QVariant()});
+    };
+    const std::vector<Desenlace> casos{
+        {"passed",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", "100");
+             casilla(db, "650", "100");
+             return Nada();
+         },
+         mayo, kEnvioConforme, nullptr, false, {}},
+        {"the period rule failed", [](EntornoLote&, TestDb&) { return Nada(); }, Linea(QStringLiteral("201306")),
+         kEnvioInconsistente, "junio2013.ERR", true, {kFalla}},
+        {"the box 662 rule failed",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "662", "3");
+             return Nada();
+         },
+         mayo, kEnvioInconsistente, "casilla662.ERR", true, {kFalla}},
+        {"the box 473 rule failed",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", "100");
+             return Nada();
+         },
+         mayo, kEnvioInconsistente, "casilla473.ERR", true, {kFalla}},
+        {"a second copy",
+         [](EntornoLote&, TestDb&) {
+             auto otra = std::make_shared<SingleInstance>();
+             EXPECT_TRUE(otra->TryAcquire(QStringLiteral("0947CNSINF")));
+             return std::shared_ptr<void>(otra);
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {QStringLiteral("64|Presentación Telemática|La aplicación ya se encuentra en Ejecución"),
+          kNoVerificada + QStringLiteral("ya se está ejecutando otra copia de 0947CNSINF") + kMarca}},
+        {"a refused command line", [](EntornoLote&, TestDb&) { return Nada(); },
+         Linea(QStringLiteral("201305")).replace(27, 1, QStringLiteral("/")), kEnvioSinVerificar, "VIEJO", false,
+         {QStringLiteral("16|Presentación Telemática|La línea de comando no es válida*"),
+          kNoVerificada + QStringLiteral("la línea de comando no es válida.")}},
+        {"no SysPath",
+         [](EntornoLote&, TestDb&) {
+             EntornoLote::Opcion(QStringLiteral("SysPath"), QString());
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, "VIEJO", false,
+         {QStringLiteral("16|Error de Configuración|No se ha definido la carpeta del ZAV (SysPath) en KZ000.INI."),
+          kNoVerificada + QStringLiteral("no se ha definido la carpeta del ZAV (SysPath) en KZ000.INI.")}},
+        {"a missing database",
+         [](EntornoLote&, TestDb&) {
+             EntornoLote::Opcion(QStringLiteral("DBName"), QStringLiteral("X.MDB"));
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {QStringLiteral("0|Error de Conección|*"),
+          kNoVerificada + QStringLiteral("no se pudo abrir la base de datos %3X.MDB") + kMarca}},
+        {"a locked database",
+         [](EntornoLote& e, TestDb&) {
+             return std::shared_ptr<void>(dao::Database::Open(e.BaseDatos(), true).release());
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {QStringLiteral("0|Error de Conección| 3051- Base esta bloqueda"),
+          kNoVerificada + QStringLiteral("no se pudo abrir la base de datos %3ZAV.MDB") + kMarca}},
+        {"no work folder",
+         [](EntornoLote& e, TestDb&) {
+             EXPECT_TRUE(QDir(e.Host(QStringLiteral("TMP"))).removeRecursively());
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, false,
+         {kNoVerificada + QStringLiteral("no existe la carpeta de trabajo %3TMP.")}},
+        {"no tax-loss table: an error inside the check",
+         [](EntornoLote&, TestDb& db) {
+             db.exec(QStringLiteral("DROP TABLE F0947_PTCEA"));
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion, kNoVerificada + QStringLiteral("error en la validación de las casillas*")}},
+        {"a box row without a value: an error inside the check",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", nullptr);
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion, kNoVerificada + QStringLiteral("error en la validación de las casillas*")}},
+        {"a report that cannot be created",
+         [](EntornoLote& e, TestDb&) {
+             EXPECT_TRUE(QFile::remove(e.Host(QStringLiteral("TMP/") + kArchivo + QStringLiteral(".ERR"))));
+             EXPECT_TRUE(QDir().mkdir(e.Host(QStringLiteral("TMP/") + kArchivo + QStringLiteral(".ERR"))));
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, "<carpeta>", true,
+         {kValidacion, kNoVerificada + QStringLiteral("no se pudo crear el reporte %1") + kMarca}},
+        {"no CAB row",
+         [](EntornoLote&, TestDb& db) {
+             db.exec(QStringLiteral("DELETE FROM CAB"));
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kNoVerificada + QStringLiteral("la declaración 20100070970 del periodo 201305 no está grabada") + kMarca}},
+    };
+    for (const Desenlace& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EntornoLote e;
+        const QString host = e.Inicia();
+        // The files of the declaration the line names, week 0.
+        const QString base = host + QStringLiteral("TMP/06") + kDoc + QStringLiteral("0947") + c.linea.mid(21, 6) +
+                             QStringLiteral("0");
+        const QString err = base + QStringLiteral(".ERR");
+        const QString txt = base + QStringLiteral(".TXT");
+        std::shared_ptr<void> guarda;
+        {
+            TestDb db(e.BaseDatos());
+            for (const char* periodo : {"201305", "201306"})
+                db.exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) "
+                                       "VALUES (6, ?1, ?2, '0947', 0, 0)"),
+                        {kDoc, QString::fromLatin1(periodo)});
+            ASSERT_TRUE(test::EscribeArchivo(err, QStringLiteral("VIEJO\r\n")));
+            ASSERT_TRUE(test::EscribeArchivo(txt, QStringLiteral("HOST\r\n")));
+            guarda = c.prepara(e, db);
+        }
+        const QString log = e.Ruta(QStringLiteral("msgbox.log"));
+        const bool habiaTmp = QDir(host + QStringLiteral("TMP")).exists();
+
+        QProcess programa;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZAV_MSGBOX_LOG"), log);
+        programa.setProcessEnvironment(env);
+        programa.start(QStringLiteral(PROGRAMA_0947CNSINF), {c.linea});
+        ASSERT_TRUE(programa.waitForFinished(20000)) << "the program is waiting";
+        EXPECT_EQ(programa.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(programa.exitCode(), c.estado);
+
+        const QByteArray reporte = Bytes(err);
+        if (!c.reporte) {
+            EXPECT_FALSE(QFileInfo::exists(err));
+        } else if (QLatin1String(c.reporte) == QLatin1String("VIEJO")) {
+            EXPECT_EQ(reporte, QByteArray("VIEJO\r\n"));
+        } else if (QLatin1String(c.reporte) == QLatin1String("<carpeta>")) {
+            EXPECT_TRUE(QFileInfo(err).isDir());
+        } else {
+            // The first line holds the moment of the run.
+            const qsizetype fin = reporte.indexOf("\r\n");
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d{4} {70}\\d\\d:\\d\\d:\\d\\d$"))
+                            .match(QString::fromLatin1(reporte.left(fin)))
+                            .hasMatch())
+                << reporte.left(fin).toStdString();
+            const QByteArray esperado = Esperado(QString::fromLatin1(c.reporte));
+            EXPECT_EQ(reporte.mid(fin), esperado.mid(esperado.indexOf("\r\n")));
+        }
+        // Nothing makes a missing work folder.
+        EXPECT_EQ(QDir(host + QStringLiteral("TMP")).exists(), habiaTmp);
+        EXPECT_EQ(Bytes(txt), c.marca    ? Esperado(QStringLiteral("marca.TXT"))
+                              : habiaTmp ? QByteArray("HOST\r\n")
+                                         : QByteArray("<no existe>"));
+
+        const QStringList vistos = QFileInfo::exists(log) ? QString::fromUtf8(Bytes(log)).split(QLatin1Char('\n'))
+                                                          : QStringList{QString()};
+        // Each message ends with its line end.
+        EXPECT_TRUE(vistos.last().isEmpty());
+        ASSERT_EQ(vistos.size() - 1, c.mensajes.size()) << vistos.join(QLatin1Char('\n')).toStdString();
+        for (qsizetype i = 0; i < c.mensajes.size(); ++i) {
+            const QString esperado = QString(c.mensajes.at(i)).replace(QLatin1String("%1"), err)
+                                         .replace(QLatin1String("%2"), txt)
+                                         .replace(QLatin1String("%3"), host);
+            if (esperado.endsWith(QLatin1Char('*')))
+                EXPECT_TRUE(vistos.at(i).startsWith(esperado.chopped(1))) << vistos.at(i).toStdString();
+            else
+                EXPECT_EQ(vistos.at(i), esperado);
+        }
+    }
 }
 
 } // namespace

@@ -12,11 +12,17 @@ c.commit()
 PY
 tmp=$T/host/TMP
 
-# From the command line, June 2013: the message, then the report and the marker.
-"$BIN/integrador" start 0947CNSINF "0620100070970    0947201306000000000" || fail "integrador start"
+# From the command line, June 2013: the message, then the report and the marker; the
+# host's start waits for the checker and ends with its status.
+start "$BIN/integrador" start 0947CNSINF "0620100070970    0947201306000000000"
+inicio=$LAST
 err=$tmp/062010007097009472013060.ERR
 wait_log "16|Error en la información a enviar|Existen datos inconsistentes en la información a enviar. Revisar el archivo $err"
+kill -0 "$inicio" 2>/dev/null || fail "integrador start did not wait for the checker"
 dismiss "Error en la información a enviar"
+estado=0
+wait "$inicio" || estado=$?
+[ "$estado" -eq 1 ] || fail "integrador start ended with $estado"
 for _ in $(seq 100); do [ -s "$tmp/062010007097009472013060.TXT" ] && break; sleep 0.1; done
 printf '0947 ERROR\r\n' > "$T/marca"
 sleep 0.3

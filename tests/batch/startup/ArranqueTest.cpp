@@ -18,11 +18,21 @@ namespace {
 using test::EntornoLote;
 
 const QString kLinea = QStringLiteral("0620000000001    0947201305000012345");
+const QString kNoVerificada = QStringLiteral("No se pudo verificar la información a enviar: ");
+
+// The declaration kLinea names, stored.
+void GrabaDeclaracion(const EntornoLote& e)
+{
+    dao::Database::Open(e.BaseDatos())
+        ->Execute(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) "
+                                 "VALUES (6, '20000000001', '201305', '0947', 0, 0)"));
+}
 
 TEST(Arranque, CheckerReadsTheConfigurationAndWritesSystemDB)
 {
     EntornoLote e;
     const QString sysPath = e.Inicia();
+    GrabaDeclaracion(e);
     const QString cwd = QDir::currentPath();
     QString carpeta, rpt, tmp, bd, usuario;
     bool abierta = false;
@@ -52,13 +62,16 @@ TEST(Arranque, ASecondCopyEndsWithItsMessageBeforeReadingTheConfiguration)
 {
     EntornoLote e;
     e.Inicia();
+    GrabaDeclaracion(e);
     SingleInstance otra;
     ASSERT_TRUE(otra.TryAcquire(QStringLiteral("0947CNSINF")));
-    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(kLinea); }), 1);
-    ASSERT_EQ(e.mensajes.Count(), 1);
-    EXPECT_EQ(e.mensajes.Last().text, QStringLiteral("La aplicación ya se encuentra en Ejecución"));
-    EXPECT_EQ(e.mensajes.Last().style, 64);
-    EXPECT_EQ(e.mensajes.Last().title, QStringLiteral("Presentación Telemática"));
+    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(kLinea); }), kEnvioSinVerificar);
+    ASSERT_EQ(e.mensajes.Count(), 2);
+    EXPECT_EQ(e.mensajes.Entries()[0].text, QStringLiteral("La aplicación ya se encuentra en Ejecución"));
+    EXPECT_EQ(e.mensajes.Entries()[0].style, 64);
+    EXPECT_EQ(e.mensajes.Entries()[0].title, QStringLiteral("Presentación Telemática"));
+    EXPECT_TRUE(e.mensajes.Last().text.startsWith(kNoVerificada + QStringLiteral("ya se está ejecutando otra copia "
+                                                                                 "de 0947CNSINF.")));
     EXPECT_EQ(EntornoLote::Opcion(QStringLiteral("SystemDB")), QStringLiteral("<ninguno>"));
 
     // The copy is per program: another program's lock does not stop this one.
@@ -74,23 +87,32 @@ TEST(Arranque, ALineNamingAnotherFolderEndsBeforeAnythingIsWritten)
     EntornoLote e;
     e.Inicia();
     EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QStringLiteral("0620000000001    0947201305/..12345")); }),
-              1);
-    ASSERT_EQ(e.mensajes.Count(), 1);
-    EXPECT_EQ(e.mensajes.Last().style, 16);
-    EXPECT_TRUE(e.mensajes.Last().text.contains(QStringLiteral("semana"))) << e.mensajes.Last().text.toStdString();
+              kEnvioSinVerificar);
+    ASSERT_EQ(e.mensajes.Count(), 2);
+    EXPECT_EQ(e.mensajes.Entries()[0].style, 16);
+    EXPECT_TRUE(e.mensajes.Entries()[0].text.contains(QStringLiteral("semana")))
+        << e.mensajes.Entries()[0].text.toStdString();
+    EXPECT_EQ(e.mensajes.Last().text, kNoVerificada + QStringLiteral("la línea de comando no es válida."));
     EXPECT_EQ(EntornoLote::Opcion(QStringLiteral("SystemDB")), QStringLiteral("<ninguno>"));
+    EXPECT_EQ(QDir(e.Host(QStringLiteral("TMP"))).entryList(QDir::Files), QStringList{QStringLiteral("env947.txt")});
 }
 
 TEST(Arranque, AShortOrEmptyLineGoesOn)
 {
     EntornoLote e;
     e.Inicia();
-    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QStringLiteral("06200")); }), 0);
-    EXPECT_EQ(e.mensajes.Count(), 0);
-    // Past the start an empty line names no document type, so the check cannot pass.
+    // Nothing refuses them at the start; past it they name no stored declaration, so the
+    // check cannot pass.
+    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QStringLiteral("06200")); }), kEnvioSinVerificar);
+    ASSERT_EQ(e.mensajes.Count(), 1);
+    EXPECT_TRUE(e.mensajes.Last().text.startsWith(kNoVerificada + QStringLiteral("la declaración 200 del periodo  no "
+                                                                                 "está grabada.")))
+        << e.mensajes.Last().text.toStdString();
+    e.mensajes.Clear();
     EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(QString()); }), kEnvioSinVerificar);
-    ASSERT_FALSE(e.mensajes.Texts().isEmpty());
-    EXPECT_EQ(e.mensajes.Texts().first(), QStringLiteral("Error en la validación de las casillas"));
+    ASSERT_EQ(e.mensajes.Count(), 1);
+    EXPECT_EQ(e.mensajes.Last().text,
+              kNoVerificada + QStringLiteral("la declaración  del periodo  no está grabada."));
 }
 
 struct CasoConfig {
@@ -120,18 +142,20 @@ TEST(Arranque, ConfigurationAndDatabaseFailuresEndWithTheirMessage)
         e.Inicia();
         c.prepara(e);
         const QString sysPath = EntornoLote::Opcion(QStringLiteral("SysPath"));
-        EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(kLinea); }), 1) << c.nombre;
-        ASSERT_EQ(e.mensajes.Count(), 1) << c.nombre;
+        EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(kLinea); }), kEnvioSinVerificar) << c.nombre;
+        // The failure's message, then the checker's own: the declaration was not checked.
+        ASSERT_EQ(e.mensajes.Count(), 2) << c.nombre;
+        const auto& m = e.mensajes.Entries()[0];
         if (c.texto.startsWith(QLatin1Char('\n'))) {
             // The engine's description of the missing file, a line feed, the number.
-            EXPECT_TRUE(e.mensajes.Last().text.endsWith(c.texto)) << e.mensajes.Last().text.toStdString();
-            EXPECT_GT(e.mensajes.Last().text.size(), c.texto.size());
+            EXPECT_TRUE(m.text.endsWith(c.texto)) << m.text.toStdString();
+            EXPECT_GT(m.text.size(), c.texto.size());
         } else {
-            EXPECT_EQ(e.mensajes.Last().text, c.texto.contains(QLatin1String("%1")) ? c.texto.arg(sysPath) : c.texto)
-                << c.nombre;
+            EXPECT_EQ(m.text, c.texto.contains(QLatin1String("%1")) ? c.texto.arg(sysPath) : c.texto) << c.nombre;
         }
-        EXPECT_EQ(e.mensajes.Last().style, c.estilo) << c.nombre;
-        EXPECT_EQ(e.mensajes.Last().title, c.titulo) << c.nombre;
+        EXPECT_EQ(m.style, c.estilo) << c.nombre;
+        EXPECT_EQ(m.title, c.titulo) << c.nombre;
+        EXPECT_TRUE(e.mensajes.Last().text.startsWith(kNoVerificada)) << e.mensajes.Last().text.toStdString();
     }
 }
 
@@ -140,14 +164,15 @@ TEST(Arranque, ALockedDatabaseEndsEachProgramWithItsOwnText)
     EntornoLote e;
     e.Inicia();
     auto bloqueo = dao::Database::Open(e.BaseDatos(), true);
-    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(kLinea); }), 1);
+    EXPECT_EQ(e.Ejecuta([] { return BalVerifEnv0947_Main(kLinea); }), kEnvioSinVerificar);
     EXPECT_EQ(e.Ejecuta([] { return TAB947_Main(); }), 1);
-    ASSERT_EQ(e.mensajes.Count(), 2);
+    ASSERT_EQ(e.mensajes.Count(), 3);
     EXPECT_EQ(e.mensajes.Entries()[0].text, QStringLiteral(" 3051- Base esta bloqueda"));
-    EXPECT_EQ(e.mensajes.Entries()[1].text, QStringLiteral(" 3051- Base de datos esta bloqueda"));
-    for (const auto& m : e.mensajes.Entries()) {
-        EXPECT_EQ(m.title, QStringLiteral("Error de Conección"));
-        EXPECT_EQ(m.style, 0);
+    EXPECT_TRUE(e.mensajes.Entries()[1].text.startsWith(kNoVerificada));
+    EXPECT_EQ(e.mensajes.Entries()[2].text, QStringLiteral(" 3051- Base de datos esta bloqueda"));
+    for (int i : {0, 2}) {
+        EXPECT_EQ(e.mensajes.Entries()[i].title, QStringLiteral("Error de Conección"));
+        EXPECT_EQ(e.mensajes.Entries()[i].style, 0);
     }
 }
 

@@ -115,6 +115,25 @@ TEST(MsgBox, EmptyTitleShowsTheApplicationName)
     EXPECT_FALSE(box->windowTitle().isEmpty());
 }
 
+// Where no one can answer, a box is text on standard error and its default answer.
+TEST(MsgBoxSinPantalla, WritesTitleAndTextToStandardErrorAndAnswersTheDefault)
+{
+    ::testing::internal::CaptureStderr();
+    MsgBoxSinPantalla(true);
+    const int pregunta = MsgBox(QStringLiteral("Se  detectado que ya existen las tablas del ZAV DE Morvath Desea "
+                                               "Sobreescribirlas?"),
+                                292, QStringLiteral("Mensaje"));
+    const int aviso = MsgBox(QStringLiteral("Descripción\r\n 3024"), 16, QString());
+    MsgBoxSinPantalla(false);
+    const std::string salida = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(pregunta, vbNo);
+    EXPECT_EQ(aviso, vbOK);
+    EXPECT_EQ(QString::fromStdString(salida),
+              QStringLiteral("Mensaje: Se  detectado que ya existen las tablas del ZAV DE Morvath Desea "
+                             "Sobreescribirlas?\n%1: Descripción\n 3024\n")
+                  .arg(QCoreApplication::applicationName()));
+}
+
 class MsgBoxLogTest : public ::testing::Test {
 protected:
     void SetUp() override
