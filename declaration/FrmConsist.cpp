@@ -94,7 +94,7 @@ void ImprimeInconsistencias()
         ImprimeTexto(3500, 570, QStringLiteral("MORVATH"), true, 8);
 
         if (!archivo.open(QIODevice::ReadOnly))
-            throw zav::RuntimeError(53, QStringLiteral("File not found"));
+            throw zav::RuntimeError(53);
         QList<QByteArray> lineas = archivo.readAll().split('\n');
         if (!lineas.isEmpty() && lineas.last().isEmpty())
             lineas.removeLast();

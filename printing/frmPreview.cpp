@@ -214,7 +214,7 @@ void frmPreview::pDesencripta(const QString& archivo, const QString& modo)
             LeePrevia(registros, rango);
     } catch (const std::bad_alloc&) {
         zav::SetHourglass(false);
-        zav::MsgBox(QStringLiteral("Out of memory\nIngrese un rango de hojas menos \nvoluminoso"), 16,
+        zav::MsgBox(zav::TextoError(7) + QStringLiteral("\nIngrese un rango de hojas menos \nvoluminoso"), 16,
                     QStringLiteral(" Aviso:7"));
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
     }

@@ -491,7 +491,7 @@ TEST_F(PreviewTest, AFailedPrintIsAbortedAndSaysWhy)
     } casos[] = {
         {482, "No existe una impresora seleccionada.Verifique."},
         {20545, "La Impresión ha sido Cancelada."},
-        {5, "Error Técnico : ( 5) Invalid procedure call or argument"},
+        {5, "Error Técnico : ( 5) Llamada a un procedimiento o argumento no válido."},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.error);
