@@ -11,8 +11,27 @@
 
 namespace zav {
 
+QString TextoError(int number)
+{
+    switch (number) {
+    case 5: return QStringLiteral("Llamada a un procedimiento o argumento no válido.");
+    case ErrOverflow: return QStringLiteral("Desbordamiento: el número no cabe en su tipo.");
+    case 7: return QStringLiteral("Memoria insuficiente.");
+    case ErrTypeMismatch: return QStringLiteral("Los tipos de dato no coinciden.");
+    case 52: return QStringLiteral("Nombre o número de archivo no válido.");
+    case 53: return QStringLiteral("No se encuentra el archivo.");
+    case 57: return QStringLiteral("Error de entrada o salida en el dispositivo.");
+    case 75: return QStringLiteral("Error de acceso a la ruta o al archivo.");
+    case 76: return QStringLiteral("No se encuentra la ruta.");
+    case 91: return QStringLiteral("La variable de objeto no está asignada.");
+    case 94: return QStringLiteral("Uso no válido de un valor nulo (Null).");
+    case 482: return QStringLiteral("Error de la impresora.");
+    default: return QString();
+    }
+}
+
 RuntimeError::RuntimeError(int number, const QString& description)
-    : std::runtime_error(description.toStdString())
+    : std::runtime_error((TextoError(number).isEmpty() ? description : TextoError(number)).toStdString())
     , Number(number)
 {
 }
@@ -21,12 +40,12 @@ namespace {
 
 [[noreturn]] void overflow()
 {
-    throw RuntimeError(ErrOverflow, QStringLiteral("Overflow"));
+    throw RuntimeError(ErrOverflow);
 }
 
 [[noreturn]] void typeMismatch()
 {
-    throw RuntimeError(ErrTypeMismatch, QStringLiteral("Type mismatch"));
+    throw RuntimeError(ErrTypeMismatch);
 }
 
 // |v| as at most 15 significant digits: digits without trailing zeros and the power of

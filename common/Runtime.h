@@ -8,16 +8,22 @@
 
 namespace zav {
 
-// A trappable runtime error: Number is the original's error number.
+// The runtime's text of an error number, in Spanish (the users' language); "" for a
+// number it has no text for.
+QString TextoError(int number);
+
+// A trappable runtime error: Number is the original's error number. Its description is
+// the runtime's text of the number (TextoError); the one given is kept only for a number
+// that has none.
 class RuntimeError : public std::runtime_error {
 public:
-    RuntimeError(int number, const QString& description);
+    explicit RuntimeError(int number, const QString& description = {});
     int Number;
     QString Description() const { return QString::fromUtf8(what()); }
 };
 
-constexpr int ErrOverflow = 6;      // "Overflow"
-constexpr int ErrTypeMismatch = 13; // "Type mismatch"
+constexpr int ErrOverflow = 6;
+constexpr int ErrTypeMismatch = 13;
 
 // Number masks: "0" and "#" digit places, "," thousands grouping, "." decimal point,
 // other characters (or "\x", "text") as they are; "positive;negative;zero" sections, the

@@ -29,7 +29,10 @@ FrmConsist::FrmConsist(QWidget* parent) : QDialog(parent)
     TxtPreliminar = new QPlainTextEdit;
     TxtPreliminar->setObjectName(QStringLiteral("TxtPreliminar"));
     TxtPreliminar->setReadOnly(true);
-    TxtPreliminar->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A rule's message is read whole: long lines wrap at the box's width (a word too long
+    // for it is broken too).
+    TxtPreliminar->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    TxtPreliminar->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);
     TxtPreliminar->setFont(courier);
@@ -94,7 +97,7 @@ void ImprimeInconsistencias()
         ImprimeTexto(3500, 570, QStringLiteral("MORVATH"), true, 8);
 
         if (!archivo.open(QIODevice::ReadOnly))
-            throw zav::RuntimeError(53, QStringLiteral("File not found"));
+            throw zav::RuntimeError(53);
         QList<QByteArray> lineas = archivo.readAll().split('\n');
         if (!lineas.isEmpty() && lineas.last().isEmpty())
             lineas.removeLast();

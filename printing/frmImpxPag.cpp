@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <cmath>
@@ -137,6 +138,10 @@ frmImpxPag::frmImpxPag(QWidget* parent) : QDialog(parent)
     setTabOrder(txtPagDesde, txtPagHasta);
     setTabOrder(txtPagHasta, cmdAccion[0]);
     setTabOrder(cmdAccion[0], cmdAccion[1]);
+    // Escape is the Cancelar button's key: it reaches the dialog before the page boxes'
+    // key filter, which would drop it.
+    auto* escape = new QShortcut(QKeySequence::Cancel, this);
+    connect(escape, &QShortcut::activated, this, [this] { frmImpxPag_cmdAccion_Click(1); });
 
     frmImpxPag_Form_Load();
 }
@@ -189,7 +194,7 @@ void frmImpxPag::frmImpxPag_cmdAccion_Click(int Index)
     MostrarPreliminar(Tag, QStringLiteral("Vprevia"));
 }
 
-// Escape and the title bar's close cancel.
+// The title bar's close cancels.
 void frmImpxPag::reject()
 {
     frmImpxPag_cmdAccion_Click(1);

@@ -13,14 +13,20 @@
 #include "shell/modulo/AppState.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 namespace {
@@ -41,7 +47,6 @@ frmPreview::frmPreview(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Presentación Preliminar"));
-    resize(zav::TwipsToPixels(13500), zav::TwipsToPixels(9750));
 
     tlbPrevia = new QToolBar(this);
     tlbPrevia->setObjectName(QStringLiteral("tlbPrevia"));
@@ -67,6 +72,8 @@ frmPreview::frmPreview(QWidget* parent) : QDialog(parent)
         const int indice = b.indice;
         connect(a, &QAction::triggered, this, [this, indice] { frmPreview_tlbPrevia_ButtonClick(indice); });
         Botones[b.indice] = a;
+        // Tab reaches the buttons and Space or Enter presses them.
+        tlbPrevia->widgetForAction(a)->setFocusPolicy(Qt::TabFocus);
     }
 
     picFondo = new QWidget(this);
@@ -75,6 +82,8 @@ frmPreview::frmPreview(QWidget* parent) : QDialog(parent)
     QPalette pal = picFondo->palette();
     pal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     picFondo->setPalette(pal);
+    // The page takes the keys that scroll it.
+    picFondo->setFocusPolicy(Qt::StrongFocus);
     picFondo->installEventFilter(this);
 
     for (int i = 0; i < 2; ++i) {
@@ -102,6 +111,24 @@ frmPreview::frmPreview(QWidget* parent) : QDialog(parent)
     layout->addWidget(tlbPrevia);
     layout->addLayout(rejilla, 1);
     AjustaBarras();
+    setTabOrder(picFondo, tlbPrevia->widgetForAction(Botones[2]));
+    for (int i = 2; i < 5; ++i)
+        setTabOrder(tlbPrevia->widgetForAction(Botones[i]), tlbPrevia->widgetForAction(Botones[i + 1]));
+    TamanoInicial();
+}
+
+// A whole page width, and as much of its height as the screen holds.
+void frmPreview::TamanoInicial()
+{
+    const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize deseado(zav::TwipsToPixels(HojaPrevia::kAncho) + 2 * barra,
+                  tlbPrevia->sizeHint().height() + zav::TwipsToPixels(HojaPrevia::kAlto) + barra);
+    if (const QScreen* pantalla = screen()) {
+        // Room for the window's frame and the desktop's panels.
+        const QSize libre = pantalla->availableGeometry().size() - QSize(16, 48);
+        deseado = deseado.boundedTo(libre);
+    }
+    resize(deseado);
 }
 
 frmPreview::~frmPreview() = default;
@@ -111,6 +138,7 @@ void frmPreview::showEvent(QShowEvent* e)
     if (!mCargado) {
         mCargado = true;
         frmPreview_Form_Load();
+        picFondo->setFocus();
     }
     QDialog::showEvent(e);
 }
@@ -119,7 +147,47 @@ bool frmPreview::eventFilter(QObject* o, QEvent* e)
 {
     if (o == picFondo && e->type() == QEvent::Resize)
         AjustaBarras();
+    // The wheel over the page shown, or the frame round it, scrolls it.
+    if (e->type() == QEvent::Wheel && (o == picFondo || o->parent() == picFondo)) {
+        auto* w = static_cast<QWheelEvent*>(e);
+        const QPoint d = w->angleDelta();
+        QCoreApplication::sendEvent(std::abs(d.x()) > std::abs(d.y()) ? HScroll1 : vsbPic[0], w);
+        return true;
+    }
     return QDialog::eventFilter(o, e);
+}
+
+// The desktop's keys move over the page shown: the arrows a step, PageUp and PageDown a
+// screenful, Home and End to its top and bottom. Enter presses the focused button.
+void frmPreview::keyPressEvent(QKeyEvent* e)
+{
+    const auto sin = e->modifiers() & ~Qt::KeypadModifier;
+    if (sin == Qt::NoModifier) {
+        const auto mueve = [e](QScrollBar* b, QAbstractSlider::SliderAction a) {
+            b->triggerAction(a);
+            e->accept();
+        };
+        switch (e->key()) {
+        case Qt::Key_Up: return mueve(vsbPic[0], QAbstractSlider::SliderSingleStepSub);
+        case Qt::Key_Down: return mueve(vsbPic[0], QAbstractSlider::SliderSingleStepAdd);
+        case Qt::Key_PageUp: return mueve(vsbPic[0], QAbstractSlider::SliderPageStepSub);
+        case Qt::Key_PageDown: return mueve(vsbPic[0], QAbstractSlider::SliderPageStepAdd);
+        case Qt::Key_Home: return mueve(vsbPic[0], QAbstractSlider::SliderToMinimum);
+        case Qt::Key_End: return mueve(vsbPic[0], QAbstractSlider::SliderToMaximum);
+        case Qt::Key_Left: return mueve(HScroll1, QAbstractSlider::SliderSingleStepSub);
+        case Qt::Key_Right: return mueve(HScroll1, QAbstractSlider::SliderSingleStepAdd);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (auto* boton = qobject_cast<QToolButton*>(focusWidget()); boton && boton->parent() == tlbPrevia) {
+                boton->click();
+                e->accept();
+                return;
+            }
+            break;
+        default: break;
+        }
+    }
+    QDialog::keyPressEvent(e);
 }
 
 // The bars count twips: a whole sheet less the part the frame shows.
@@ -142,6 +210,7 @@ void frmPreview::AgregaHoja()
 {
     auto* h = new HojaPrevia(picFondo);
     h->setObjectName(QStringLiteral("picPrevia_%1").arg(picPrevia.size()));
+    h->installEventFilter(this);
     if (!picPrevia.empty()) {
         h->SetBackColor(picPrevia[0]->BackColor());
         h->hide();
@@ -160,10 +229,10 @@ zav::Impresora* frmPreview::Destino(int indice)
     return picPrevia[indice];
 }
 
-void frmPreview::ppos(int x, int y, const QString& texto, bool negrita, int tamano, int indice)
+void frmPreview::ppos(int x, int y, const QString& texto, bool negrita, int tamano, int indice, int espacio)
 {
     if (zav::Impresora* d = Destino(indice))
-        mRender.Texto(*d, x, y, texto, negrita, tamano);
+        mRender.Texto(*d, x, y, texto, negrita, tamano, espacio);
 }
 
 void frmPreview::pCuadro(int x1, int y1, int x2, int y2, int indice)
@@ -178,10 +247,10 @@ void frmPreview::pPosVerti(int x, int y, const QString& texto, bool negrita, int
         mRender.Vertical(*d, x, y, texto, negrita, tamano);
 }
 
-void frmPreview::Dibuja(const rpt::Registro& r, int indice)
+void frmPreview::Dibuja(const rpt::Registro& r, int espacio, int indice)
 {
     switch (r.Tipo) {
-    case rpt::TipoRegistro::Pos: ppos(r.X, r.Y, r.Texto, r.Negrita, r.Tamano, indice); break;
+    case rpt::TipoRegistro::Pos: ppos(r.X, r.Y, r.Texto, r.Negrita, r.Tamano, indice, espacio); break;
     case rpt::TipoRegistro::Cuadro: pCuadro(r.X, r.Y, r.X2, r.Y2, indice); break;
     case rpt::TipoRegistro::PosVerti: pPosVerti(r.X, r.Y, r.Texto, r.Negrita, r.Tamano, indice); break;
     default: break;
@@ -201,10 +270,9 @@ void frmPreview::pDesencripta(const QString& archivo, const QString& modo)
     try {
         std::vector<rpt::Registro> registros;
         if (!rpt::LeeArchivoReporte(ruta, registros)) {
-            MensajeImpresion(75, QStringLiteral("Path/File access error"));
+            MensajeImpresion(75, zav::TextoError(75));
             return;
         }
-        mRender.Reinicia();
         // Only the preview and a print asked from its own toolbar keep to the range: a
         // print asked from elsewhere is of the whole report.
         const bool rango = App().gModoRango && (!Imprimiendo() || mDesdeBarra);
@@ -214,7 +282,7 @@ void frmPreview::pDesencripta(const QString& archivo, const QString& modo)
             LeePrevia(registros, rango);
     } catch (const std::bad_alloc&) {
         zav::SetHourglass(false);
-        zav::MsgBox(QStringLiteral("Out of memory\nIngrese un rango de hojas menos \nvoluminoso"), 16,
+        zav::MsgBox(zav::TextoError(7) + QStringLiteral("\nIngrese un rango de hojas menos \nvoluminoso"), 16,
                     QStringLiteral(" Aviso:7"));
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
     }
@@ -222,8 +290,10 @@ void frmPreview::pDesencripta(const QString& archivo, const QString& modo)
 
 void frmPreview::LeePrevia(const std::vector<rpt::Registro>& registros, bool rango)
 {
+    const std::vector<int> espacios = RenderReporte::Espacios(registros);
     int cuenta = 1;
-    for (const rpt::Registro& r : registros) {
+    for (size_t i = 0; i < registros.size(); ++i) {
+        const rpt::Registro& r = registros[i];
         switch (r.Tipo) {
         case rpt::TipoRegistro::NHojas: mPagActual = 0; break;
         case rpt::TipoRegistro::Color:
@@ -261,7 +331,7 @@ void frmPreview::LeePrevia(const std::vector<rpt::Registro>& registros, bool ran
                 }
                 indice = cuenta - 1;
             }
-            Dibuja(r, indice);
+            Dibuja(r, espacios[i], indice);
             break;
         }
         default: break;
@@ -275,9 +345,11 @@ void frmPreview::LeePrevia(const std::vector<rpt::Registro>& registros, bool ran
 void frmPreview::Imprime(const std::vector<rpt::Registro>& registros, bool rango)
 {
     zav::Impresora& impresora = zav::Printer();
+    const std::vector<int> espacios = RenderReporte::Espacios(registros);
     int ultima = 0;   // page of the last record read
     try {
-        for (const rpt::Registro& r : registros) {
+        for (size_t i = 0; i < registros.size(); ++i) {
+            const rpt::Registro& r = registros[i];
             switch (r.Tipo) {
             case rpt::TipoRegistro::Orientacion:
                 mOrientacion = r.Texto;
@@ -289,7 +361,7 @@ void frmPreview::Imprime(const std::vector<rpt::Registro>& registros, bool rango
             case rpt::TipoRegistro::PosVerti:
                 ultima = r.Pagina;
                 if (!rango || EnRango(r.Pagina))
-                    Dibuja(r, 0);
+                    Dibuja(r, espacios[i], 0);
                 break;
             case rpt::TipoRegistro::NuevaHoja:
                 if (!rango || EnRango(ultima))

@@ -45,7 +45,8 @@ public:
     // Reads the report file archivo and draws it: into the page surfaces for "PresPrevia",
     // on the printer for every other mode. A missing file is reported, nothing is drawn.
     void pDesencripta(const QString& archivo, const QString& modo);
-    void ppos(int x, int y, const QString& texto, bool negrita, int tamano, int indice);
+    // A text kept within espacio twips (see RenderReporte::Texto).
+    void ppos(int x, int y, const QString& texto, bool negrita, int tamano, int indice, int espacio = INT_MAX);
     void pCuadro(int x1, int y1, int x2, int y2, int indice);
     void pPosVerti(int x, int y, const QString& texto, bool negrita, int tamano, int indice);
     // -2 previous page, -1 next page, 0 first page.
@@ -57,6 +58,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     bool Imprimiendo() const;
@@ -65,7 +67,8 @@ private:
     void AgregaHoja();
     void MuestraHoja(int indice);
     void AjustaBarras();
-    void Dibuja(const rpt::Registro& r, int indice);
+    void TamanoInicial();
+    void Dibuja(const rpt::Registro& r, int espacio, int indice);
     void LeePrevia(const std::vector<rpt::Registro>& registros, bool rango);
     void Imprime(const std::vector<rpt::Registro>& registros, bool rango);
 

@@ -22,7 +22,7 @@ using zav::Trim;
 // ---- what the two lists share ----------------------------------------------------------------
 
 ListaDeclaraciones::ListaDeclaraciones(const QString& objeto, const QString& marco, const QStringList& titulos,
-                                       int columnaEstado, int columnaFecha, QWidget* parent)
+                                       const QStringList& muestras, int columnaEstado, int columnaFecha, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(objeto);
@@ -34,11 +34,8 @@ ListaDeclaraciones::ListaDeclaraciones(const QString& objeto, const QString& mar
     grdContrib->setObjectName(QStringLiteral("grdContrib"));
     modelo_ = new ModeloDeclaraciones(titulos, columnaEstado, columnaFecha, this);
     PreparaGrilla(grdContrib, modelo_);
-    grdContrib->horizontalHeader()->setStretchLastSection(true);
-    grdContrib->setColumnWidth(0, 100);
-    grdContrib->setColumnWidth(1, 220);
-    grdContrib->setColumnWidth(2, 70);
-    grdContrib->setColumnWidth(3, 80);
+    // The taxpayer's name takes what the other columns leave.
+    AnchosDeColumnas(grdContrib, muestras, 1);
 
     CmdOpciones[0] = new QPushButton(this);
     CmdOpciones[0]->setObjectName(QStringLiteral("CmdOpciones_0"));
@@ -153,6 +150,8 @@ FrmContAbrir::FrmContAbrir(QWidget* parent)
     : ListaDeclaraciones(QStringLiteral("FrmContAbrir"), QStringLiteral("Declaraciones Registradas"),
                          {QStringLiteral("RUC"), QStringLiteral("Razón Social"), QStringLiteral("Periodo"),
                           QStringLiteral("Formulario"), QStringLiteral("Estado")},
+                         {QStringLiteral("20000000000"), QString(), QStringLiteral("200000"), QStringLiteral("0000"),
+                          QString()},
                          4, -1, parent)
 {
 }

@@ -23,8 +23,9 @@ class QTableView;
 class ListaDeclaraciones : public QDialog {
     Q_OBJECT
 public:
-    ListaDeclaraciones(const QString& objeto, const QString& marco, const QStringList& titulos, int columnaEstado,
-                       int columnaFecha, QWidget* parent);
+    // muestras: the widest value of each column (see AnchosDeColumnas).
+    ListaDeclaraciones(const QString& objeto, const QString& marco, const QStringList& titulos,
+                       const QStringList& muestras, int columnaEstado, int columnaFecha, QWidget* parent);
     ~ListaDeclaraciones() override;
 
     QGroupBox* Frame1;

@@ -37,6 +37,9 @@ FrmContAbrirEnv::FrmContAbrirEnv(QWidget* parent)
                          {QStringLiteral("RUC"), QStringLiteral("Razón Social"), QStringLiteral("Periodo"),
                           QStringLiteral("Formulario"), QStringLiteral("N. Orden"), QStringLiteral("Fecha Env."),
                           QStringLiteral("Control"), QStringLiteral("Correl")},
+                         {QStringLiteral("20000000000"), QString(), QStringLiteral("200000"), QStringLiteral("0000"),
+                          QStringLiteral("000000000"), QStringLiteral("00/00/0000"), QStringLiteral("0000000000"),
+                          QStringLiteral("000")},
                          -1, 5, parent)
 {
 }

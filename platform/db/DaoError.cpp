@@ -6,20 +6,20 @@ QString DaoError::StandardDescription(int number, const QString& arg)
 {
     QString t;
     switch (number) {
-    case err::ReservedError: t = QStringLiteral("Reserved error; there is no message for this error. |"); break;
-    case err::InvalidArgument: t = QStringLiteral("Invalid argument."); break;
-    case err::TableExists: t = QStringLiteral("Table '|' already exists."); break;
-    case err::UpdateWithoutEdit: t = QStringLiteral("Update or CancelUpdate without AddNew or Edit."); break;
-    case err::NoCurrentRecord: t = QStringLiteral("No current record."); break;
-    case err::DuplicateKey:
-        t = QStringLiteral("The changes you requested to the table were not successful because they would "
-                           "create duplicate values in the index, primary key, or relationship. Change the "
-                           "data in the field or fields that contain duplicate data, remove the index, or "
-                           "redefine the index to permit duplicate entries and try again.");
+    case err::ReservedError: t = QStringLiteral("Error reservado del motor de base de datos, sin mensaje propio. |"); break;
+    case err::InvalidArgument: t = QStringLiteral("Argumento no válido."); break;
+    case err::TableExists: t = QStringLiteral("La tabla '|' ya existe."); break;
+    case err::UpdateWithoutEdit:
+        t = QStringLiteral("Se pidió grabar o cancelar un registro que no estaba ni en edición ni por agregarse.");
         break;
-    case err::FileNotFound: t = QStringLiteral("Could not find file '|'."); break;
-    // The faults of the disk and of the file itself are what a user can act on: they
-    // are told in the user's words.
+    case err::NoCurrentRecord: t = QStringLiteral("No hay un registro actual."); break;
+    case err::DuplicateKey:
+        t = QStringLiteral("Los cambios no se grabaron porque repetirían un valor en un índice, en la clave "
+                           "principal o en una relación de la tabla. Cambie los datos repetidos o revise el "
+                           "índice e inténtelo de nuevo.");
+        break;
+    case err::FileNotFound: t = QStringLiteral("No se encuentra el archivo '|'."); break;
+    // The faults of the disk and of the file itself are what a user can act on.
     case err::DiskFull:
         t = QStringLiteral("No hay espacio suficiente en el disco para grabar en la base de datos '|'.");
         break;
@@ -29,48 +29,48 @@ QString DaoError::StandardDescription(int number, const QString& arg)
                                            "solo lectura.");
         break;
     case err::NoTransaction:
-        t = QStringLiteral("You tried to commit or rollback a transaction without first beginning a transaction.");
+        t = QStringLiteral("Se intentó confirmar o deshacer una transacción que no se había iniciado.");
         break;
     case err::DiskError:
         t = QStringLiteral("Error de lectura o escritura en el disco o en la red al usar la base de datos '|'.");
         break;
     case err::InvalidPath:
-        t = QStringLiteral("'|' is not a valid path. Make sure that the path name is spelled correctly.");
+        t = QStringLiteral("'|' no es una ruta válida. Revise que el nombre de la ruta esté bien escrito.");
         break;
     case err::CorruptDatabase:
-        t = QStringLiteral("Cannot open database '|'. It may not be a database that your application "
-                           "recognizes, or the file may be corrupt.");
+        t = QStringLiteral("No se puede abrir la base de datos '|'. Puede que no sea una base de datos que la "
+                           "aplicación reconozca, o que el archivo esté dañado.");
         break;
     case err::FileLocked:
-        t = QStringLiteral("The database engine cannot open the file '|'. It is already opened exclusively "
-                           "by another user, or you need permission to view its data.");
+        t = QStringLiteral("El motor de base de datos no puede abrir el archivo '|'. Otro usuario lo tiene abierto "
+                           "en forma exclusiva, o usted no tiene permiso para ver sus datos.");
         break;
-    case err::TooFewParameters: t = QStringLiteral("Too few parameters. Expected |."); break;
-    case err::SelectInExecute: t = QStringLiteral("Cannot execute a select query."); break;
-    case err::SyntaxError: t = QStringLiteral("Syntax error in query expression '|'."); break;
+    case err::TooFewParameters: t = QStringLiteral("Faltan parámetros. Se esperaba |."); break;
+    case err::SelectInExecute: t = QStringLiteral("No se puede ejecutar una consulta de selección."); break;
+    case err::SyntaxError: t = QStringLiteral("Error de sintaxis en la expresión de la consulta '|'."); break;
     case err::TableNotFound:
-        t = QStringLiteral("The database engine cannot find the input table or query '|'. Make sure it "
-                           "exists and that its name is spelled correctly.");
+        t = QStringLiteral("El motor de base de datos no encuentra la tabla o consulta '|'. Revise que exista y "
+                           "que su nombre esté bien escrito.");
         break;
-    case err::TextAfterStatement: t = QStringLiteral("Characters found after end of SQL statement."); break;
+    case err::TextAfterStatement: t = QStringLiteral("Hay caracteres después del final de la instrucción SQL."); break;
     case err::FieldTooSmall:
-        t = QStringLiteral("The field is too small to accept the amount of data you attempted to add.");
+        t = QStringLiteral("El campo es demasiado pequeño para los datos que se intentó agregar.");
         break;
-    case err::RecordDeleted: t = QStringLiteral("Record is deleted."); break;
-    case err::DatabaseExists: t = QStringLiteral("Database already exists."); break;
-    case err::InvalidOperation: t = QStringLiteral("Invalid operation."); break;
-    case err::ItemNotFound: t = QStringLiteral("Item not found in this collection."); break;
-    case err::PrimaryKeyExists: t = QStringLiteral("Primary key already exists."); break;
+    case err::RecordDeleted: t = QStringLiteral("El registro fue eliminado."); break;
+    case err::DatabaseExists: t = QStringLiteral("La base de datos ya existe."); break;
+    case err::InvalidOperation: t = QStringLiteral("Operación no válida."); break;
+    case err::ItemNotFound: t = QStringLiteral("No se encontró el elemento en esta colección."); break;
+    case err::PrimaryKeyExists: t = QStringLiteral("La clave principal ya existe."); break;
     case err::FieldRequired:
-        t = QStringLiteral("The field '|' cannot contain a Null value because the Required property for this "
-                           "field is set to True. Enter a value in this field.");
+        t = QStringLiteral("El campo '|' no puede quedar sin valor (Null) porque es obligatorio. Ingrese un valor "
+                           "en este campo.");
         break;
     case err::UnrecognizedFormat: t = QStringLiteral("El archivo '|' no es una base de datos."); break;
-    case err::NumericOverflow: t = QStringLiteral("Numeric field overflow."); break;
-    case err::IndexExists: t = QStringLiteral("An index named '|' already exists."); break;
-    case err::ObjectInvalid: t = QStringLiteral("Object invalid or no longer set."); break;
-    case err::ConversionError: t = QStringLiteral("Data type conversion error."); break;
-    default: t = QStringLiteral("Reserved error (%1); there is no message for this error. |").arg(number); break;
+    case err::NumericOverflow: t = QStringLiteral("Desbordamiento de un campo numérico."); break;
+    case err::IndexExists: t = QStringLiteral("Ya existe un índice llamado '|'."); break;
+    case err::ObjectInvalid: t = QStringLiteral("El objeto no es válido o ya no está asignado."); break;
+    case err::ConversionError: t = QStringLiteral("Error al convertir el tipo de dato."); break;
+    default: t = QStringLiteral("Error reservado (%1) del motor de base de datos, sin mensaje propio. |").arg(number); break;
     }
     t.replace(QLatin1Char('|'), arg);
     return t.trimmed();

@@ -43,8 +43,9 @@ constexpr int ConversionError = 3421;
 
 class DaoError : public std::runtime_error {
 public:
-    // Description is the standard text of the number, with arg filling its
-    // placeholder; detail (the engine's own message) goes to what() only.
+    // Description is the standard text of the number (in Spanish, the users' language),
+    // with arg filling its placeholder; detail (the engine's own message) goes to what()
+    // only.
     explicit DaoError(int number, const QString& arg = {}, const QString& detail = {});
 
     int Number;

@@ -164,6 +164,28 @@ void PreparaGrilla(QTableView* grilla, ModeloDeclaraciones* modelo)
     grilla->setModel(modelo);
 }
 
+void AnchosDeColumnas(QTableView* grilla, const QStringList& muestras, int estirada)
+{
+    QHeaderView* h = grilla->horizontalHeader();
+    const QStyle* s = grilla->style();
+    // What the style puts round a heading's and a cell's text, and a grid line.
+    const int margenTitulo = 2 * s->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h) + 4;
+    const int margenCelda = 2 * (s->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grilla) + 1) + 2;
+    const QFontMetrics titulo(h->font());
+    const QFontMetrics celda(grilla->font());
+    for (int c = 0; c < grilla->model()->columnCount(); ++c) {
+        if (c == estirada) {
+            h->setSectionResizeMode(c, QHeaderView::Stretch);
+            continue;
+        }
+        const QString encabezado = grilla->model()->headerData(c, Qt::Horizontal).toString();
+        grilla->setColumnWidth(c, std::max(titulo.horizontalAdvance(encabezado) + margenTitulo,
+                                           celda.horizontalAdvance(muestras.value(c)) + margenCelda));
+    }
+    h->setStretchLastSection(false);
+    grilla->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 int FilaActual(const QTableView& grilla)
 {
     if (!grilla.model() || grilla.model()->rowCount() == 0)

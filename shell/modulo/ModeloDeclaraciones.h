@@ -59,6 +59,11 @@ private:
 // no row headers, no wrapped text.
 void PreparaGrilla(QTableView* grilla, ModeloDeclaraciones* modelo);
 
+// Every column of the grid in view at the grid's width: each column as wide as its
+// heading and its widest value (muestras, by column; "" for none), the column estirada
+// taking the room that is left.
+void AnchosDeColumnas(QTableView* grilla, const QStringList& muestras, int estirada);
+
 // The row shown as current (the first when none is marked); -1 when the list is empty.
 int FilaActual(const QTableView& grilla);
 

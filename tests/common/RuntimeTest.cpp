@@ -218,12 +218,12 @@ TEST(Conversions, OverflowAndTypeMismatch)
     try {
         CInt(QString("x"));
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Description(), "Type mismatch");
+        EXPECT_EQ(e.Description(), QStringLiteral("Los tipos de dato no coinciden."));
     }
     try {
         CInt(1e6);
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Description(), "Overflow");
+        EXPECT_EQ(e.Description(), QStringLiteral("Desbordamiento: el número no cabe en su tipo."));
     }
 }
 

@@ -23,10 +23,10 @@ PIDS+=($lock)
 read -r -t 10 line <&"${LOCK[0]}" || fail "could not lock $db"
 menu d n
 for _ in $(seq 100); do
-    grep -q '^16|Error|The database engine cannot open the file' "$ZAV_MSGBOX_LOG" && break
+    grep -q '^16|Error|El motor de base de datos no puede abrir el archivo' "$ZAV_MSGBOX_LOG" && break
     sleep 0.1
 done
-grep -q '^16|Error|The database engine cannot open the file' "$ZAV_MSGBOX_LOG" \
+grep -q '^16|Error|El motor de base de datos no puede abrir el archivo' "$ZAV_MSGBOX_LOG" \
     || fail "Nueva on a held database showed no error"
 dismiss "Error"
 sleep 0.5
@@ -38,10 +38,10 @@ new_declaration
 xdotool key --clearmodifiers Down
 
 for _ in $(seq 100); do
-    grep -q '^16|0947 Morvath|The database engine cannot find the input table' "$ZAV_MSGBOX_LOG" && break
+    grep -q '^16|0947 Morvath|El motor de base de datos no encuentra la tabla' "$ZAV_MSGBOX_LOG" && break
     sleep 0.1
 done
-grep -q '^16|0947 Morvath|The database engine cannot find the input table' "$ZAV_MSGBOX_LOG" \
+grep -q '^16|0947 Morvath|El motor de base de datos no encuentra la tabla' "$ZAV_MSGBOX_LOG" \
     || fail "the error was not shown"
 dismiss "0947 Morvath"
 sleep 0.5

@@ -573,6 +573,27 @@ TEST_F(RangoPaginas, CancelClosesIt)
     EXPECT_EQ(r->result(), QDialog::Rejected);
 }
 
+TEST_F(RangoPaginas, EscapeCancelsFromWhereverTheFocusIs)
+{
+    for (int foco = 0; foco < 3; ++foco) {
+        SCOPED_TRACE(foco);
+        finalizados_ = 0;
+        auto r = Rango(5);
+        r->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(r.get()));
+        r->activateWindow();
+        QWidget* w = foco == 0 ? static_cast<QWidget*>(r->txtPagDesde)
+                               : foco == 1 ? static_cast<QWidget*>(r->txtPagHasta) : r->cmdAccion[0];
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_EQ(finalizados_, 1);
+        EXPECT_EQ(r->result(), QDialog::Rejected);
+        EXPECT_FALSE(r->isVisible());
+        EXPECT_EQ(msgs_->Count(), 0);
+    }
+}
+
 TEST_F(RangoPaginas, TheKeyFilterTakesDigitsPointSpaceAndBackspace)
 {
     auto r = Rango(5);

@@ -6,7 +6,9 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Impresora.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/Twips.h"
 #include "printing/HojaPrevia.h"
+#include "printing/ImpRep.h"
 #include "printing/MostrarPreliminar.h"
 #include "printing/frmPreview.h"
 #include "printing/report/LectorReporte.h"
@@ -14,11 +16,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QFontMetricsF>
 #include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+#include <QWheelEvent>
 
 #include <optional>
 
@@ -39,19 +46,29 @@ const char* const kTextoDePagina[5] = {
 // Nth text with an error number.
 class ImpresoraGrabadora : public zav::Impresora {
 public:
+    struct Dibujo {
+        int pagina, x, y, tamano;
+        bool negrita;
+        QString texto;
+    };
+    struct Linea {
+        int pagina, x1, y1, x2, y2;
+    };
     QStringList llamadas;
     std::vector<std::pair<int, QString>> textos;   // page, text
     std::vector<int> tamanos;                      // the size in effect at each text
+    std::vector<Dibujo> dibujos;                   // each text where and how it was drawn
+    std::vector<Linea> lineas;
     int pagina = 0;
     int fallaEn = -1;
     int error = 482;
 
     void setFontName(const QString&) override {}
-    void setFontBold(bool) override {}
+    void setFontBold(bool b) override { negrita_ = b; }
     void setFontSize(int s) override { tamano_ = s; }
     void setLandscape(bool l) override { llamadas << QStringLiteral("landscape %1").arg(l); }
-    void setCurrentX(int) override {}
-    void setCurrentY(int) override {}
+    void setCurrentX(int x) override { x_ = x; }
+    void setCurrentY(int y) override { y_ = y; }
     void setDrawWidth(int) override {}
     void Print(const QString& t) override
     {
@@ -59,8 +76,9 @@ public:
             throw zav::RuntimeError(error, QStringLiteral("Invalid procedure call or argument"));
         textos.emplace_back(pagina, t);
         tamanos.push_back(tamano_);
+        dibujos.push_back({pagina, x_, y_, tamano_, negrita_, t});
     }
-    void Line(int, int, int, int, const QColor&) override {}
+    void Line(int x1, int y1, int x2, int y2, const QColor&) override { lineas.push_back({pagina, x1, y1, x2, y2}); }
     void NewPage() override
     {
         ++pagina;
@@ -79,6 +97,9 @@ public:
 
 private:
     int tamano_ = 0;
+    bool negrita_ = false;
+    int x_ = 0;
+    int y_ = 0;
 };
 
 // A PDF read back with poppler's tools.
@@ -374,6 +395,124 @@ TEST_F(PreviewTest, TheTwoVerticalBarsMoveTogetherAndTurningAPageScrollsBackToTh
     EXPECT_EQ(frm.picPrevia[1]->pos(), QPoint(-100, 0));
 }
 
+// The preview as the user gets it: shown, active, the first page in view.
+class PreviewMostrado : public PreviewTest {
+protected:
+    void muestra(frmPreview& frm)
+    {
+        frm.Archivo = kReporte;
+        frm.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+        frm.activateWindow();
+        // Both bars have some way to go, whatever the screen's size.
+        frm.resize(600, 400);
+        QApplication::processEvents();
+        ASSERT_EQ(frm.NumPaginas(), 5);
+    }
+    static QWidget* boton(frmPreview& frm, int i) { return frm.tlbPrevia->widgetForAction(frm.Botones[i]); }
+};
+
+TEST_F(PreviewMostrado, TheDesktopsKeysScrollThePageShown)
+{
+    frmPreview frm;
+    muestra(frm);
+    EXPECT_EQ(QApplication::focusWidget(), frm.picFondo);
+    HojaPrevia* hoja = frm.picPrevia[0];
+    QScrollBar* v = frm.vsbPic[0];
+    QScrollBar* h = frm.HScroll1;
+    ASSERT_GT(v->maximum(), 300 + v->pageStep());
+    ASSERT_GT(h->maximum(), h->singleStep());
+    const struct {
+        Qt::Key tecla;
+        int vertical, horizontal;   // the bars' values after it
+    } casos[] = {
+        {Qt::Key_Down, 300, 0},
+        {Qt::Key_Down, 600, 0},
+        {Qt::Key_Up, 300, 0},
+        {Qt::Key_PageDown, 300 + v->pageStep(), 0},
+        {Qt::Key_PageUp, 300, 0},
+        {Qt::Key_End, v->maximum(), 0},
+        {Qt::Key_Home, 0, 0},
+        {Qt::Key_Right, 0, 300},
+        {Qt::Key_Left, 0, 0},
+        {Qt::Key_Up, 0, 0},   // nothing above the top
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(QKeySequence(c.tecla).toString().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), c.tecla);
+        EXPECT_EQ(v->value(), c.vertical);
+        EXPECT_EQ(frm.vsbPic[1]->value(), c.vertical);
+        EXPECT_EQ(h->value(), c.horizontal);
+        EXPECT_EQ(hoja->pos(), QPoint(-zav::TwipsToPixels(c.horizontal), -zav::TwipsToPixels(c.vertical)));
+    }
+    EXPECT_TRUE(frm.isVisible());
+    EXPECT_EQ(frm.PaginaActual(), 0);
+}
+
+TEST_F(PreviewMostrado, TheWheelOverThePageScrollsIt)
+{
+    frmPreview frm;
+    muestra(frm);
+    HojaPrevia* hoja = frm.picPrevia[0];
+    const auto rueda = [&](QPoint giro) {
+        const QPointF centro(hoja->mapFrom(frm.picFondo, frm.picFondo->rect().center()));
+        QWheelEvent e(centro, hoja->mapToGlobal(centro), QPoint(), giro, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(hoja, &e);
+    };
+    rueda(QPoint(0, -120));   // one notch towards the user: down the page
+    const int paso = frm.vsbPic[0]->value();
+    EXPECT_GT(paso, 0);
+    EXPECT_EQ(frm.vsbPic[1]->value(), paso);
+    EXPECT_EQ(hoja->y(), -zav::TwipsToPixels(paso));
+    rueda(QPoint(0, -120));
+    EXPECT_EQ(frm.vsbPic[0]->value(), 2 * paso);
+    rueda(QPoint(0, 240));
+    EXPECT_EQ(frm.vsbPic[0]->value(), 0);
+    EXPECT_EQ(hoja->y(), 0);
+    rueda(QPoint(-120, 0));   // a sideways wheel
+    EXPECT_GT(frm.HScroll1->value(), 0);
+    EXPECT_EQ(hoja->x(), -zav::TwipsToPixels(frm.HScroll1->value()));
+    EXPECT_EQ(frm.vsbPic[0]->value(), 0);
+}
+
+TEST_F(PreviewMostrado, TabReachesTheToolbarsButtonsAndSpaceOrEnterPressesThem)
+{
+    ImpresoraGrabadora grabadora;
+    zav::ImpresoraScope scope(grabadora);
+    frmPreview frm;
+    muestra(frm);
+    std::vector<QWidget*> orden;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        orden.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(orden, (std::vector<QWidget*>{boton(frm, 2), boton(frm, 3), boton(frm, 4), boton(frm, 5)}));
+
+    const auto pulsa = [&](int i, Qt::Key tecla) {
+        boton(frm, i)->setFocus();
+        QTest::keyClick(boton(frm, i), tecla);
+    };
+    pulsa(3, Qt::Key_Space);
+    EXPECT_EQ(frm.PaginaActual(), 1);
+    pulsa(3, Qt::Key_Return);
+    EXPECT_EQ(frm.PaginaActual(), 2);
+    EXPECT_TRUE(zav::Visible(frm.picPrevia[2]));
+    // The page keys still scroll while a button has the focus.
+    pulsa(3, Qt::Key_PageDown);
+    EXPECT_GT(frm.vsbPic[0]->value(), 0);
+    pulsa(2, Qt::Key_Space);
+    EXPECT_EQ(frm.PaginaActual(), 1);
+    EXPECT_EQ(frm.vsbPic[0]->value(), 0);
+
+    pulsa(4, Qt::Key_Space);
+    EXPECT_EQ(grabadora.llamadas.count(QStringLiteral("enddoc")), 1);
+    EXPECT_TRUE(frm.isVisible());
+    pulsa(5, Qt::Key_Enter);
+    EXPECT_FALSE(frm.isVisible());
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
 TEST_F(PreviewTest, APrintFromTheToolbarLeavesTheBrowsingAsItWas)
 {
     const struct {
@@ -411,14 +550,132 @@ TEST_F(PreviewTest, PrintingReplaysTheRecordsPageByPage)
                                                QStringLiteral("enddoc"), QStringLiteral("landscape 0")}));
     for (int p = 0; p < 5; ++p)
         EXPECT_TRUE(grabadora.Imprimio(p, QString::fromLatin1(kTextoDePagina[p]))) << p;
-    // The body records carry size 0: they keep the size of the record before them.
+    // The body records carry size 0: they are drawn at the file's initial size, whatever
+    // size the record before them had.
     ASSERT_GE(grabadora.tamanos.size(), 5u);
     EXPECT_EQ(grabadora.textos[3].second, QStringLiteral("947"));
     EXPECT_EQ(grabadora.tamanos[3], 12);
     EXPECT_EQ(grabadora.textos[6].second, QStringLiteral("RUC"));
     EXPECT_EQ(grabadora.tamanos[6], 8);
+    EXPECT_EQ(grabadora.textos[11].second, QStringLiteral("Contribuyente(1)"));
+    EXPECT_EQ(grabadora.tamanos[11], 9);
+    EXPECT_EQ(grabadora.textos[12].second, QStringLiteral(" N° DE TELEFONO"));
+    EXPECT_EQ(grabadora.tamanos[12], 8);
     for (int t : grabadora.tamanos)
         EXPECT_GT(t, 0);
+}
+
+// The ink of a drawn text in twips: from its first to its last non-blank character, one
+// line of the face high.
+QRectF Tinta(const ImpresoraGrabadora::Dibujo& d)
+{
+    QFont f(zav::FamiliaImpresora(QStringLiteral("Courier New")));
+    f.setPixelSize(d.tamano * 20);
+    f.setBold(d.negrita);
+    const QFontMetricsF fm(f);
+    const QString blancos = d.texto.left(d.texto.size() - zav::LTrim(d.texto).size());
+    const double izquierda = d.x + fm.horizontalAdvance(blancos);
+    const double derecha = d.x + fm.horizontalAdvance(zav::RTrim(d.texto));
+    return QRectF(QPointF(izquierda, d.y), QPointF(derecha, d.y + fm.height()));
+}
+
+TEST_F(PreviewTest, EveryTextOfTheFivePagesStaysInsideItsFrame)
+{
+    // A place whose description is cut to the row's 40 characters.
+    db().Execute(QStringLiteral("INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES ('001', '250107', ?)"), 0,
+                 {dao::Variant(QStringLiteral("NUEVA REQUENA").leftJustified(30) + QStringLiteral("10000000000000000000"))});
+    const struct {
+        QString texto;
+        bool reducido;   // drawn below the body size to stay in its frame
+    } nombres[] = {
+        {QString(100, QLatin1Char('W')), true},   // the most CONT holds
+        {QStringLiteral("EMPRESA DE TRANSPORTES Y SERVICIOS MULTIPLES S.A."), false},
+    };
+    const char* const casos[] = {
+        "amazonia_2013_enviada",   "general_2014_perdidas",     "agrario_2012_sistema_a",
+        "frontera_2013_sin_perdidas", "convenio_2013_seis_perdidas", "mype_2013_doce_perdidas",
+    };
+    for (const char* caso : casos) {
+        SCOPED_TRACE(caso);
+        ReiniciaImpresion();
+        cargaDeclaracion(QString::fromLatin1(caso) + QStringLiteral(".txt"));
+        const bool enviada = Impresion().gEnviadaImp;
+        // The longest texts the window lets the user type.
+        for (const auto& [casilla, valor] : std::initializer_list<std::pair<const char*, QString>>{
+                 {"812", QStringLiteral("250107")}, {"603", QStringLiteral("250107")},
+                 {"815", QString(15, QLatin1Char('M'))}, {"816", QString(15, QLatin1Char('M'))},
+                 {"817", QString(15, QLatin1Char('M'))}, {"818", QString(15, QLatin1Char('M'))},
+                 {"028", QStringLiteral("064-12345")}}) {
+            db().Execute(QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D = ? AND CASILLA = ?")
+                             .arg(enviada ? QStringLiteral("HDET") : QStringLiteral("DET")),
+                         0, {App().gRuc, dao::Variant(casilla)});
+            if (enviada)
+                db().Execute(QStringLiteral("INSERT INTO HDET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CORREL, CASILLA, "
+                                            "i_valor) VALUES (6, ?, ?, '0947', ?, ?, ?)"),
+                             0, {App().gRuc, App().gPeriodo, App().gCorrel, dao::Variant(casilla), valor});
+            else
+                db().Execute(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, i_valor)"
+                                            " VALUES (6, ?, ?, '0947', ?, ?)"),
+                             0, {App().gRuc, App().gPeriodo, dao::Variant(casilla), valor});
+        }
+        db().Execute(QStringLiteral("UPDATE HCAB SET norden = '123456789'"));
+        Impresion().gNumControlImp = QStringLiteral("1234567890");
+        for (const auto& nombre : nombres) {
+            SCOPED_TRACE(nombre.texto.size());
+            Impresion().gRazonSocialImp = nombre.texto;
+            const QString archivo = GeneraReporteDeclaracion();
+            ASSERT_FALSE(archivo.isEmpty());
+
+            ImpresoraGrabadora g;
+            zav::ImpresoraScope scope(g);
+            MostrarPreliminar(archivo, QStringLiteral("xx"));
+            ASSERT_EQ(msgs_->Count(), 0);
+            ASSERT_EQ(g.pagina, 4);
+            EXPECT_EQ(std::count_if(g.dibujos.begin(), g.dibujos.end(),
+                                    [](const auto& d) { return d.texto.contains(QLatin1String("Nro. Control:")); }),
+                      enviada ? 5 : 0);
+
+            for (size_t i = 0; i < g.dibujos.size(); ++i) {
+                const ImpresoraGrabadora::Dibujo& d = g.dibujos[i];
+                if (zav::Trim(d.texto).isEmpty())
+                    continue;
+                const QRectF t = Tinta(d);
+                const std::string donde = QStringLiteral("page %1 (%2, %3) size %4 \"%5\"")
+                                              .arg(d.pagina).arg(d.x).arg(d.y).arg(d.tamano).arg(d.texto)
+                                              .toStdString();
+                ASSERT_GT(d.tamano, 0) << donde;
+                EXPECT_LE(t.right(), HojaPrevia::kAncho) << donde;
+                for (const ImpresoraGrabadora::Linea& l : g.lineas) {
+                    if (l.pagina != d.pagina)
+                        continue;
+                    const bool cruza = l.x1 == l.x2
+                                           ? t.left() < l.x1 && l.x1 < t.right() && std::min(l.y1, l.y2) < t.bottom()
+                                                 && std::max(l.y1, l.y2) > t.top()
+                                           : t.top() < l.y1 && l.y1 < t.bottom() && std::min(l.x1, l.x2) < t.right()
+                                                 && std::max(l.x1, l.x2) > t.left();
+                    EXPECT_FALSE(cruza) << donde << " crosses the line (" << l.x1 << ", " << l.y1 << ")-(" << l.x2
+                                        << ", " << l.y2 << ")";
+                }
+                for (size_t j = i + 1; j < g.dibujos.size(); ++j) {
+                    const ImpresoraGrabadora::Dibujo& o = g.dibujos[j];
+                    if (o.pagina == d.pagina && !zav::Trim(o.texto).isEmpty()) {
+                        EXPECT_FALSE(t.intersects(Tinta(o))) << donde << " runs into \"" << o.texto.toStdString() << "\"";
+                    }
+                }
+            }
+            // The body is drawn at the file's initial size; only the name that cannot be
+            // drawn at it is drawn smaller.
+            for (const ImpresoraGrabadora::Dibujo& d : g.dibujos) {
+                if (d.texto == QLatin1String("RUC") || d.texto == QLatin1String("Nro. Control:")
+                    || d.texto.contains(QLatin1String("Costo enajenación"))) {
+                    EXPECT_EQ(d.tamano, 8) << d.texto.toStdString();
+                }
+                if (d.texto == nombre.texto) {
+                    EXPECT_EQ(d.tamano < 8, nombre.reducido) << d.tamano;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(PreviewTest, LandscapeIsForThePrinterOnlyAndEndsWithTheDocument)
@@ -491,7 +748,7 @@ TEST_F(PreviewTest, AFailedPrintIsAbortedAndSaysWhy)
     } casos[] = {
         {482, "No existe una impresora seleccionada.Verifique."},
         {20545, "La Impresión ha sido Cancelada."},
-        {5, "Error Técnico : ( 5) Invalid procedure call or argument"},
+        {5, "Error Técnico : ( 5) Llamada a un procedimiento o argumento no válido."},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.error);

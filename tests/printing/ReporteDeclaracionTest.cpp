@@ -81,7 +81,7 @@ TEST_F(ReporteDeclaracion, UnFalloSeAvisaYNoSeDaPorEscrito)
     App().gArchivo = zav::JoinPath(App().gRutaRpt, QStringLiteral("falta/00000001.PRN"));
     EXPECT_FALSE(ImprimirReporte(QString()));
     ASSERT_EQ(msgs_->Count(), 1);
-    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Error Técnico : ( 76) Path not found"));
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Error Técnico : ( 76) No se encuentra la ruta."));
     EXPECT_EQ(msgs_->Last().style, 16);
     EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
     EXPECT_FALSE(zav::IsHourglass());

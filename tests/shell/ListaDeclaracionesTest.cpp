@@ -7,8 +7,12 @@
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
 #include "shell/FrmContAbrir.h"
+#include "shell/FrmContAbrirEnv.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -131,6 +135,61 @@ TEST_F(ListaDeclaraciones, CaptionsByMode)
         EXPECT_EQ(l->Frame1->title(), QStringLiteral("Declaraciones Registradas"));
         EXPECT_FALSE(zav::IsHourglass());
     }
+}
+
+// At the window's size, every shown column lies within the grid and holds its heading and
+// its values; the taxpayer's name takes the room left.
+void ColumnasALaVista(::ListaDeclaraciones& l, int filas)
+{
+    l.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&l));
+    QApplication::processEvents();
+    const QTableView* g = l.grdContrib;
+    const QHeaderView* h = g->horizontalHeader();
+    ASSERT_EQ(g->model()->rowCount(), filas);
+    const int ancho = g->viewport()->width();
+    const QFontMetrics titulo(h->font());
+    const QFontMetrics celda(g->font());
+    for (int c = 0; c < g->model()->columnCount(); ++c) {
+        if (h->isSectionHidden(c))
+            continue;
+        const QString encabezado = g->model()->headerData(c, Qt::Horizontal).toString();
+        SCOPED_TRACE(encabezado.toStdString());
+        EXPECT_GE(h->sectionViewportPosition(c), 0);
+        EXPECT_LE(h->sectionViewportPosition(c) + h->sectionSize(c), ancho);
+        EXPECT_LT(titulo.horizontalAdvance(encabezado), h->sectionSize(c));
+        if (c == 1) {
+            EXPECT_GE(h->sectionSize(c), celda.horizontalAdvance(QStringLiteral("QUISPE MAMANI")));
+            continue;
+        }
+        for (int r = 0; r < filas; ++r) {
+            const QString texto = g->model()->index(r, c).data().toString();
+            EXPECT_LT(celda.horizontalAdvance(texto), h->sectionSize(c) - 4) << texto.toStdString();
+        }
+    }
+    EXPECT_EQ(g->horizontalScrollBar()->maximum(), 0);
+    l.hide();
+}
+
+TEST_F(ListaDeclaraciones, EveryColumnIsInViewAtTheWindowsSize)
+{
+    {
+        SCOPED_TRACE("stored");
+        auto l = Lista(1);
+        ColumnasALaVista(*l, 5);
+    }
+    // Two sendings of one declaration, told apart by their date and control number.
+    for (const char* correl : {"001", "002"})
+        Ejecutar(QStringLiteral("INSERT INTO HCAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CORREL, SEMANA, estado, "
+                                "norden, fec_env, CONTROL) VALUES (6, ?, '201405', '0947', ?, 0, 1, '123456789', "
+                                "'2014-09-2%1 10:00:00', '98765432%1')")
+                     .arg(QLatin1String(correl).right(1)),
+                 {kAndina, QString::fromLatin1(correl)});
+    SCOPED_TRACE("sent");
+    App().gOpcion = 2;
+    FrmContAbrirEnv l;
+    l.FrmContAbrirEnv_Form_Load();
+    ColumnasALaVista(l, 2);
 }
 
 TEST_F(ListaDeclaraciones, AUserOfType0SeesEveryTaxpayerInDocumentOrder)

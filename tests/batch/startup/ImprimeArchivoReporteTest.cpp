@@ -149,7 +149,7 @@ struct CasoFalla {
 
 TEST_F(Render, FailuresAnswerFalseAfterTheirMessage)
 {
-    const QString tecnico = QStringLiteral("Error Técnico : ( 5) Invalid procedure call or argument");
+    const QString tecnico = QStringLiteral("Error Técnico : ( 5) Llamada a un procedimiento o argumento no válido.");
     const std::vector<CasoFalla> casos{
         {"missing report file", "00000009.PRN", {}, "ARCHIVO", "Archivo Físico del Reporte no Existe",
          "Error al Imprimir"},
@@ -160,7 +160,7 @@ TEST_F(Render, FailuresAnswerFalseAfterTheirMessage)
         {"a size without its closer", "00000001.PRN", {"<!fontsize!>10"}, "PRINTER", tecnico, "Impresión"},
         {"a name without a point", "SINPUNTO", {"uno"}, "ARCHIVO", tecnico, "Impresión"},
         {"a size beyond the integer range", "00000001.PRN", {"<!fontsize!>99999<!/fontsize!>"}, "ARCHIVO",
-         "Error Técnico : ( 6) Overflow", "Impresión"},
+         "Error Técnico : ( 6) Desbordamiento: el número no cabe en su tipo.", "Impresión"},
     };
     for (const CasoFalla& c : casos) {
         QDir(rpt_).removeRecursively();

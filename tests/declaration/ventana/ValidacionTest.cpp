@@ -7,10 +7,16 @@
 #include "platform/ui/Impresora.h"
 #include "platform/ui/ModalRunner.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QStandardItemModel>
 
+#include "common/Cp1252.h"
 #include "common/Runtime.h"
 
 #include <functional>
@@ -571,6 +577,35 @@ TEST_F(Validacion, ADatabaseErrorDuringTheCheckIsReportedAndNeverCountsAsClean)
         EXPECT_TRUE(runner.Ran().isEmpty());
         EXPECT_FALSE(zav::IsHourglass());
     }
+}
+
+TEST_F(Validacion, TheListWindowShowsEachLineWhole)
+{
+    const QString larga = QStringLiteral("Estados Financieros-Estado de Ganancias y Pérdidas : El importe de la "
+                                         "casilla 478 no puede consignarse si no ha consignado la casilla 477 del "
+                                         "formulario, verifique los importes ingresados");
+    const QString sinBlancos(150, QLatin1Char('X'));
+    {
+        QFile f(App().gSysPath + QStringLiteral("Mens.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(zav::ToCp1252(larga + QStringLiteral("\r\ncorta\r\n") + sinBlancos + QStringLiteral("\r\n")));
+        App().gArchivo = f.fileName();
+    }
+    FrmConsist c;
+    c.FrmConsist_Form_Load();
+    c.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&c));
+    QApplication::processEvents();
+    EXPECT_EQ(c.TxtPreliminar->toPlainText(), larga + QStringLiteral("\ncorta\n") + sinBlancos + QLatin1Char('\n'));
+    // Every piece of every line lies within the box's width: nothing is hidden at its right.
+    const int ancho = c.TxtPreliminar->viewport()->width();
+    for (QTextBlock b = c.TxtPreliminar->document()->begin(); b.isValid(); b = b.next()) {
+        const QTextLayout* l = b.layout();
+        for (int i = 0; i < l->lineCount(); ++i)
+            EXPECT_LE(l->lineAt(i).naturalTextWidth(), ancho) << b.text().toStdString();
+    }
+    EXPECT_EQ(c.TxtPreliminar->horizontalScrollBar()->maximum(), 0);
+    c.CmdGrabar->click();
 }
 
 // ---- printout ------------------------------------------------------------------------------------

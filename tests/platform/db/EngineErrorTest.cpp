@@ -33,8 +33,8 @@ TEST(EngineError, EachFaultHasItsNumberAndText)
          QStringLiteral("No se puede actualizar. La base de datos o el objeto es de solo lectura.")},
         {"not a database", SQLITE_NOTADB, 3343, QStringLiteral("El archivo '/datos/ZAV.MDB' no es una base de datos.")},
         {"locked", SQLITE_BUSY, 3051,
-         QStringLiteral("The database engine cannot open the file '/datos/ZAV.MDB'. It is already opened exclusively "
-                        "by another user, or you need permission to view its data.")},
+         QStringLiteral("El motor de base de datos no puede abrir el archivo '/datos/ZAV.MDB'. Otro usuario lo tiene "
+                        "abierto en forma exclusiva, o usted no tiene permiso para ver sus datos.")},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -43,7 +43,7 @@ TEST(EngineError, EachFaultHasItsNumberAndText)
         } catch (const dao::DaoError& e) {
             EXPECT_EQ(e.Number, c.numero);
             EXPECT_EQ(e.Description, c.texto);
-            EXPECT_FALSE(e.Description.contains(QStringLiteral("Reserved error")));
+            EXPECT_FALSE(e.Description.contains(QStringLiteral("Error reservado")));
             // The engine's own words stay for the log.
             EXPECT_TRUE(QString::fromStdString(e.what()).contains(QString::fromUtf8(sqlite3_errstr(c.codigo))));
         }
