@@ -44,6 +44,14 @@ void Falla(int& k, bool& resultado, const QString& texto)
 // would differ in their last bits (0.1 + 0.2 against 0.3).
 qint64 Centesimos(double v) { return std::llround(v * 10000.0); }
 
+// The engine's text inside the reason, which the message closes with its own period.
+QString ErrorDeValidacion(int numero, QString texto)
+{
+    if (texto.endsWith(QLatin1Char('.')))
+        texto.chop(1);
+    return QStringLiteral("error en la validación de las casillas (%1 %2)").arg(numero).arg(texto);
+}
+
 } // namespace
 
 QString NombreArchivoEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
@@ -157,12 +165,11 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
             throw RuntimeError(57, QStringLiteral("Device I/O error"));
     } catch (const dao::DaoError& e) {
         ok = false;
-        error = QStringLiteral("error en la validación de las casillas (%1 %2)").arg(e.Number).arg(e.Description);
+        error = ErrorDeValidacion(e.Number, e.Description);
     } catch (const RuntimeError& e) {
         ok = false;
         if (error.isEmpty())
-            error =
-                QStringLiteral("error en la validación de las casillas (%1 %2)").arg(e.Number).arg(e.Description());
+            error = ErrorDeValidacion(e.Number, e.Description());
     }
     reporte.close();
     EstableceSalida(nullptr);

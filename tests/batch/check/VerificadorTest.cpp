@@ -186,7 +186,7 @@ TEST_F(Verificador, AnErrorWhileCheckingFailsTheCheck)
         {"a blank type", [] {}, QStringLiteral("  "),
          QStringLiteral("la declaración 20100070970 del periodo 201305 no está grabada.")},
         {"a box row without a value", [&] { Casilla(6, periodo, QStringLiteral("662"), QVariant()); },
-         QStringLiteral("06"), QStringLiteral("error en la validación de las casillas (94 Invalid use of Null).")},
+         QStringLiteral("06"), QStringLiteral("error en la validación de las casillas (94 Uso no válido de un valor nulo (Null)).")},
         {"no tax-loss table", [&] { db_->exec(QStringLiteral("DROP TABLE F0947_PTCEA")); }, QStringLiteral("06"),
          QStringLiteral("error en la validación de las casillas (")},
     };
