@@ -44,12 +44,17 @@ void Falla(int& k, bool& resultado, const QString& texto)
 // would differ in their last bits (0.1 + 0.2 against 0.3).
 qint64 Centesimos(double v) { return std::llround(v * 10000.0); }
 
-// The engine's text inside the reason, which the message closes with its own period.
-QString ErrorDeValidacion(int numero, QString texto)
+// An engine's text inside a reason, which the message closes with its own period.
+QString SinPunto(QString texto)
 {
     if (texto.endsWith(QLatin1Char('.')))
         texto.chop(1);
-    return QStringLiteral("error en la validación de las casillas (%1 %2)").arg(numero).arg(texto);
+    return texto;
+}
+
+QString ErrorDeValidacion(int numero, const QString& texto)
+{
+    return QStringLiteral("error en la validación de las casillas (%1 %2)").arg(numero).arg(SinPunto(texto));
 }
 
 } // namespace
@@ -214,14 +219,15 @@ QString CarpetaTrabajo()
 
 // The declaration could not be checked: no report of it is left to be read as this
 // run's, the marker takes the place of its file so that it is not sent, and the user
-// is told why. nombre is empty when the command line names no usable file.
-int NoVerificada(const QString& nombre, const QString& razon)
+// is told why. nombre is empty when the command line names no usable file. A second
+// copy leaves the report alone: the running copy may be writing it.
+int NoVerificada(const QString& nombre, const QString& razon, bool borraReporte = true)
 {
     QString marca;
     const QString tmp = CarpetaTrabajo();
     if (!nombre.isEmpty() && !tmp.isEmpty() && QFileInfo(ResolvePath(tmp)).isDir()) {
         const QString rutaReporte = ResolvePath(JoinPath(tmp, nombre + QStringLiteral(".ERR")));
-        if (QFileInfo(rutaReporte).isFile())
+        if (borraReporte && QFileInfo(rutaReporte).isFile())
             QFile::remove(rutaReporte);
         const QString rutaMarca = ResolvePath(JoinPath(tmp, nombre + QStringLiteral(".TXT")));
         if (MarcaDeclaracion(rutaMarca))
@@ -243,8 +249,9 @@ int BalVerifEnv0947_Main(const QString& linea)
     const QString nombre = RechazoLineaComando(c).isEmpty()
                                ? NombreArchivoEnvio(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.Semana)
                                : QString();
-    EstableceFallaArranque([nombre](const QString& razon) { NoVerificada(nombre, razon); }, kEnvioSinVerificar);
+    EstableceFallaArranque([nombre](const QString& razon) { NoVerificada(nombre, razon, false); }, kEnvioSinVerificar);
     const auto copia = ExigeInstanciaUnica(ProgramaLote::Verificador);
+    EstableceFallaArranque([nombre](const QString& razon) { NoVerificada(nombre, razon); }, kEnvioSinVerificar);
     TomaLineaComando(linea);
     LeerConfigLote(ProgramaLote::Verificador);
 
@@ -257,7 +264,7 @@ int BalVerifEnv0947_Main(const QString& linea)
     } catch (const dao::DaoError& e) {
         return NoVerificada(nombre, QStringLiteral("no se pudo leer la declaración (%1 %2)")
                                         .arg(e.Number)
-                                        .arg(e.Description));
+                                        .arg(SinPunto(e.Description)));
     }
 
     const QString rutaReporte = RutaEnTmp(nombre + QStringLiteral(".ERR"));

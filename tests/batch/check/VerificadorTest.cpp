@@ -329,7 +329,7 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
              EXPECT_TRUE(otra->TryAcquire(QStringLiteral("0947CNSINF")));
              return std::shared_ptr<void>(otra);
          },
-         mayo, kEnvioSinVerificar, nullptr, true,
+         mayo, kEnvioSinVerificar, "VIEJO", true, // the running copy's report is its own
          {QStringLiteral("64|Presentación Telemática|La aplicación ya se encuentra en Ejecución"),
           kNoVerificada + QStringLiteral("ya se está ejecutando otra copia de 0947CNSINF") + kMarca}},
         {"a refused command line", [](EntornoLote&, TestDb&) { return Nada(); },
