@@ -367,15 +367,18 @@ void Frm947::ConstruirIdentificacion()
         tel->addWidget(Etiqueta(QStringLiteral("Periodo:")));
         tel->addWidget(TxtEjercicio);
         TxtEjercicio->setFixedWidth(70);
-        tel->addSpacing(12);
-        tel->addWidget(lblNorden);
-        tel->addWidget(txtOrden);
-        txtOrden->setFixedWidth(90);
-        tel->addWidget(lblGuion);
-        tel->addWidget(txtverifica);
-        txtverifica->setFixedWidth(30);
         tel->addStretch(1);
         g->addLayout(tel, 2, 1);
+        // A row of their own (shown for a sent declaration only), within the window's width.
+        g->addWidget(lblNorden, 3, 0);
+        auto* orden = new QHBoxLayout;
+        orden->addWidget(txtOrden);
+        txtOrden->setFixedWidth(90);
+        orden->addWidget(lblGuion);
+        orden->addWidget(txtverifica);
+        txtverifica->setFixedWidth(30);
+        orden->addStretch(1);
+        g->addLayout(orden, 3, 1);
         g->setColumnStretch(1, 1);
     }
 
@@ -920,6 +923,8 @@ void Frm947::Cablear()
     TxtTelefono->onKeyPress = [this](int k) { return Frm947_TxtTelefono_KeyPress(k); };
     TxtNumOrdenF7842->onKeyPress = [this](int k) { return Frm947_TxtNumOrdenF7842_KeyPress(k); };
     txtOrden->onKeyPress = [this](int k) { return Frm947_txtOrden_KeyPress(k); };
+    // The number typed replaces the one shown ("0" before it is registered).
+    txtOrden->SetSelectOnFocus(true);
     txtOrden->onChange = [this] { Frm947_txtOrden_Change(); };
     txtNumRes->onKeyPress = [this](int k) { return Frm947_txtNumRes_KeyPress(k); };
     txtNumRes->onKeyDown = [this](int c, int s) { return Frm947_txtNumRes_KeyDown(c, s); };
