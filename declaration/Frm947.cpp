@@ -811,6 +811,9 @@ void Frm947::ConstruirComplementaria()
     cboTipDocRepLegal = new zav::ComboBox;
     cboTipDocRepLegal->setObjectName(QStringLiteral("cboTipDocRepLegal"));
     cboTipDocRepLegal->setMinimumWidth(150);
+    // An item is the code, "  -  ", the name padded to 60 characters and the codes of the
+    // number's length and kind, which the boxes read from the item: only the name shows.
+    cboTipDocRepLegal->SetShownText([](const QString& item) { return item.mid(7, 60).trimmed(); });
     {
         QGridLayout* g = Rejilla(Frame7);
         g->addWidget(new QLabel(DescripcionCasilla(225)), 0, 0);
