@@ -41,8 +41,8 @@ keys Tab Tab space
 keys Tab Tab Tab Tab Tab Right Tab space
 keys shift+Tab Right Tab space space Tab space Tab Down
 
-# Alt+F again: the identification check lets the user pass to the assets page, whose first
-# box takes the amount typed.
+# Alt+F again: the identification check lets the user pass to the assets page; a Tab from
+# its tab bar reaches the first box, which takes the amount typed.
 keys alt+f
 sleep 0.3
 [ "$(wc -l < "$ZAV_MSGBOX_LOG")" -eq 2 ] || fail "the identification check refused a complete page"
