@@ -260,7 +260,7 @@ Frm947::~Frm947()
 
 void Frm947::Construir()
 {
-    SSTab1 = new QTabWidget;
+    SSTab1 = new zav::TabStrip;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     {
         // The four main captions fit the window's width.
@@ -315,7 +315,7 @@ void Frm947::Construir()
 
 void Frm947::ConstruirIdentificacion()
 {
-    SSTab2 = new QTabWidget;
+    SSTab2 = new zav::TabStrip;
     SSTab2->setObjectName(QStringLiteral("SSTab2"));
 
     // Page 0: general data.
@@ -367,15 +367,18 @@ void Frm947::ConstruirIdentificacion()
         tel->addWidget(Etiqueta(QStringLiteral("Periodo:")));
         tel->addWidget(TxtEjercicio);
         TxtEjercicio->setFixedWidth(70);
-        tel->addSpacing(12);
-        tel->addWidget(lblNorden);
-        tel->addWidget(txtOrden);
-        txtOrden->setFixedWidth(90);
-        tel->addWidget(lblGuion);
-        tel->addWidget(txtverifica);
-        txtverifica->setFixedWidth(30);
         tel->addStretch(1);
         g->addLayout(tel, 2, 1);
+        // A row of their own (shown for a sent declaration only), within the window's width.
+        g->addWidget(lblNorden, 3, 0);
+        auto* orden = new QHBoxLayout;
+        orden->addWidget(txtOrden);
+        txtOrden->setFixedWidth(90);
+        orden->addWidget(lblGuion);
+        orden->addWidget(txtverifica);
+        txtverifica->setFixedWidth(30);
+        orden->addStretch(1);
+        g->addLayout(orden, 3, 1);
         g->setColumnStretch(1, 1);
     }
 
@@ -670,7 +673,7 @@ QGridLayout* Rejilla(QWidget* w)
 
 void Frm947::ConstruirEstadosFinancieros()
 {
-    SSTab3 = new QTabWidget;
+    SSTab3 = new zav::TabStrip;
     SSTab3->setObjectName(QStringLiteral("SSTab3"));
 
     auto encabezado = [this](int indice) {
@@ -778,7 +781,7 @@ void Frm947::ConstruirDeterminacion()
 
 void Frm947::ConstruirComplementaria()
 {
-    SSTab4 = new QTabWidget;
+    SSTab4 = new zav::TabStrip;
     SSTab4->setObjectName(QStringLiteral("SSTab4"));
 
     Frame1[5] = Marco("Frame1_5", QString());
@@ -808,6 +811,9 @@ void Frm947::ConstruirComplementaria()
     cboTipDocRepLegal = new zav::ComboBox;
     cboTipDocRepLegal->setObjectName(QStringLiteral("cboTipDocRepLegal"));
     cboTipDocRepLegal->setMinimumWidth(150);
+    // An item is the code, "  -  ", the name padded to 60 characters and the codes of the
+    // number's length and kind, which the boxes read from the item: only the name shows.
+    cboTipDocRepLegal->SetShownText([](const QString& item) { return item.mid(7, 60).trimmed(); });
     {
         QGridLayout* g = Rejilla(Frame7);
         g->addWidget(new QLabel(DescripcionCasilla(225)), 0, 0);
@@ -920,6 +926,8 @@ void Frm947::Cablear()
     TxtTelefono->onKeyPress = [this](int k) { return Frm947_TxtTelefono_KeyPress(k); };
     TxtNumOrdenF7842->onKeyPress = [this](int k) { return Frm947_TxtNumOrdenF7842_KeyPress(k); };
     txtOrden->onKeyPress = [this](int k) { return Frm947_txtOrden_KeyPress(k); };
+    // The number typed replaces the one shown ("0" before it is registered).
+    txtOrden->SetSelectOnFocus(true);
     txtOrden->onChange = [this] { Frm947_txtOrden_Change(); };
     txtNumRes->onKeyPress = [this](int k) { return Frm947_txtNumRes_KeyPress(k); };
     txtNumRes->onKeyDown = [this](int c, int s) { return Frm947_txtNumRes_KeyDown(c, s); };
@@ -975,23 +983,24 @@ void Frm947::Cablear()
     connect(CmdZona1, &QPushButton::clicked, this, [this] { CmdZona1_Click(); });
     connect(CmdZona2, &QPushButton::clicked, this, [this] { CmdZona2_Click(); });
 
-    // Pages and scrolling.
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int) {
-        const int anterior = mTabAnteriorSSTab1;
-        mTabAnteriorSSTab1 = SSTab1->currentIndex();
-        Frm947_SSTab1_Click(anterior);
-    });
-    connect(SSTab4, &QTabWidget::currentChanged, this, [this](int) {
-        const int anterior = mTabAnteriorSSTab4;
-        mTabAnteriorSSTab4 = SSTab4->currentIndex();
-        Frm947_SSTab4_Click(anterior);
-    });
+    // Pages and scrolling. The identification and financial-statements strips have no
+    // page handler of their own: a page the user brings forward there is checked as the
+    // strip's arrival is.
+    SSTab1->onClick = [this](int anterior) { Frm947_SSTab1_Click(anterior); };
+    SSTab4->onClick = [this](int anterior) { Frm947_SSTab4_Click(anterior); };
+    SSTab2->onClick = [this](int) {
+        if (CambioDelUsuario(SSTab2))
+            Frm947_SSTab2_GotFocus();
+    };
+    SSTab3->onClick = [this](int) {
+        if (CambioDelUsuario(SSTab3))
+            Frm947_SSTab3_GotFocus();
+    };
     for (QTabWidget* t : {SSTab1, SSTab2, SSTab3, SSTab4}) {
         t->tabBar()->setFocusPolicy(Qt::StrongFocus);
         t->tabBar()->installEventFilter(this);
         TabsSinFlechas(t->tabBar());
     }
-    CablearCambiosDePagina(*this);
     connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { Frm947_VScroll1_Change(); });
     connect(VScroll1, &QScrollBar::sliderMoved, this, [this](int) { Frm947_VScroll1_Scroll(); });
     for (const auto& [i, marco] : Frame1) {
@@ -1060,11 +1069,7 @@ void Frm947::CablearCasilla(int n, zav::TextBox* box)
 
 bool Frm947::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
-        for (QTabWidget* t : {SSTab1, SSTab2, SSTab3, SSTab4})
-            if (watched == t->tabBar())
-                PulsacionEnBarra(t->tabBar());
-    } else if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::FocusIn) {
         if (watched == SSTab1->tabBar())
             Frm947_SSTab1_GotFocus();
         else if (watched == SSTab2->tabBar())

@@ -31,7 +31,6 @@ class QGroupBox;
 class QPushButton;
 class QScrollBar;
 class QStandardItemModel;
-class QTabWidget;
 class QTableView;
 class QWidget;
 
@@ -74,10 +73,10 @@ public:
     QString mFechaBalance;
 
     // ---- pages -----------------------------------------------------------------------------
-    QTabWidget* SSTab1;   // 0 identification, 1 financial statements, 2 coefficient, 3 complementary
-    QTabWidget* SSTab2;   // 0 general data, 1 regime details, 2 payment system
-    QTabWidget* SSTab3;   // 0 assets, 1 liabilities and equity, 2 income statement
-    QTabWidget* SSTab4;   // 0 general information, 1 tax losses
+    zav::TabStrip* SSTab1;   // 0 identification, 1 financial statements, 2 coefficient, 3 complementary
+    zav::TabStrip* SSTab2;   // 0 general data, 1 regime details, 2 payment system
+    zav::TabStrip* SSTab3;   // 0 assets, 1 liabilities and equity, 2 income statement
+    zav::TabStrip* SSTab4;   // 0 general information, 1 tax losses
     std::map<int, QGroupBox*> Frame1;   // page frames 1, 2, 3, 5, 6, 7 (objectName Frame1_n)
 
     // ---- identification: general data -----------------------------------------------------
@@ -322,6 +321,4 @@ private:
 
     bool mMostrada = false;        // the first show has run its activation
     bool mActivarAlVolver = false; // another window of ours took the activation
-    int mTabAnteriorSSTab1 = 0;
-    int mTabAnteriorSSTab4 = 0;
 };

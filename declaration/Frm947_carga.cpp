@@ -142,6 +142,8 @@ void Frm947::Frm947_Form_Activate()
     } else if (Modo == 1) {
         if (TxtTelefono->Enabled())
             TxtTelefono->setFocus();
+        else if (a.gModoEnviadas && txtOrden->Enabled())
+            txtOrden->setFocus();   // the one field of a sent declaration
         mOmitirValidacion = false;
     }
 }

@@ -18,9 +18,6 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
-
-#include <functional>
 
 using zav::Left;
 using zav::Mid;
@@ -30,36 +27,14 @@ using zav::Val;
 
 // ---- page changes by code and by the user ----------------------------------------------------
 
-namespace {
-
-const char* const kPorCodigo = "zavCambioPorCodigo";
-const char* const kCableada = "zavCambioCableado";
-const char* const kPulsada = "zavBarraPulsada";
-
-} // namespace
-
-void PaginaPorCodigo(QTabWidget* tira, int pagina)
+void PaginaPorCodigo(zav::TabStrip* tira, int pagina)
 {
-    const bool antes = tira->property(kPorCodigo).toBool();
-    tira->setProperty(kPorCodigo, true);
     tira->setCurrentIndex(pagina);
-    tira->setProperty(kPorCodigo, antes);
 }
 
-bool CambioPorCodigo(const QTabWidget* tira)
+bool CambioDelUsuario(const zav::TabStrip* tira)
 {
-    return tira->property(kPorCodigo).toBool();
-}
-
-bool CambioDelUsuario(const QTabWidget* tira)
-{
-    return !CambioPorCodigo(tira) && (tira->tabBar()->hasFocus() || tira->tabBar()->property(kPulsada).toBool());
-}
-
-void PulsacionEnBarra(QTabBar* barra)
-{
-    barra->setProperty(kPulsada, true);
-    QTimer::singleShot(0, barra, [barra] { barra->setProperty(kPulsada, false); });
+    return tira->UserChange();
 }
 
 namespace {
@@ -165,29 +140,6 @@ void Mostrar(QWidget* w, bool on)
     w->setVisible(on);
     w->setEnabled(on);
 }
-
-// Connects, once, the page changes of a strip whose own wiring has none to the handler
-// that follows a user's change.
-void CablearCambio(Frm947& f, QTabWidget* tira, std::function<void()> alCambiar)
-{
-    if (tira->property(kCableada).toBool())
-        return;
-    tira->setProperty(kCableada, true);
-    QObject::connect(tira, &QTabWidget::currentChanged, &f, [tira, alCambiar](int) {
-        if (CambioDelUsuario(tira))
-            alCambiar();
-    });
-}
-
-} // namespace
-
-void CablearCambiosDePagina(Frm947& f)
-{
-    CablearCambio(f, f.SSTab2, [&f] { f.Frm947_SSTab2_GotFocus(); });
-    CablearCambio(f, f.SSTab3, [&f] { f.Frm947_SSTab3_GotFocus(); });
-}
-
-namespace {
 
 // What a page of the main strip needs once the user has brought it forward: an
 // identification page complete enough to leave, the headings of the balance date, the
@@ -769,7 +721,6 @@ void Frm947::Frm947_SSTab1_GotFocus()
 // none) and a regime.
 void Frm947::Frm947_SSTab2_GotFocus()
 {
-    CablearCambio(*this, SSTab2, [this] { Frm947_SSTab2_GotFocus(); });
     if (SSTab2->currentIndex() == 0)
         return;
     QString texto;
@@ -797,7 +748,6 @@ void Frm947::Frm947_SSTab2_GotFocus()
 
 void Frm947::Frm947_SSTab3_GotFocus()
 {
-    CablearCambio(*this, SSTab3, [this] { Frm947_SSTab3_GotFocus(); });
     if (SSTab3->currentIndex() == 2 && TxtValor[461]->Enabled())
         TxtValor[461]->setFocus();
 }

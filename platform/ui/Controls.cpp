@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcutEvent>
+#include <QTabBar>
 #include <QTimer>
 #include <QValidator>
 
@@ -197,6 +199,19 @@ QString CharOfCode(int code)
     return FromCp1252(QByteArray(1, static_cast<char>(code)));
 }
 
+// The keys that turn the page of the strip around the focus: Ctrl+Tab and Ctrl+PageDown
+// forward (1), Ctrl+Shift+Tab and Ctrl+PageUp back (-1); 0 for any other key.
+int PageKeyStep(const QKeyEvent& e)
+{
+    const auto m = e.modifiers() & ~Qt::KeypadModifier;
+    const int k = e.key();
+    if ((k == Qt::Key_Tab || k == Qt::Key_Backtab) && (m & Qt::ControlModifier) && !(m & Qt::AltModifier))
+        return k == Qt::Key_Backtab || (m & Qt::ShiftModifier) ? -1 : 1;
+    if ((k == Qt::Key_PageDown || k == Qt::Key_PageUp) && m == Qt::ControlModifier)
+        return k == Qt::Key_PageUp ? -1 : 1;
+    return 0;
+}
+
 } // namespace
 
 bool Enabled(const QWidget* w)
@@ -249,6 +264,40 @@ void PostFocusNext(QWidget* from)
 
 namespace {
 
+// The button that an access key shared with tabs presses: the one visible, enabled button
+// of the window with that key, when it stands on the page shown of every strip whose tab
+// has the key too. Between two buttons Qt's own turn-taking stays.
+QAbstractButton* ButtonOfAccessKey(const QWidget* window, const QKeySequence& key)
+{
+    QAbstractButton* found = nullptr;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisible() || !b->isEnabled() || QKeySequence::mnemonic(b->text()) != key)
+            continue;
+        if (found)
+            return nullptr;
+        found = b;
+    }
+    if (!found)
+        return nullptr;
+    for (const TabStrip* s : window->findChildren<TabStrip*>()) {
+        if (!s->isVisible() || (s->currentWidget() && s->currentWidget()->isAncestorOf(found)))
+            continue;
+        for (int i = 0; i < s->count(); ++i) {
+            if (s->isTabVisible(i) && s->isTabEnabled(i) && QKeySequence::mnemonic(s->tabText(i)) == key)
+                return nullptr;
+        }
+    }
+    return found;
+}
+
+// As an access key presses a button: the focus first, then the click.
+void PressByAccessKey(QAbstractButton* b)
+{
+    if (b->focusPolicy() != Qt::NoFocus)
+        b->setFocus(Qt::ShortcutFocusReason);
+    b->animateClick();
+}
+
 class CommandButtonFilter : public QObject {
 public:
     using QObject::QObject;
@@ -257,9 +306,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* b = static_cast<QPushButton*>(watched);
-        if (event->type() == QEvent::Shortcut && !b->hasFocus() && b->isEnabled()) {
+        if (event->type() == QEvent::Shortcut && b->isEnabled()) {
+            // A key a tab shares would only take the focus here, one press in two.
+            const auto* se = static_cast<QShortcutEvent*>(event);
+            if (se->isAmbiguous() && ButtonOfAccessKey(b->window(), se->key()) == b) {
+                PressByAccessKey(b);
+                return true;
+            }
             // Qt would click without moving the focus.
-            b->setFocus(Qt::ShortcutFocusReason);
+            if (!b->hasFocus())
+                b->setFocus(Qt::ShortcutFocusReason);
         } else if (event->type() == QEvent::KeyPress) {
             const auto* k = static_cast<QKeyEvent*>(event);
             if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
@@ -563,18 +619,24 @@ void EditBase::inputMethodEvent(QInputMethodEvent* e)
 void EditBase::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
-    if (!GateFocusIn(this) || !onGotFocus)
-        return;
-    const QString before = text();
-    onGotFocus();
-    // A handler that rewrote the text (unformatting) keeps Tab's select-all.
-    if (text() != before && hasFocus() &&
-        (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) && inputMask().isEmpty())
+    if (GateFocusIn(this) && onGotFocus) {
+        const QString before = text();
+        onGotFocus();
+        // A handler that rewrote the text (unformatting) keeps Tab's select-all.
+        if (text() != before && hasFocus() &&
+            (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) && inputMask().isEmpty())
+            selectAll();
+    }
+    if (selectOnFocus_ && hasFocus()) {
         selectAll();
+        // The press that follows places the cursor; its release selects again.
+        selectAfterClick_ = e->reason() == Qt::MouseFocusReason;
+    }
 }
 
 void EditBase::focusOutEvent(QFocusEvent* e)
 {
+    selectAfterClick_ = false;
     QLineEdit::focusOutEvent(e);
     if (GateFocusOut(this, e->reason()))
         FireLostFocus();
@@ -603,6 +665,12 @@ void EditBase::mouseReleaseEvent(QMouseEvent* e)
         return;
     }
     QLineEdit::mouseReleaseEvent(e);
+    if (selectAfterClick_ && e->button() == Qt::LeftButton) {
+        selectAfterClick_ = false;
+        // A drag chose its own part.
+        if (!hasSelectedText())
+            selectAll();
+    }
 }
 
 void EditBase::mouseMoveEvent(QMouseEvent* e)
@@ -768,7 +836,22 @@ public:
     {
         if (!valido(i) || (role != Qt::DisplayRole && role != Qt::EditRole))
             return {};
+        if (role == Qt::DisplayRole && mostrado_)
+            return mostrado_(textos_.at(i.row()));
         return textos_.at(i.row());
+    }
+
+    // The whole item, whatever the list shows of it.
+    QString Texto(int fila) const
+    {
+        return fila >= 0 && fila < textos_.size() ? textos_.at(fila) : QString();
+    }
+
+    void PonMostrado(std::function<QString(const QString&)> mostrado)
+    {
+        mostrado_ = std::move(mostrado);
+        if (!textos_.isEmpty())
+            emit dataChanged(index(0), index(static_cast<int>(textos_.size()) - 1), {Qt::DisplayRole});
     }
 
     bool setData(const QModelIndex& i, const QVariant& value, int role) override
@@ -825,6 +908,7 @@ private:
     }
 
     QStringList textos_;
+    std::function<QString(const QString&)> mostrado_;
 };
 
 namespace {
@@ -922,6 +1006,16 @@ void ComboBox::SetListIndex(int i)
     setCurrentIndex(i);
 }
 
+QString ComboBox::List(int i) const
+{
+    return textos_->Texto(i);
+}
+
+void ComboBox::SetShownText(std::function<QString(const QString& item)> shown)
+{
+    textos_->PonMostrado(std::move(shown));
+}
+
 void ComboBox::SetDropDownWidth(int pixels)
 {
     dropDownWidth_ = pixels;
@@ -948,6 +1042,8 @@ void ComboBox::keyPressEvent(QKeyEvent* e)
     if (k.typed == 0) {
         if (k.cancelled)
             e->accept();
+        else if (PageKeyStep(*e) != 0)
+            e->ignore();   // the strip's, which Qt's list would keep
         else
             QComboBox::keyPressEvent(e);
         return;
@@ -1100,16 +1196,153 @@ void OptionArray::SetCaption(int index, const QString& caption)
 
 bool OptionArray::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !onKeyPress)
+    if (event->type() != QEvent::KeyPress)
         return false;
     auto* b = qobject_cast<QRadioButton*>(watched);
     const int index = b ? group_->id(b) : -1;
     if (index == -1)
         return false;
-    const int typed = KeyAsciiOf(*static_cast<QKeyEvent*>(event));
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if (k->key() == Qt::Key_Left || k->key() == Qt::Key_Right || k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {
+        // Qt moves the focus to the member in the arrow's direction but chooses it only
+        // when the member left was the chosen one: the arrow chooses it in every case.
+        static_cast<QObject*>(b)->event(event);
+        auto* llegada = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+        if (llegada && llegada != b && group_->id(llegada) != -1 && !llegada->isChecked())
+            llegada->click();
+        return true;
+    }
+    if (!onKeyPress)
+        return false;
+    const int typed = KeyAsciiOf(*k);
     if (typed == 0)
         return false;
     return onKeyPress(index, typed) == 0;
+}
+
+// ---------------------------------------------------------------- TabStrip
+
+// A user's input event reaching a strip, for as long as it is handled: the first page
+// change it makes is the user's.
+class UserInput {
+public:
+    explicit UserInput(TabStrip* strip) : strip_(strip)
+    {
+        if (strip_->inputs_++ == 0) {
+            strip_->armed_ = true;
+            strip_->userPage_ = -1;
+        }
+    }
+    ~UserInput()
+    {
+        if (strip_ && --strip_->inputs_ == 0) {
+            strip_->armed_ = false;
+            strip_->userPage_ = -1;
+        }
+    }
+    UserInput(const UserInput&) = delete;
+    UserInput& operator=(const UserInput&) = delete;
+
+private:
+    QPointer<TabStrip> strip_;
+};
+
+class TabStripBar : public QTabBar {
+public:
+    explicit TabStripBar(TabStrip* strip) : QTabBar(strip), strip_(strip)
+    {
+        // Connected before the strip's own page change: the page the user's input brings
+        // forward is known before the page it leaves lets its focus go (and that field's
+        // handlers, which may move pages themselves, run).
+        connect(this, &QTabBar::currentChanged, this, [this](int index) {
+            if (strip_->armed_) {
+                strip_->armed_ = false;
+                strip_->userPage_ = index;
+            }
+        });
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Shortcut: {
+            const auto* se = static_cast<QShortcutEvent*>(e);
+            if (se->isAmbiguous()) {
+                if (QAbstractButton* b = ButtonOfAccessKey(window(), se->key())) {
+                    PressByAccessKey(b);
+                    return true;
+                }
+            }
+            UserInput input(strip_);
+            return QTabBar::event(e);
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Wheel: {
+            UserInput input(strip_);
+            return QTabBar::event(e);
+        }
+        default:
+            return QTabBar::event(e);
+        }
+    }
+
+private:
+    TabStrip* strip_;
+};
+
+TabStrip::TabStrip(QWidget* parent) : QTabWidget(parent)
+{
+    setTabBar(new TabStripBar(this));
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+        const bool user = index >= 0 && index == userPage_;
+        if (user)
+            userPage_ = -1;
+        const int previous = previous_;
+        previous_ = index;
+        const bool before = userChange_;
+        userChange_ = user;
+        if (onClick)
+            onClick(previous);
+        userChange_ = before;
+    });
+}
+
+bool TabStrip::event(QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        UserInput input(this);
+        return QTabWidget::event(e);
+    }
+    return QTabWidget::event(e);
+}
+
+// Ctrl+Tab and Ctrl+PageDown go to the next page that can be shown, Ctrl+Shift+Tab and
+// Ctrl+PageUp to the one before, round the strip.
+void TabStrip::keyPressEvent(QKeyEvent* e)
+{
+    const int paso = PageKeyStep(*e);
+    if (paso == 0) {
+        QTabWidget::keyPressEvent(e);
+        return;
+    }
+    const int n = count();
+    for (int i = 1; i < n; ++i) {
+        const int p = ((currentIndex() + paso * i) % n + n) % n;
+        if (isTabEnabled(p) && isTabVisible(p)) {
+            setCurrentIndex(p);
+            // A field the page's handlers gave the focus keeps it, also while a message
+            // box they showed is still handing the activation back.
+            if (!window()->focusWidget())
+                tabBar()->setFocus();
+            e->accept();
+            return;
+        }
+    }
+    // No other page: the key is the strip's around this one.
+    e->ignore();
 }
 
 // ---------------------------------------------------------------- CheckBox, Label

@@ -9,7 +9,9 @@
 //    KeyDown hands the virtual key code and the shift state;
 //  - GotFocus/LostFocus run only for focus moves inside the window, never because a
 //    message box, a dialog or a popup took the activation;
-//  - a box in no-paste mode refuses paste by every path.
+//  - a box in no-paste mode refuses paste by every path;
+//  - an arrow key in an option array chooses the option it moves to;
+//  - a tab strip tells the user's page changes from the code's.
 //
 // Handlers are public std::function members (onChange, onClick, onKeyPress, ...); an empty
 // one does nothing. A handler must not reassign itself while it runs. Handlers run
@@ -36,6 +38,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTabWidget>
 
 #include <functional>
 #include <map>
@@ -76,7 +79,8 @@ void SetClipboardText(const QString& text);
 
 // A command button as the fields around it expect: its access key first takes the focus,
 // so the field being left runs its LostFocus (and shows its formatted text) before the
-// click; Enter presses the button that has the focus.
+// click; Enter presses the button that has the focus. On the page of a tab strip whose tab
+// has the same access key, the key presses the button.
 void CommandButton(QPushButton* button);
 
 namespace detail {
@@ -121,6 +125,10 @@ public:
     void SetSelLength(int length);
     QString SelText() const { return selectedText(); }
 
+    // The whole text is selected each time the box takes the focus (by Tab, by a click or
+    // from code), so that what is typed replaces it.
+    void SetSelectOnFocus(bool on) { selectOnFocus_ = on; }
+
     // No paste reaches the box: Ctrl+V, Shift+Insert, the context menu, the middle
     // button and drag and drop are all refused. Typing and code are unaffected.
     bool NoPaste() const { return noPaste_; }
@@ -153,6 +161,8 @@ private:
     void ApplyKey(QKeyEvent* e, int typed, int result);
 
     bool noPaste_ = false;
+    bool selectOnFocus_ = false;
+    bool selectAfterClick_ = false;   // the click that brought the focus selects on release
     int backColor_;
     int foreColor_;
 };
@@ -211,10 +221,14 @@ public:
     void AddItems(const QStringList& items);   // at once, as AddItem one after another
     void Clear();
     int ListCount() const { return count(); }
-    QString List(int i) const { return itemText(i); }
+    QString List(int i) const;
     int ListIndex() const { return currentIndex(); }
     void SetListIndex(int i);   // an index outside -1..ListCount()-1 is ignored
-    QString Text() const { return currentText(); }
+    QString Text() const { return List(currentIndex()); }
+
+    // What the list and the box show of each item; List and Text still give the whole
+    // item. None set: the item as it is.
+    void SetShownText(std::function<QString(const QString& item)> shown);
 
     // Width of the open list in pixels, at least the combo's own width.
     void SetDropDownWidth(int pixels);
@@ -276,6 +290,34 @@ protected:
 private:
     QButtonGroup* group_;
     std::map<int, QPointer<QRadioButton>> buttons_;
+};
+
+// Tab strip (over QTabWidget) whose page changes tell the user's from the code's. The
+// user's: a click, a key or the wheel on its bar (the arrows on a focused bar), a tab's
+// access key, and Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp from inside the
+// strip (a strip with no other page to go to leaves these to the strip around it). Any
+// setCurrentIndex is the code's, also one made while the user's change is handled.
+// onClick runs on every page change, with the page shown before; while it runs for the
+// user's change UserChange() is true.
+class TabStrip : public QTabWidget {
+public:
+    explicit TabStrip(QWidget* parent = nullptr);
+
+    std::function<void(int previousTab)> onClick;
+    bool UserChange() const { return userChange_; }
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    friend class TabStripBar;
+    friend class UserInput;
+    int inputs_ = 0;          // user's input events being handled, nested
+    bool armed_ = false;      // the first page change of that input is the user's
+    int userPage_ = -1;       // the page the user's input is bringing forward
+    bool userChange_ = false;
+    int previous_ = 0;
 };
 
 // Check box: Value 0 unchecked, 1 checked; onClick on every real change, by the user or

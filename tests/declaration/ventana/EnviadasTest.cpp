@@ -8,9 +8,12 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTabBar>
 #include <QTest>
@@ -178,6 +181,44 @@ TEST_F(Enviadas, TheOrderNumberIsRegisteredOnTheChosenDeclarationOnly)
         f.SSTab4->setCurrentIndex(1);
         f.Frm947_SSTab4_GotFocus();
         EXPECT_EQ(f.dtaPerdidaTributaria->rowCount(), 2);
+    });
+}
+
+// A sent declaration opens on its order number: the field lies wholly in the window, with
+// nothing to scroll sideways, it has the focus and its text is selected, so that the number
+// typed replaces the "0" of one not registered yet. Coming back to it by Shift+Tab or by a
+// click selects it again.
+TEST_F(Enviadas, TheOrderNumberOpensInViewFocusedAndSelected)
+{
+    Registra(QStringLiteral("002"), [&](Frm947& f) {
+        f.show();
+        QApplication::setActiveWindow(&f);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        QTest::qWait(20);
+        EXPECT_EQ(QApplication::focusWidget(), f.txtOrden);
+        EXPECT_EQ(f.txtOrden->SelText(), QStringLiteral("0"));
+        const QRect campo(f.txtOrden->mapTo(&f, QPoint(0, 0)), f.txtOrden->size());
+        EXPECT_TRUE(f.rect().contains(campo));
+        EXPECT_EQ(f.txtOrden->visibleRegion().boundingRect(), f.txtOrden->rect());
+        EXPECT_TRUE(f.txtverifica->isVisible());
+        for (QScrollArea* s : f.findChildren<QScrollArea*>()) {
+            if (s->isVisible()) {
+                EXPECT_FALSE(s->horizontalScrollBar()->isVisible());
+            }
+        }
+
+        QTest::keyClicks(QApplication::focusWidget(), dos_.norden);
+        EXPECT_EQ(f.txtOrden->Text(), dos_.norden);
+        QTest::keyClick(f.txtOrden, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), f.txtverifica);
+        QTest::keyClick(f.txtverifica, Qt::Key_Backtab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), f.txtOrden);
+        EXPECT_EQ(f.txtOrden->SelText(), dos_.norden);
+        f.txtverifica->setFocus();
+        QTest::mouseClick(f.txtOrden, Qt::LeftButton, {}, f.txtOrden->rect().center());
+        ASSERT_EQ(QApplication::focusWidget(), f.txtOrden);
+        EXPECT_EQ(f.txtOrden->SelText(), dos_.norden);
+        f.hide();
     });
 }
 

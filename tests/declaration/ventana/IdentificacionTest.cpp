@@ -2,9 +2,12 @@
 // and its options, the tabs and the assets page's panels.
 #include "IdentificacionFixture.h"
 
+#include "declaration/Frm947_paginas.h"
 #include "platform/ui/ModalRunner.h"
+#include "shell/modulo/Procedimientos.h"
 #include "shell/modulo/frmUbigeo.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -536,6 +539,42 @@ TEST_F(Identificacion, AgreementAndRepresentativesDocumentType)
     EXPECT_EQ(f.mModelo.Texto(225), item.left(2));
     EXPECT_EQ(f.mModelo.Texto(226), QString());
     EXPECT_EQ(f.mModelo.Estado(226).MaxLength, item.mid(67, 2).trimmed().toInt());
+}
+
+// An unanswered question is answered by the arrow key that moves to an option, and the
+// answer's handler runs as for a click.
+TEST_F(Identificacion, AnArrowKeyAnswersAnUnansweredQuestion)
+{
+    Frm947& f = Nueva();
+    PaginaPorCodigo(f.SSTab2, 2);
+    ASSERT_EQ(f.OptInicio->Chosen(), -1);
+    f.OptInicio->Button(0)->setFocus();
+    QTest::keyClick(f.OptInicio->Button(0), Qt::Key_Right);
+    EXPECT_EQ(f.OptInicio->Chosen(), 1);
+    EXPECT_EQ(f.LblSistema->Caption(), QStringLiteral("B"));
+}
+
+// The representative's document types show their names only, in the list and in the box;
+// the item keeps its code, length and kinds where the boxes read them, and typing a name's
+// first letter chooses it.
+TEST_F(Identificacion, TheDocumentTypeListShowsTheNamesOnly)
+{
+    Frm947& f = Nueva();
+    QComboBox* lista = f.cboTipDocRepLegal;
+    QStringList vistos;
+    for (int i = 0; i < lista->count(); ++i)
+        vistos << lista->model()->index(i, 0).data().toString();
+    EXPECT_EQ(vistos, (QStringList{QString(), QStringLiteral("RUC"), QStringLiteral("DNI"),
+                                   QStringLiteral("CARNET EXT."), QStringLiteral("PASAPORTE")}));
+
+    MuestraMarcos(&f, false, true, true, false, true, true);
+    PaginaPorCodigo(f.SSTab1, 3);
+    lista->setFocus();
+    QTest::keyClick(lista, Qt::Key_D);
+    EXPECT_EQ(lista->currentText(), QStringLiteral("DNI"));
+    EXPECT_TRUE(f.cboTipDocRepLegal->Text().startsWith(QLatin1String("01  -  DNI")));
+    EXPECT_EQ(f.mModelo.Texto(225), QStringLiteral("01"));
+    EXPECT_EQ(f.mModelo.Estado(226).MaxLength, 8);
 }
 
 // ---- tabs -----------------------------------------------------------------------------------

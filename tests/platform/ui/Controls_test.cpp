@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -726,6 +727,120 @@ TEST(OptionArray, KeyPressGetsIndexAndCode)
     QTest::keyClick(opt.Button(1), Qt::Key_Space);
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 13}, {1, 32}}));
     EXPECT_EQ(opt.Chosen(), -1);
+}
+
+// An arrow key chooses the option it moves to, also in a group with nothing chosen yet
+// (Qt's own rule only moves the focus there) and from a member that is not the chosen one;
+// at the end of the row it moves nowhere and chooses nothing.
+TEST(OptionArray, AnArrowKeyChoosesTheOptionItMovesTo)
+{
+    QWidget frame;
+    auto* lay = new QHBoxLayout(&frame);
+    OptionArray opt;
+    for (int i = 0; i <= 2; ++i)
+        lay->addWidget(opt.Add(i, QStringLiteral("r%1").arg(i), &frame));
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    std::vector<int> clicks;
+    opt.onClick = [&](int i) { clicks.push_back(i); };
+    struct Paso {
+        bool ninguno;   // nothing chosen before the key
+        int desde;
+        Qt::Key tecla;
+        int foco, elegido;
+    };
+    const Paso pasos[] = {
+        {true, 0, Qt::Key_Right, 1, 1},  {false, 1, Qt::Key_Right, 2, 2}, {false, 2, Qt::Key_Right, 2, 2},
+        {false, 0, Qt::Key_Right, 1, 1}, {true, 2, Qt::Key_Left, 1, 1},
+    };
+    for (const Paso& p : pasos) {
+        SCOPED_TRACE(testing::Message() << p.desde << (p.tecla == Qt::Key_Left ? " left" : " right"));
+        if (p.ninguno)
+            opt.Clear();
+        opt.Button(p.desde)->setFocus();
+        const int antes = opt.Chosen();
+        clicks.clear();
+        QTest::keyClick(opt.Button(p.desde), p.tecla);
+        EXPECT_TRUE(opt.Button(p.foco)->hasFocus());
+        EXPECT_EQ(opt.Chosen(), p.elegido);
+        EXPECT_EQ(clicks, antes == p.elegido ? std::vector<int>{} : std::vector<int>{p.elegido});
+    }
+}
+
+// ---------------------------------------------------------------- tab strip
+
+// A strip tells the user's page changes from the code's. A click, the arrows on its bar, a
+// tab's access key, Ctrl+Tab, Ctrl+PageDown and their reverse are the user's; a page set by
+// code is not, also when the handler of a user's change sets it. Ctrl+Tab passes over a
+// page that cannot be shown; in a strip with no other page it turns the strip around it.
+TEST(TabStrip, TellsTheUsersPageChangesFromTheCodes)
+{
+    QWidget win;
+    auto* lay = new QVBoxLayout(&win);
+    auto* exterior = new TabStrip(&win);
+    lay->addWidget(exterior);
+    auto* interior = new TabStrip;
+    auto* dentro = new TextBox;
+    auto* pagina = new QWidget;
+    (new QVBoxLayout(pagina))->addWidget(dentro);
+    interior->addTab(pagina, QStringLiteral("Uno"));
+    interior->addTab(new QWidget, QStringLiteral("Cerrada"));
+    interior->setTabEnabled(1, false);
+    exterior->addTab(interior, QStringLiteral("&Interior"));
+    TextBox* campos[3] = {dentro, new TextBox, new TextBox};
+    for (int i : {1, 2}) {
+        auto* p = new QWidget;
+        (new QVBoxLayout(p))->addWidget(campos[i]);
+        exterior->addTab(p, i == 1 ? QStringLiteral("&Dos") : QStringLiteral("&Tres"));
+    }
+    exterior->addTab(new QWidget, QStringLiteral("Oculta"));
+    exterior->setTabVisible(3, false);
+    win.show();
+    QApplication::setActiveWindow(&win);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+
+    using Vistos = std::vector<std::pair<int, bool>>;   // page shown, the user's
+    Vistos vistos;
+    bool devolver = false;   // the handler brings page 0 back by code
+    exterior->onClick = [&](int) {
+        vistos.emplace_back(exterior->currentIndex(), exterior->UserChange());
+        if (devolver && exterior->currentIndex() != 0)
+            exterior->setCurrentIndex(0);
+    };
+    auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+    auto clic = [&](int i) {
+        QTest::mouseClick(exterior->tabBar(), Qt::LeftButton, {}, exterior->tabBar()->tabRect(i).center());
+    };
+    struct Paso {
+        const char* nombre;
+        int foco;   // the field of that page has the focus; -1 the bar
+        std::function<void()> hacer;
+        Vistos esperado;
+    };
+    const Paso pasos[] = {
+        {"code", 0, [&] { exterior->setCurrentIndex(1); }, {{1, false}}},
+        {"click", 1, [&] { clic(2); }, {{2, true}}},
+        {"access key", 2, [&] { tecla(Qt::Key_D, Qt::AltModifier); }, {{1, true}}},
+        {"arrow on the bar", -1, [&] { tecla(Qt::Key_Right); }, {{2, true}}},
+        {"Ctrl+Tab past the hidden page", 2, [&] { tecla(Qt::Key_Tab, Qt::ControlModifier); }, {{0, true}}},
+        {"Ctrl+PageUp round the strip", 0, [&] { tecla(Qt::Key_PageUp, Qt::ControlModifier); }, {{2, true}}},
+        {"Ctrl+Shift+Tab", 2, [&] { tecla(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, {{1, true}}},
+        {"Ctrl+PageDown", 1, [&] { tecla(Qt::Key_PageDown, Qt::ControlModifier); }, {{2, true}}},
+        {"the handler's own change", 2, [&] { devolver = true; clic(1); devolver = false; }, {{1, true}, {0, false}}},
+    };
+    for (const Paso& p : pasos) {
+        SCOPED_TRACE(p.nombre);
+        if (p.foco < 0)
+            exterior->tabBar()->setFocus();
+        else
+            campos[p.foco]->setFocus();
+        QCoreApplication::processEvents();
+        vistos.clear();
+        p.hacer();
+        EXPECT_EQ(vistos, p.esperado);
+    }
+    EXPECT_EQ(interior->currentIndex(), 0);
 }
 
 // ---------------------------------------------------------------- combo box
