@@ -49,6 +49,19 @@ bool EnteroCorto(const QString& texto, int& n)
     return true;
 }
 
+// A number beyond any reading ("1E999", written by another program): no value at all.
+bool Desborda(const QString& t)
+{
+    try {
+        double v = 0;
+        LeeNumero(t, v);
+        Val(t);
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+    return false;
+}
+
 bool SoloDigitos(const QString& t)
 {
     for (QChar c : t)
@@ -343,11 +356,12 @@ bool Frm947::pCargaDetalle()
 
 // Where one stored row goes. A value its control cannot take (an answer that is neither
 // 0 nor 1, a list position the list does not have, a date the mask cannot hold, a count
-// beyond the integer range) and a code that is no box of the window are skipped.
+// beyond the integer range, a number that overflows) and a code that is no box of the
+// window are skipped.
 void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
 {
     int n = 0;
-    if (!EnteroCorto(codigo, n))
+    if (Desborda(codigo) || Desborda(valor) || !EnteroCorto(codigo, n))
         return;
     auto caja = [this, n](const QString& texto) { mModelo.PonTexto(n, texto); };
     switch (n) {
