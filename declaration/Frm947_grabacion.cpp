@@ -251,6 +251,9 @@ QString TextoGrabada()
     }
 }
 
+// Another program deleted the stored declaration since it was opened.
+struct Borrada {};
+
 // Regime code of fixed code 056.
 QString CodigoRegimen(int regimen)
 {
@@ -551,6 +554,9 @@ void Frm947::CmdGrabar_Click()
         // declaration since the test above, and its rows must not be replaced.
         if (nueva && !cab->Eof())
             throw Duplicada{};
+        // A stored declaration that another program deleted is not brought back half.
+        if (!nueva && cab->Eof())
+            throw Borrada{};
         if (cab->Eof()) {
             cab->AddNew();
             cab->Fields(QStringLiteral("doc_id_d")) = NumDocumento;
@@ -604,6 +610,11 @@ void Frm947::CmdGrabar_Click()
         if (db.TransactionLevel() > nivel)
             db.Rollback();
         rehusaDuplicada();
+        return;
+    } catch (const Borrada&) {
+        if (db.TransactionLevel() > nivel)
+            db.Rollback();
+        Rehusa(*this, QStringLiteral("La declaración ya no existe: otro usuario la eliminó. No fue grabada."));
         return;
     } catch (const dao::DaoError& e) {
         if (db.TransactionLevel() > nivel)
