@@ -63,13 +63,14 @@ void MarcaCambio(Frm947& f)
         f.mModificado = true;
 }
 
-// The key's rows as they are, kept before this window first changes them.
-void GuardaOriginales(Frm947& f, const QString& documento)
+// The key's rows as they are, kept before this window first changes them; true when
+// they are kept now, so that a change that does not come about can forget them again.
+bool GuardaOriginales(Frm947& f, const QString& documento)
 {
     AppState& a = App();
     const std::pair<QString, QString> clave{documento, a.gPeriodo};
     if (f.mPerdidasOriginales.count(clave))
-        return;
+        return false;
     a.gSQL = QStringLiteral("SELECT * FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
     auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, a.gPeriodo, a.gFormulario});
     Frm947::PerdidasOriginales originales;
@@ -82,6 +83,18 @@ void GuardaOriginales(Frm947& f, const QString& documento)
         originales.filas.push_back(std::move(fila));
     }
     f.mPerdidasOriginales[clave] = std::move(originales);
+    return true;
+}
+
+// After a loss action: a change that reached the table marks the declaration; rows kept
+// for one that did not are forgotten (leaving must not rewrite what this window never
+// changed).
+void TrasCambio(Frm947& f, const QString& documento, bool guardadas, bool cambiada)
+{
+    if (cambiada)
+        MarcaCambio(f);
+    else if (guardadas)
+        f.mPerdidasOriginales.erase({documento, App().gPeriodo});
 }
 
 // The period brought in line with the chosen balance date.
@@ -199,8 +212,9 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
     }
     // The editor writes the row itself; the rows as they were are kept first.
     auto editor = [&] {
+        bool guardadas = false;
         try {
-            GuardaOriginales(*this, documento);
+            guardadas = GuardaOriginales(*this, documento);
         } catch (const dao::DaoError& e) {
             Error(*this, e);
             return false;
@@ -210,8 +224,7 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
             frm.TextoDeclaracionExistente = duplicada;
         frm.Form_Load();
         zav::RunModal(frm);
-        if (frm.Grabada)
-            MarcaCambio(*this);
+        TrasCambio(*this, documento, guardadas, frm.Grabada);
         return true;
     };
     if (Index == 0) {
@@ -249,8 +262,10 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
         dao::Database& db = *a.gBaseDatos;
         const int nivel = db.TransactionLevel();
         bool ajena = false;
+        bool guardadas = false;
+        int borradas = 0;
         try {
-            GuardaOriginales(*this, doc);
+            guardadas = GuardaOriginales(*this, doc);
             // Tested again under the write lock: another program may have stored the
             // same new declaration meanwhile.
             db.BeginTrans();
@@ -258,20 +273,20 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
             if (!ajena) {
                 a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
                                         "FORMULARIO=? AND ANHO=?");
-                db.Execute(a.gSQL, dao::dbInconsistent, {doc, a.gPeriodo, a.gFormulario, Columna(*this, 4)});
+                borradas = db.Execute(a.gSQL, dao::dbInconsistent, {doc, a.gPeriodo, a.gFormulario, Columna(*this, 4)});
             }
             db.CommitTrans();
         } catch (const dao::DaoError& e) {
             if (db.TransactionLevel() > nivel)
                 db.Rollback();
+            TrasCambio(*this, doc, guardadas, false);
             Error(*this, e);
             return;
         }
+        TrasCambio(*this, doc, guardadas, borradas > 0);
         if (ajena) {
             zav::SetHourglass(false);
             zav::MsgBox(duplicada, 16, Caption());
-        } else {
-            MarcaCambio(*this);
         }
         Frm947_SSTab4_GotFocus();
     }

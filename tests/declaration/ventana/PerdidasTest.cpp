@@ -341,6 +341,20 @@ TEST_F(Perdidas, AReopenedDeclarationsLossChangesAreAskedAboutAtSalir)
         EXPECT_EQ(Casilla662(per), QStringLiteral("2"));
     }
 
+    // An editor left by its own Salir changed nothing: leaving asks nothing, and leaves
+    // the rows as another program has changed them meanwhile.
+    Reabre(ruc, per, [&](Frm947& g) {
+        MuestraPagina(g);
+        ASSERT_TRUE(Boton(g, 0, [](frmPerdidaEjercAnt& e) { e.cmdAccion_Click(1); }));
+        EXPECT_FALSE(g.mModificado);
+        Ejecutar(QStringLiteral("UPDATE F0947_PTCEA SET Importe='4100' WHERE Anho='2011'"));
+        msgs_->Clear();
+        g.cmdCancelar->click();
+        EXPECT_EQ(msgs_->Count(), 0);
+    });
+    EXPECT_EQ(Filas().front().importe, QStringLiteral("4100"));
+    Ejecutar(QStringLiteral("UPDATE F0947_PTCEA SET Importe='4000' WHERE Anho='2011'"));
+
     // Yes stores the declaration with its new count.
     Reabre(ruc, per, [&](Frm947& g) {
         MuestraPagina(g);
