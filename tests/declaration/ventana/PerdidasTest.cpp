@@ -411,6 +411,38 @@ TEST_F(Perdidas, LeavingWithoutSavingPutsTheLossRowsBack)
     EXPECT_EQ(Casilla662(per), QStringLiteral("2"));
 }
 
+// Putting the rows back goes with the unfinished header's clean-up, whole or not at all;
+// when it fails the window stays, asked again at the next Salir.
+TEST_F(Perdidas, RowsThatCannotBePutBackKeepTheWindow)
+{
+    GuardadaConPerdidas();
+    Reabre(QString::fromLatin1(kRuc), QString::fromLatin1(kPeriodo), [&](Frm947& g) {
+        MuestraPagina(g);
+        ASSERT_TRUE(Cambia(g, 0, QStringLiteral("9000")));
+        const std::vector<FilaPerdida> cambiadas = Filas();
+        Ejecutar(QStringLiteral("CREATE TRIGGER no_vuelve BEFORE INSERT ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        QSignalSpy cerrada(&g, &QDialog::finished);
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        EXPECT_NO_THROW(g.cmdCancelar->click());
+        ASSERT_EQ(msgs_->Count(), 2);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("Los cambios no fueron descartados. Error (")));
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(cerrada.count(), 0);
+        EXPECT_TRUE(g.mModificado);
+        EXPECT_EQ(Filas(), cambiadas);
+        EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+
+        Ejecutar(QStringLiteral("DROP TRIGGER no_vuelve"));
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        g.cmdCancelar->click();
+        EXPECT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(cerrada.count(), 1);
+    });
+    EXPECT_EQ(Filas(), Guardadas());
+}
+
 // Tab and Shift+Tab leave the grid, the arrow keys move in it, and neither a move nor a
 // click on a row is a change of the declaration.
 TEST_F(Perdidas, TabLeavesTheGridAndMovingInItChangesNothing)
