@@ -846,6 +846,8 @@ void Frm947::ConstruirComplementaria()
     grdPerdidaTributaria->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdPerdidaTributaria->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdPerdidaTributaria->horizontalHeader()->setStretchLastSection(true);
+    // Tab leaves the grid for its buttons; the arrow keys move in it.
+    grdPerdidaTributaria->setTabKeyNavigation(false);
     {
         auto* v = new QVBoxLayout(Frame2);
         v->addWidget(grdPerdidaTributaria, 1);
@@ -1016,8 +1018,6 @@ void Frm947::Cablear()
         b->setEnabled(false);
         connect(b, &QPushButton::clicked, this, [this, indice] { Frm947_cmdPerdida_Click(indice); });
     }
-    connect(grdPerdidaTributaria->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { Frm947_grdPerdidaTributaria_RowColChange(); });
 
     // Buttons.
     connect(CmdValidar, &QPushButton::clicked, this, [this] { CmdValidar_Click(); });

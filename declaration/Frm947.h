@@ -19,12 +19,15 @@
 //   Frm947_perdidas.cpp        tax losses of previous years
 //   Frm947_grabacion.cpp       checking, saving and leaving
 #include "declaration/amounts/CasillasModelo.h"
+#include "platform/db/Variant.h"
 #include "platform/ui/Controls.h"
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 class QGroupBox;
@@ -260,10 +263,19 @@ public:
     void CongelaPeriodo();
     void Frm947_SSTab4_GotFocus();
     void Frm947_cmdPerdida_Click(int Index);
-    void Frm947_grdPerdidaTributaria_RowColChange();
-    bool mCargandoPerdidas = false;   // the grid is being reloaded, not moved in
+    // The loss rows of each key (document, period) as they were before this window first
+    // changed them, or as it last stored them: what leaving without saving puts back.
+    struct PerdidasOriginales {
+        QStringList columnas;
+        std::vector<dao::Params> filas;
+    };
+    std::map<std::pair<QString, QString>, PerdidasOriginales> mPerdidasOriginales;
+    // Inside the caller's transaction: every changed key gets its original rows back, or
+    // none when it has no stored declaration. Raises the database's error.
+    void RestablecePerdidas();
 
     // ---- checking, saving, leaving (Frm947_grabacion.cpp) ---------------------------------
+    bool mGrabada = false;   // this window has stored its declaration
     bool ValidaPeriodo();
     bool ValidaContForm1();
     bool ValidaDeclaracion();

@@ -251,13 +251,8 @@ QString TextoGrabada()
     }
 }
 
-bool ExisteCab(const QString& documento, const QString& periodo)
-{
-    const AppState& a = App();
-    App().gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, periodo, a.gFormulario});
-    return !rs->Eof();
-}
+// Another program deleted the stored declaration since it was opened.
+struct Borrada {};
 
 // Regime code of fixed code 056.
 QString CodigoRegimen(int regimen)
@@ -331,6 +326,21 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
 
 
 } // namespace
+
+bool revision::ExisteCab(const QString& documento, const QString& periodo)
+{
+    AppState& a = App();
+    a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, periodo, a.gFormulario});
+    return !rs->Eof();
+}
+
+QString revision::TextoDuplicada(const Frm947& f, bool saltoDeLinea)
+{
+    return QStringLiteral("La declaración que desea registrar ya existe ") + f.mFechaBalance + QStringLiteral(". ")
+           + (saltoDeLinea ? QStringLiteral("\n") : QString())
+           + QStringLiteral("Elija la opción modificar declaración o elija otro contribuyente.");
+}
 
 QString revision::PeriodoGrabacion(const Frm947& f)
 {
@@ -439,11 +449,12 @@ void Frm947::CmdGrabar_Click()
     const QString documento = Modo == 0 ? rucElegido : TxtNumRuc->Text();
     zav::SetHourglass(true);
 
-    // A new declaration whose key is not yet fixed on the window.
-    const bool nueva = Modo == 0 && OptInicio->Enabled(0);
+    // A new declaration this window has not stored yet (a loss row may have fixed its key
+    // on the window before).
+    const bool nueva = Modo == 0 && !mGrabada;
     bool existe = false;
     try {
-        existe = nueva && ExisteCab(rucElegido, periodo);
+        existe = nueva && revision::ExisteCab(rucElegido, periodo);
     } catch (const dao::DaoError& e) {
         NoGrabada(*this, e);
         return;
@@ -451,9 +462,7 @@ void Frm947::CmdGrabar_Click()
     auto rehusaDuplicada = [this] {
         SSTab1->setCurrentIndex(0);
         MuestraMarcos(this, false, false, false, false, false, false);
-        zav::MsgBox(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
-                        + QLatin1Char('\n') + QStringLiteral("Elija la opción modificar declaración o elija otro contribuyente."),
-                    16, Caption());
+        zav::MsgBox(revision::TextoDuplicada(*this, true), 16, Caption());
         CmbRuc->setFocus();
         zav::SetHourglass(false);
     };
@@ -545,6 +554,9 @@ void Frm947::CmdGrabar_Click()
         // declaration since the test above, and its rows must not be replaced.
         if (nueva && !cab->Eof())
             throw Duplicada{};
+        // A stored declaration that another program deleted is not brought back half.
+        if (!nueva && cab->Eof())
+            throw Borrada{};
         if (cab->Eof()) {
             cab->AddNew();
             cab->Fields(QStringLiteral("doc_id_d")) = NumDocumento;
@@ -599,6 +611,11 @@ void Frm947::CmdGrabar_Click()
             db.Rollback();
         rehusaDuplicada();
         return;
+    } catch (const Borrada&) {
+        if (db.TransactionLevel() > nivel)
+            db.Rollback();
+        Rehusa(*this, QStringLiteral("La declaración ya no existe: otro usuario la eliminó. No fue grabada."));
+        return;
     } catch (const dao::DaoError& e) {
         if (db.TransactionLevel() > nivel)
             db.Rollback();
@@ -606,6 +623,9 @@ void Frm947::CmdGrabar_Click()
         return;
     }
     a.gAccion = completa ? 1 : 3;
+    mGrabada = true;
+    // What is stored now is what leaving without saving keeps.
+    mPerdidasOriginales.clear();
 
     if (Modo == 0) {
         ActualizaBarraEstado(NumDocumento, Trim(TxtRazon->Text()), App().gPeriodo, App().gFormulario);
@@ -665,29 +685,41 @@ void Frm947::cmdCancelar_Click()
         }
     }
 
-    // A header another program left unfinished (check value "0") goes with its rows, all
-    // of them or none; a database error is reported and the window is left all the same.
+    // A header another program left unfinished (check value "0") goes with its rows, and
+    // the loss rows this window changed get back what they held: all of it or nothing. A
+    // database error with no loss row to put back is reported and the window is left all
+    // the same; with one, the window stays, so that nothing disagrees with box 662.
     const QString ruc = RucDeLista();
     const dao::Params clave{ruc, a.gPeriodo, a.gFormulario};
     dao::Database& db = *a.gBaseDatos;
     const int nivel = db.TransactionLevel();
+    const bool perdidas = !mPerdidasOriginales.empty();
     try {
         a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
         auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
-        if (!cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0")) {
-            cab->Close();
+        const bool sinTerminar = !cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0");
+        cab->Close();
+        if (sinTerminar || perdidas) {
             db.BeginTrans();
-            for (const char* tabla : {"CAB", "DET", "ACTA"}) {
-                a.gSQL = QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?")
-                             .arg(QLatin1String(tabla));
-                db.Execute(a.gSQL, dao::dbInconsistent, clave);
-            }
+            if (sinTerminar)
+                for (const char* tabla : {"CAB", "DET", "ACTA"}) {
+                    a.gSQL = QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?")
+                                 .arg(QLatin1String(tabla));
+                    db.Execute(a.gSQL, dao::dbInconsistent, clave);
+                }
+            RestablecePerdidas();
             db.CommitTrans();
+            mPerdidasOriginales.clear();
         }
     } catch (const dao::DaoError& e) {
         if (db.TransactionLevel() > nivel)
             db.Rollback();
         zav::SetHourglass(false);
+        if (perdidas) {
+            zav::MsgBox(QStringLiteral("Los cambios no fueron descartados. Error (%1): %2").arg(e.Number).arg(e.Description),
+                        16, Caption());
+            return;
+        }
         zav::MsgBox(QStringLiteral("La declaración no fue eliminada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
                     Caption());
     }

@@ -48,6 +48,55 @@ QString DocumentoPerdidas(const Frm947& f)
     return f.NumDocumento;
 }
 
+// A new declaration not yet stored by this window whose key is a stored declaration's:
+// its losses are not this window's to show or change.
+bool ClaveAjena(const Frm947& f, const QString& documento)
+{
+    return f.Modo == 0 && !f.mGrabada && revision::ExisteCab(documento, App().gPeriodo);
+}
+
+// A loss change reached the table: the declaration has a change to save (a sent one has
+// nothing to save but its order number).
+void MarcaCambio(Frm947& f)
+{
+    if (!App().gModoEnviadas)
+        f.mModificado = true;
+}
+
+// The key's rows as they are, kept before this window first changes them; true when
+// they are kept now, so that a change that does not come about can forget them again.
+bool GuardaOriginales(Frm947& f, const QString& documento)
+{
+    AppState& a = App();
+    const std::pair<QString, QString> clave{documento, a.gPeriodo};
+    if (f.mPerdidasOriginales.count(clave))
+        return false;
+    a.gSQL = QStringLiteral("SELECT * FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, a.gPeriodo, a.gFormulario});
+    Frm947::PerdidasOriginales originales;
+    for (int c = 0; c < rs->FieldCount(); ++c)
+        originales.columnas << rs->Fields(c).Name();
+    for (; !rs->Eof(); rs->MoveNext()) {
+        dao::Params fila;
+        for (int c = 0; c < rs->FieldCount(); ++c)
+            fila.push_back(rs->Fields(c).Value());
+        originales.filas.push_back(std::move(fila));
+    }
+    f.mPerdidasOriginales[clave] = std::move(originales);
+    return true;
+}
+
+// After a loss action: a change that reached the table marks the declaration; rows kept
+// for one that did not are forgotten (leaving must not rewrite what this window never
+// changed).
+void TrasCambio(Frm947& f, const QString& documento, bool guardadas, bool cambiada)
+{
+    if (cambiada)
+        MarcaCambio(f);
+    else if (guardadas)
+        f.mPerdidasOriginales.erase({documento, App().gPeriodo});
+}
+
 // The period brought in line with the chosen balance date.
 void PeriodoDelBalance(const Frm947& f)
 {
@@ -90,7 +139,7 @@ void Frm947::Frm947_SSTab4_GotFocus()
     }
     AppState& a = App();
     // The rows of the taxpayer the buttons would write for (none while no taxpayer is accepted).
-    const QString documento = DocumentoPerdidas(*this);
+    QString documento = DocumentoPerdidas(*this);
     cmdPerdida[0]->setDefault(false);
     if (SSTab4->currentIndex() == 0) {
         if (TxtNombreA->Enabled()) {
@@ -102,6 +151,13 @@ void Frm947::Frm947_SSTab4_GotFocus()
     }
     if (SSTab4->currentIndex() != 1)
         return;
+    try {
+        if (ClaveAjena(*this, documento))
+            documento.clear();
+    } catch (const dao::DaoError& e) {
+        Error(*this, e);
+        return;
+    }
     QString sql = QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM ")
                   + (a.gModoEnviadas ? QStringLiteral("HF0947_PTCEA") : QStringLiteral("F0947_PTCEA"))
                   + QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
@@ -113,11 +169,9 @@ void Frm947::Frm947_SSTab4_GotFocus()
     sql += QStringLiteral(" ORDER BY ANHO");
     // The row in hand stays the current one across the reload, while it is there.
     const int fila = grdPerdidaTributaria->currentIndex().row();
-    mCargandoPerdidas = true;
     try {
         revision::CargaPerdidas(*this, sql, params);
     } catch (const dao::DaoError& e) {
-        mCargandoPerdidas = false;
         Error(*this, e);
         return;
     }
@@ -129,7 +183,6 @@ void Frm947::Frm947_SSTab4_GotFocus()
     const int filas = dtaPerdidaTributaria->rowCount();
     if (filas > 0)
         grdPerdidaTributaria->setCurrentIndex(dtaPerdidaTributaria->index(std::clamp(fila, 0, filas - 1), 4));
-    mCargandoPerdidas = false;
     cmdPerdida[0]->setDefault(true);
 }
 
@@ -146,15 +199,39 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
         zav::MsgBox(QStringLiteral("Debe seleccionar un Contribuyente."), 16, Caption());
         return;
     }
+    const QString duplicada = revision::TextoDuplicada(*this, false);
+    try {
+        if (ClaveAjena(*this, documento)) {
+            zav::SetHourglass(false);
+            zav::MsgBox(duplicada, 16, Caption());
+            return;
+        }
+    } catch (const dao::DaoError& e) {
+        Error(*this, e);
+        return;
+    }
+    // The editor writes the row itself; the rows as they were are kept first.
     auto editor = [&] {
+        bool guardadas = false;
+        try {
+            guardadas = GuardaOriginales(*this, documento);
+        } catch (const dao::DaoError& e) {
+            Error(*this, e);
+            return false;
+        }
         frmPerdidaEjercAnt frm(this);
+        if (Modo == 0 && !mGrabada)
+            frm.TextoDeclaracionExistente = duplicada;
         frm.Form_Load();
         zav::RunModal(frm);
+        TrasCambio(*this, documento, guardadas, frm.Grabada);
+        return true;
     };
     if (Index == 0) {
         a.gPerdidaDoc = documento;
         a.gPerdidaModo = QStringLiteral("0");
-        editor();
+        if (!editor())
+            return;
         Frm947_SSTab4_GotFocus();
         if (!RejillaVacia(*this) && Modo == 0)
             CongelaClave();
@@ -169,7 +246,8 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
         a.gPerdidaAnho = Columna(*this, 4);
         a.gPerdidaImporte = Columna(*this, 5);
         a.gPerdidaModo = QStringLiteral("1");
-        editor();
+        if (!editor())
+            return;
         Frm947_SSTab4_GotFocus();
     } else if (Index == 2) {
         if (RejillaVacia(*this)) {
@@ -180,26 +258,57 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
             zav::SetHourglass(false);
             return;
         }
-        a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? "
-                                "AND ANHO=?");
+        const QString doc = Columna(*this, 1);
+        dao::Database& db = *a.gBaseDatos;
+        const int nivel = db.TransactionLevel();
+        bool ajena = false;
+        bool guardadas = false;
+        int borradas = 0;
         try {
-            a.gBaseDatos->Execute(a.gSQL, dao::dbInconsistent,
-                                  {Columna(*this, 1), a.gPeriodo, a.gFormulario, Columna(*this, 4)});
+            guardadas = GuardaOriginales(*this, doc);
+            // Tested again under the write lock: another program may have stored the
+            // same new declaration meanwhile.
+            db.BeginTrans();
+            ajena = ClaveAjena(*this, doc);
+            if (!ajena) {
+                a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
+                                        "FORMULARIO=? AND ANHO=?");
+                borradas = db.Execute(a.gSQL, dao::dbInconsistent, {doc, a.gPeriodo, a.gFormulario, Columna(*this, 4)});
+            }
+            db.CommitTrans();
         } catch (const dao::DaoError& e) {
+            if (db.TransactionLevel() > nivel)
+                db.Rollback();
+            TrasCambio(*this, doc, guardadas, false);
             Error(*this, e);
             return;
+        }
+        TrasCambio(*this, doc, guardadas, borradas > 0);
+        if (ajena) {
+            zav::SetHourglass(false);
+            zav::MsgBox(duplicada, 16, Caption());
         }
         Frm947_SSTab4_GotFocus();
     }
 }
 
-void Frm947::Frm947_grdPerdidaTributaria_RowColChange()
+void Frm947::RestablecePerdidas()
 {
-    // Moving in the grid marks the declaration changed; a reload is no move, and a sent
-    // declaration has nothing to save but its order number.
-    if (mCargandoPerdidas || App().gModoEnviadas)
-        return;
-    mModificado = true;
+    AppState& a = App();
+    dao::Database& db = *a.gBaseDatos;
+    for (const auto& [clave, originales] : mPerdidasOriginales) {
+        const auto& [documento, periodo] = clave;
+        a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
+        db.Execute(a.gSQL, dao::dbInconsistent, {documento, periodo, a.gFormulario});
+        // Loss rows without their declaration would be taken in by the next new one.
+        if (originales.filas.empty() || !revision::ExisteCab(documento, periodo))
+            continue;
+        a.gSQL = QStringLiteral("INSERT INTO F0947_PTCEA (") + originales.columnas.join(QLatin1Char(','))
+                 + QStringLiteral(") VALUES (")
+                 + QStringList(originales.columnas.size(), QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
+        for (const dao::Params& fila : originales.filas)
+            db.Execute(a.gSQL, dao::dbFailOnError, fila);
+    }
 }
 
 // The answers that fixed the period, greyed and closed.

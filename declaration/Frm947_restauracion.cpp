@@ -49,6 +49,29 @@ bool EnteroCorto(const QString& texto, int& n)
     return true;
 }
 
+// A number beyond any reading ("1E999", written by another program): no value at all.
+bool Desborda(const QString& t)
+{
+    try {
+        double v = 0;
+        LeeNumero(t, v);
+        Val(t);
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+    return false;
+}
+
+// An amount of more digits than an amount has (fifteen), written by another program: a
+// few of them summed would overflow every number.
+bool ImporteDesmedido(const QString& t)
+{
+    double v = 0;
+    if (!LeeNumero(t, v))
+        v = Val(t);
+    return std::fabs(v) >= 1e15;
+}
+
 bool SoloDigitos(const QString& t)
 {
     for (QChar c : t)
@@ -343,11 +366,12 @@ bool Frm947::pCargaDetalle()
 
 // Where one stored row goes. A value its control cannot take (an answer that is neither
 // 0 nor 1, a list position the list does not have, a date the mask cannot hold, a count
-// beyond the integer range) and a code that is no box of the window are skipped.
+// beyond the integer range, a number that overflows, an amount of more than fifteen
+// digits) and a code that is no box of the window are skipped.
 void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
 {
     int n = 0;
-    if (!EnteroCorto(codigo, n))
+    if (Desborda(codigo) || Desborda(valor) || !EnteroCorto(codigo, n))
         return;
     auto caja = [this, n](const QString& texto) { mModelo.PonTexto(n, texto); };
     switch (n) {
@@ -362,6 +386,8 @@ void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
         mCodRegimen = valor;
         return;
     case 113:
+        if (ImporteDesmedido(valor))
+            return;
         caja(FormatoTexto(valor, kMascaraNormal));
         mCasilla113 = valor;
         return;
@@ -408,6 +434,8 @@ void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
         return;
     }
     case 610: {
+        if (ImporteDesmedido(valor))
+            return;
         const QString t = TextoCoeficiente(valor);
         if (!t.isEmpty())
             caja(t);
@@ -472,7 +500,7 @@ void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
     }
     // The amount boxes; the other stored codes (the document, the version, the codes of
     // other form layouts) are no box of the window.
-    if (!mModelo.Existe(n))
+    if (!mModelo.Existe(n) || ImporteDesmedido(valor))
         return;
     if (EsCasillaDeduccion(n)) {
         if (valor.isEmpty())

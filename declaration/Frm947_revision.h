@@ -19,6 +19,13 @@ inline int gNumPerdidas = 0;
 // month of the chosen balance date; "" when none is chosen.
 QString PeriodoGrabacion(const Frm947& f);
 
+// A stored declaration (a CAB row) has the key.
+bool ExisteCab(const QString& documento, const QString& periodo);
+
+// What refuses a new declaration of a key already stored, with the balance date of the
+// window; `saltoDeLinea` puts the advice on a line of its own.
+QString TextoDuplicada(const Frm947& f, bool saltoDeLinea);
+
 // Sent-declarations mode: stores the order number typed on the window in HCAB.
 void RegistraNumeroOrden(Frm947& f, const QString& periodo);
 

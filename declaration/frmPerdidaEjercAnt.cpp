@@ -1,4 +1,5 @@
 #include "declaration/frmPerdidaEjercAnt.h"
+#include "declaration/Frm947_revision.h"
 
 #include "common/CalculaControl.h"
 #include "common/Clock.h"
@@ -163,14 +164,30 @@ bool frmPerdidaEjercAnt::GrabaFila()
     if (!nueva && a.gPerdidaModo != QLatin1String("1"))
         return true;
     const QString anho = nueva ? MkeAnho->Text() : a.gPerdidaAnho;
-    a.gSQL = QStringLiteral("SELECT * FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? "
-                            "AND ANHO=?");
+    dao::Database& db = *a.gBaseDatos;
+    const int nivel = db.TransactionLevel();
+    auto deshace = [&] {
+        if (db.TransactionLevel() > nivel)
+            db.Rollback();
+    };
     try {
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenDynaset,
-                                              {a.gPerdidaDoc, a.gPeriodo, a.gFormulario, anho});
+        // The key is tested under the write lock, so that a declaration another program
+        // stores meanwhile never gets this row.
+        db.BeginTrans();
+        if (!TextoDeclaracionExistente.isEmpty() && revision::ExisteCab(a.gPerdidaDoc, a.gPeriodo)) {
+            deshace();
+            zav::SetHourglass(false);
+            zav::MsgBox(TextoDeclaracionExistente, 16, Caption());
+            reject();
+            return false;
+        }
+        a.gSQL = QStringLiteral("SELECT * FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
+                                "FORMULARIO=? AND ANHO=?");
+        auto rs = db.OpenRecordset(a.gSQL, dao::dbOpenDynaset, {a.gPerdidaDoc, a.gPeriodo, a.gFormulario, anho});
         if (nueva) {
             if (!rs->Eof()) {
                 rs->Close();
+                deshace();
                 zav::MsgBox(QStringLiteral("Ya se registro importe para el año ") + anho, 16, Caption());
                 MkeAnho->setFocus();
                 return false;
@@ -184,6 +201,7 @@ bool frmPerdidaEjercAnt::GrabaFila()
         } else {
             if (rs->Eof()) {
                 rs->Close();
+                deshace();
                 return true;
             }
             rs->Edit();
@@ -192,7 +210,10 @@ bool frmPerdidaEjercAnt::GrabaFila()
         rs->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs, 5);
         rs->Update();
         rs->Close();
+        db.CommitTrans();
+        Grabada = true;
     } catch (const dao::DaoError& e) {
+        deshace();
         zav::SetHourglass(false);
         zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, Caption());
         return false;

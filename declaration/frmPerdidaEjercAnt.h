@@ -25,6 +25,13 @@ public:
     zav::TextBox* txtImporte;
     std::map<int, QPushButton*> cmdAccion;    // 0 Aceptar, 1 Salir
 
+    // Set by a new declaration not yet stored: the row is written only while its key has
+    // no stored declaration; otherwise this text is shown, nothing is written and the
+    // editor closes.
+    QString TextoDeclaracionExistente;
+    // A row reached the table.
+    bool Grabada = false;
+
     void Form_Load();
     void Form_Activate();
     void cmdAccion_Click(int Index);

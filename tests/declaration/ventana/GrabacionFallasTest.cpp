@@ -1,10 +1,14 @@
 // Saving while the database fails or another program writes: the user's work is never
 // lost and never reported wrongly.
 #include "GrabacionFixture.h"
+#include "PerdidasFixture.h"
 
 #include "common/Runtime.h"
 #include "platform/ui/Hourglass.h"
 #include "shell/modulo/Procedimientos.h"
+
+#include <QSignalSpy>
+#include <QTest>
 
 #include <sqlite3.h>
 
@@ -164,6 +168,64 @@ TEST_F(GrabacionFallas, ATaxpayerChosenWhileTheDatabaseIsHeldCanBeChosenAgain)
     ASSERT_EQ(msgs_->Count(), 1);
     EXPECT_NE(msgs_->Last().style, 16) << msgs_->Last().text.toStdString();
     EXPECT_EQ(Filas(QStringLiteral("201405"), otroRuc).at(QStringLiteral("002")).valor, otroRuc);
+}
+
+using DeclaracionBorrada = PerdidasFixture;
+
+// Another program deletes the reopened declaration; saving it here must neither bring it
+// back without its loss rows nor say it was saved. The window keeps what was typed.
+TEST_F(DeclaracionBorrada, ItsSaveIsRefusedAndTheWindowKeepsWhatWasTyped)
+{
+    GuardadaConPerdidas();
+    const QString kBorrada = QStringLiteral("La declaración ya no existe: otro usuario la eliminó. No fue grabada.");
+    bool vista = false;
+    Reabre(QString::fromLatin1(kRuc), QString::fromLatin1(kPeriodo), [&](Frm947& g) {
+        vista = true;
+        g.TxtTelefono->SetText(QStringLiteral("4999999"));
+        Teclea(g, 500, QStringLiteral("2000"));
+        const auto antes = Estado(g);
+        sqlite3* otro = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(App().gBaseDatos->Name()).constData(), &otro, SQLITE_OPEN_READWRITE,
+                                  nullptr),
+                  SQLITE_OK);
+        const int borrado = sqlite3_exec(otro,
+                                         "BEGIN IMMEDIATE; DELETE FROM F0947_PTCEA; DELETE FROM ACTA; DELETE FROM DET; "
+                                         "DELETE FROM CAB; COMMIT;",
+                                         nullptr, nullptr, nullptr);
+        sqlite3_close_v2(otro);
+        ASSERT_EQ(borrado, SQLITE_OK);
+
+        for (const char* como : {"Grabar", "Salir, Yes"}) {
+            SCOPED_TRACE(como);
+            QSignalSpy cerrada(&g, &QDialog::finished);
+            msgs_->Clear();
+            if (como[0] == 'G') {
+                EXPECT_NO_THROW(QTest::mouseClick(g.CmdGrabar, Qt::LeftButton));
+            } else {
+                msgs_->PushAnswer(zav::vbYes);
+                g.cmdCancelar->click();
+            }
+            ASSERT_FALSE(msgs_->Entries().empty());
+            EXPECT_EQ(msgs_->Last().text, kBorrada);
+            EXPECT_EQ(msgs_->Last().style, 16);
+            EXPECT_EQ(cerrada.count(), 0);
+            EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+            EXPECT_EQ(Cuenta(QStringLiteral("DET")), 0);
+            EXPECT_TRUE(Filas().empty());
+            EXPECT_EQ(Estado(g), antes);
+            EXPECT_TRUE(g.mModificado);
+            EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+            EXPECT_FALSE(zav::IsHourglass());
+        }
+        // Leaving without saving brings no row back either.
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        g.cmdCancelar->click();
+    });
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+    EXPECT_EQ(Cuenta(QStringLiteral("DET")), 0);
+    EXPECT_TRUE(Filas().empty());
 }
 
 } // namespace

@@ -1,93 +1,14 @@
 // The tax losses of previous years: the page's grid and buttons, the editor's checks,
 // the rows it writes, and the losses kept across saving and reopening.
-#include "ReaperturaFixture.h"
+#include "PerdidasFixture.h"
 
-#include "declaration/frmPerdidaEjercAnt.h"
-
-#include <QPushButton>
-#include <QStandardItemModel>
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-struct FilaPerdida {
-    QString anho;
-    QString importe;
-    QString control;
-    bool operator==(const FilaPerdida&) const = default;
-};
-
-void PrintTo(const FilaPerdida& f, std::ostream* os)
-{
-    *os << f.anho.toStdString() << "/" << f.importe.toStdString() << "/" << f.control.toStdString();
-}
-
-class Perdidas : public ReaperturaFixture {
-protected:
-    // The loss page brought forward with box 108 holding an amount.
-    static void PaginaPerdidas(Frm947& f)
-    {
-        Casilla(f, 108, QStringLiteral("1,000"));
-        f.SSTab1->setCurrentIndex(3);
-        f.SSTab4->setCurrentIndex(1);
-        f.Frm947_SSTab4_GotFocus();
-    }
-
-    // Presses a loss button; `enEditor` runs on the editor if it opens. True when it opened.
-    bool Boton(Frm947& f, int indice, const std::function<void(frmPerdidaEjercAnt&)>& enEditor = {})
-    {
-        bool abierto = false;
-        zav::ModalRunnerScope runner([&](QDialog& dlg) {
-            auto* e = qobject_cast<frmPerdidaEjercAnt*>(&dlg);
-            if (!e)
-                return 0;
-            abierto = true;
-            e->Form_Activate();
-            if (enEditor)
-                enEditor(*e);
-            return 0;
-        });
-        f.Frm947_cmdPerdida_Click(indice);
-        return abierto;
-    }
-
-    // Adds a row as a user types it into the editor and presses Aceptar.
-    bool Nueva(Frm947& f, const QString& anho, const QString& importe)
-    {
-        return Boton(f, 0, [&](frmPerdidaEjercAnt& e) {
-            e.MkeAnho->SetText(anho);
-            e.txtImporte_GotFocus();
-            e.txtImporte->SetText(importe);
-            e.txtImporte_LostFocus();
-            e.cmdAccion_Click(0);
-        });
-    }
-
-    static std::vector<FilaPerdida> Filas(const QString& tabla = QStringLiteral("F0947_PTCEA"))
-    {
-        std::vector<FilaPerdida> v;
-        auto rs = App().gBaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM ") + tabla + QStringLiteral(" ORDER BY Anho"),
-                                                  dao::dbOpenSnapshot);
-        for (; !rs->Eof(); rs->MoveNext())
-            v.push_back({rs->Fields(QStringLiteral("Anho")).Value().toText(),
-                         rs->Fields(QStringLiteral("Importe")).Value().toText(),
-                         rs->Fields(QStringLiteral("cnumero")).Value().toText()});
-        return v;
-    }
-
-    static QString ControlPerdida(const QString& ruc, const QString& periodo, const QString& anho, const QString& importe)
-    {
-        return Control({QStringLiteral("6"), ruc, periodo, QStringLiteral("0947"), anho}, {importe});
-    }
-
-    static QStringList Rejilla(const Frm947& f)
-    {
-        QStringList l;
-        for (int r = 0; r < f.dtaPerdidaTributaria->rowCount(); ++r)
-            l << f.dtaPerdidaTributaria->item(r, 4)->text() + QLatin1Char('=') + f.dtaPerdidaTributaria->item(r, 5)->text();
-        return l;
-    }
-};
+using Perdidas = PerdidasFixture;
 
 TEST_F(Perdidas, TheWorkedExampleRowCarriesItsCheckValue)
 {
@@ -219,8 +140,8 @@ TEST_F(Perdidas, NoTaxpayerAcceptedNoLossRow)
     App().gPeriodo = QStringLiteral("201405");
     Elegir(f, QStringLiteral("20000000001"));
     msgs_->Clear();
-    // Its declaration's losses are not this window's.
-    f.Frm947_SSTab4_GotFocus();
+    // Its declaration's losses are not this window's (the choice blanked box 108).
+    PaginaPerdidas(f);
     EXPECT_EQ(f.dtaPerdidaTributaria->rowCount(), 0);
     for (int boton : {0, 1, 2}) {
         msgs_->Clear();
@@ -294,6 +215,274 @@ TEST_F(Perdidas, AFailedWriteIsReportedAndTheEditorKeepsWhatWasTyped)
     ASSERT_EQ(msgs_->Count(), 1);
     EXPECT_EQ(msgs_->Last().style, 16);
     EXPECT_TRUE(Filas().empty());
+}
+
+// Right after Nueva the period is only the year, so choosing the taxpayer of a stored
+// declaration is not refused; once the balance date gives the period, the loss page is
+// that declaration's. A new declaration neither shows nor changes its rows.
+TEST_F(Perdidas, ANewDeclarationOnAStoredKeyLeavesItsLossesAlone)
+{
+    GuardadaConPerdidas();
+    const QString kDuplicada = QStringLiteral("La declaración que desea registrar ya existe  al 31 de Julio . Elija la "
+                                              "opción modificar declaración o elija otro contribuyente.");
+    App().gPeriodo = QStringLiteral("2014");
+    Frm947& f = Abrir();
+    Elegir(f, QString::fromLatin1(kRuc));
+    f.OptInicio->SetValue(0, true);
+    f.OptAnterior->SetValue(0, true);
+    f.OptPrecedente->SetValue(1, true);
+    f.CboBalance->SetListIndex(1);
+    ASSERT_EQ(App().gPeriodo, QString::fromLatin1(kPeriodo));
+    ASSERT_EQ(msgs_->Count(), 0);
+    PaginaPerdidas(f);
+    EXPECT_EQ(Rejilla(f), QStringList());
+
+    for (int boton : {0, 1, 2}) {
+        SCOPED_TRACE(boton);
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbYes);
+        f.grdPerdidaTributaria->setCurrentIndex(f.dtaPerdidaTributaria->index(0, 4));
+        const bool abierto = Boton(f, boton, [](frmPerdidaEjercAnt& e) {
+            e.MkeAnho->SetText(e.MkeAnho->isEnabled() ? QStringLiteral("2010") : e.MkeAnho->Text());
+            e.txtImporte->SetText(QStringLiteral("999"));
+            e.cmdAccion_Click(0);
+        });
+        EXPECT_FALSE(abierto);
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(msgs_->Last().text, kDuplicada);
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(msgs_->Last().title, f.Caption());
+        EXPECT_EQ(Filas(), Guardadas());
+    }
+    // Nothing of the key was frozen by a row, so Grabar still refuses the duplicate.
+    EXPECT_TRUE(f.CboBalance->isEnabled());
+    f.optRenta->SetValue(0, true);
+    f.OptPersona->SetValue(0, true);
+    msgs_->Clear();
+    f.CmdGrabar_Click();
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("La declaración que desea registrar ya existe  al 31 de Julio . \nElija la "
+                                                 "opción modificar declaración o elija otro contribuyente."));
+    // Leaving keeps the stored rows.
+    msgs_->Clear();
+    msgs_->PushAnswer(zav::vbNo);
+    f.cmdCancelar->click();
+    EXPECT_EQ(Filas(), Guardadas());
+    EXPECT_EQ(Casilla662(QString::fromLatin1(kPeriodo)), QStringLiteral("2"));
+}
+
+// Another program stores the same new declaration while the editor is open: the row is
+// refused under the write lock, so the stored declaration never gets it.
+TEST_F(Perdidas, ADeclarationStoredElsewhereWhileTheEditorIsOpenGetsNoRow)
+{
+    Frm947& f = Llena(0, 2014);
+    PaginaPerdidas(f);
+    ASSERT_TRUE(Boton(f, 0, [&](frmPerdidaEjercAnt& e) {
+        Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
+                                "VALUES (6, ?, ?, '0947', 0, 0, '111111')"),
+                 {QString::fromLatin1(kRuc), QString::fromLatin1(kPeriodo)});
+        e.MkeAnho->SetText(QStringLiteral("2011"));
+        e.txtImporte->SetText(QStringLiteral("4000"));
+        e.cmdAccion_Click(0);
+        EXPECT_EQ(e.result(), QDialog::Rejected);
+    }));
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("La declaración que desea registrar ya existe  al 31 de Julio . Elija la "
+                                                 "opción modificar declaración o elija otro contribuyente."));
+    EXPECT_TRUE(Filas().empty());
+    EXPECT_EQ(Rejilla(f), QStringList());
+    EXPECT_FALSE(f.CmbRuc->isHidden());
+    EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+}
+
+// Every loss change that reaches the table is a change of the declaration: Salir asks
+// about it; No puts back the rows the declaration was opened with, Yes stores the count.
+TEST_F(Perdidas, AReopenedDeclarationsLossChangesAreAskedAboutAtSalir)
+{
+    GuardadaConPerdidas();
+    const QString pregunta = QStringLiteral("¿El formulario ha sido modificado, desea guardar los cambios?");
+    const QString ruc = QString::fromLatin1(kRuc);
+    const QString per = QString::fromLatin1(kPeriodo);
+    struct Caso {
+        const char* nombre;
+        std::function<void(Frm947&)> cambio;
+    };
+    const Caso casos[] = {
+        {"added", [this](Frm947& g) { ASSERT_TRUE(Nueva(g, QStringLiteral("2013"), QStringLiteral("700"))); }},
+        {"changed", [this](Frm947& g) { ASSERT_TRUE(Cambia(g, 0, QStringLiteral("9000"))); }},
+        {"deleted", [this](Frm947& g) { Elimina(g, 1); }},
+        {"added and deleted",
+         [this](Frm947& g) {
+             ASSERT_TRUE(Nueva(g, QStringLiteral("2010"), QStringLiteral("50")));
+             Elimina(g, 0);
+             Elimina(g, 0);
+         }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        bool vista = false;
+        Reabre(ruc, per, [&](Frm947& g) {
+            vista = true;
+            MuestraPagina(g);
+            ASSERT_FALSE(g.mModificado);
+            c.cambio(g);
+            EXPECT_NE(Filas(), Guardadas());
+            EXPECT_TRUE(g.mModificado);
+            QSignalSpy cerrada(&g, &QDialog::finished);
+            msgs_->Clear();
+            msgs_->PushAnswer(zav::vbNo);
+            g.cmdCancelar->click();
+            ASSERT_EQ(msgs_->Count(), 1);
+            EXPECT_EQ(msgs_->Last().text, pregunta);
+            EXPECT_EQ(cerrada.count(), 1);
+        });
+        EXPECT_TRUE(vista);
+        EXPECT_EQ(Filas(), Guardadas());
+        EXPECT_EQ(Casilla662(per), QStringLiteral("2"));
+    }
+
+    // An editor left by its own Salir changed nothing: leaving asks nothing, and leaves
+    // the rows as another program has changed them meanwhile.
+    Reabre(ruc, per, [&](Frm947& g) {
+        MuestraPagina(g);
+        ASSERT_TRUE(Boton(g, 0, [](frmPerdidaEjercAnt& e) { e.cmdAccion_Click(1); }));
+        EXPECT_FALSE(g.mModificado);
+        Ejecutar(QStringLiteral("UPDATE F0947_PTCEA SET Importe='4100' WHERE Anho='2011'"));
+        msgs_->Clear();
+        g.cmdCancelar->click();
+        EXPECT_EQ(msgs_->Count(), 0);
+    });
+    EXPECT_EQ(Filas().front().importe, QStringLiteral("4100"));
+    Ejecutar(QStringLiteral("UPDATE F0947_PTCEA SET Importe='4000' WHERE Anho='2011'"));
+
+    // Yes stores the declaration with its new count.
+    Reabre(ruc, per, [&](Frm947& g) {
+        MuestraPagina(g);
+        ASSERT_TRUE(Nueva(g, QStringLiteral("2013"), QStringLiteral("700")));
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbYes);
+        g.cmdCancelar->click();
+        EXPECT_EQ(msgs_->Entries().front().text, pregunta);
+    });
+    EXPECT_EQ(Filas().size(), 3u);
+    EXPECT_EQ(Casilla662(per), QStringLiteral("3"));
+}
+
+// A new declaration left without saving, by Salir or by the title bar, leaves no loss row
+// behind for the next new declaration of its key; once saved, leaving without saving
+// keeps the rows it was saved with.
+TEST_F(Perdidas, LeavingWithoutSavingPutsTheLossRowsBack)
+{
+    const QString per = QString::fromLatin1(kPeriodo);
+    for (bool porTitulo : {false, true}) {
+        SCOPED_TRACE(porTitulo ? "title bar" : "Salir");
+        Frm947& f = Llena(0, 2014);
+        PaginaPerdidas(f);
+        ASSERT_TRUE(Nueva(f, QStringLiteral("2011"), QStringLiteral("4000")));
+        ASSERT_EQ(Filas().size(), 1u);
+        QSignalSpy cerrada(&f, &QDialog::finished);
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        if (porTitulo)
+            f.close();
+        else
+            f.cmdCancelar->click();
+        EXPECT_EQ(cerrada.count(), 1);
+        EXPECT_TRUE(Filas().empty());
+        EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+    }
+
+    // The next new declaration of the key starts without rows.
+    Frm947& f = Llena(0, 2014);
+    PaginaPerdidas(f);
+    EXPECT_EQ(Rejilla(f), QStringList());
+    ASSERT_TRUE(Nueva(f, QStringLiteral("2011"), QStringLiteral("4000")));
+    ASSERT_TRUE(Nueva(f, QStringLiteral("2012"), QStringLiteral("1500")));
+    f.CmdGrabar_Click();
+    ASSERT_EQ(Casilla662(per), QStringLiteral("2"));
+    ASSERT_EQ(Filas(), Guardadas());
+    ASSERT_TRUE(Nueva(f, QStringLiteral("2013"), QStringLiteral("700")));
+    Elimina(f, 0);
+    msgs_->Clear();
+    msgs_->PushAnswer(zav::vbNo);
+    f.cmdCancelar->click();
+    EXPECT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(Filas(), Guardadas());
+    EXPECT_EQ(Casilla662(per), QStringLiteral("2"));
+}
+
+// Putting the rows back goes with the unfinished header's clean-up, whole or not at all;
+// when it fails the window stays, asked again at the next Salir.
+TEST_F(Perdidas, RowsThatCannotBePutBackKeepTheWindow)
+{
+    GuardadaConPerdidas();
+    Reabre(QString::fromLatin1(kRuc), QString::fromLatin1(kPeriodo), [&](Frm947& g) {
+        MuestraPagina(g);
+        ASSERT_TRUE(Cambia(g, 0, QStringLiteral("9000")));
+        const std::vector<FilaPerdida> cambiadas = Filas();
+        Ejecutar(QStringLiteral("CREATE TRIGGER no_vuelve BEFORE INSERT ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        QSignalSpy cerrada(&g, &QDialog::finished);
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        EXPECT_NO_THROW(g.cmdCancelar->click());
+        ASSERT_EQ(msgs_->Count(), 2);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("Los cambios no fueron descartados. Error (")));
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(cerrada.count(), 0);
+        EXPECT_TRUE(g.mModificado);
+        EXPECT_EQ(Filas(), cambiadas);
+        EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+
+        Ejecutar(QStringLiteral("DROP TRIGGER no_vuelve"));
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        g.cmdCancelar->click();
+        EXPECT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(cerrada.count(), 1);
+    });
+    EXPECT_EQ(Filas(), Guardadas());
+}
+
+// Tab and Shift+Tab leave the grid, the arrow keys move in it, and neither a move nor a
+// click on a row is a change of the declaration.
+TEST_F(Perdidas, TabLeavesTheGridAndMovingInItChangesNothing)
+{
+    GuardadaConPerdidas();
+    bool vista = false;
+    Reabre(QString::fromLatin1(kRuc), QString::fromLatin1(kPeriodo), [&](Frm947& g) {
+        vista = true;
+        g.show();
+        QApplication::setActiveWindow(&g);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+        MuestraPagina(g);
+        QApplication::processEvents();
+        QTableView* grid = g.grdPerdidaTributaria;
+        ASSERT_EQ(g.dtaPerdidaTributaria->rowCount(), 2);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g.dtaPerdidaTributaria->index(1, 4)).center());
+        ASSERT_TRUE(grid->hasFocus());
+        EXPECT_EQ(grid->currentIndex().row(), 1);
+        QTest::keyClick(grid, Qt::Key_Up);
+        EXPECT_EQ(grid->currentIndex().row(), 0);
+        QTest::keyClick(grid, Qt::Key_Down);
+        EXPECT_EQ(grid->currentIndex().row(), 1);
+
+        QTest::keyClick(grid, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), g.cmdPerdida[0]);
+        EXPECT_EQ(grid->currentIndex().row(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), grid);
+        QTest::keyClick(grid, Qt::Key_Backtab);
+        EXPECT_NE(QApplication::focusWidget(), grid);
+        EXPECT_EQ(grid->currentIndex().row(), 1);
+
+        EXPECT_FALSE(g.mModificado);
+        QSignalSpy cerrada(&g, &QDialog::finished);
+        g.cmdCancelar->click();
+        EXPECT_EQ(msgs_->Count(), 0) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(cerrada.count(), 1);
+    });
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(Filas(), Guardadas());
 }
 
 } // namespace

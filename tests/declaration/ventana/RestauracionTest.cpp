@@ -133,6 +133,23 @@ TEST_F(Restauracion, EachRowGoesWhereItsCodeSays)
         {"816", "ANA MARIA", {}, texto(&Frm947::TxtNombreN), "ANA MARIA"},
         {"817", "TORRES DIAZ", {}, texto(&Frm947::txtApellidoRL), "TORRES DIAZ"},
         {"818", "LUIS ALBERTO", {}, texto(&Frm947::txtNombreRL), "LUIS ALBERTO"},
+        // A number too large for any amount (another program's "1E999") is no value.
+        {"500", "1E999", previo(500, "7"), caja(500), "7"},
+        {"462", "(1E999)", previo(462, "(7)"), caja(462), "(7)"},
+        {"543", "-1E999", previo(543, "7"), caja(543), "7"},
+        {"208", "1E999", previo(208, "20000000001"), caja(208), "20000000001"},
+        {"113", "1E999", previo(113, "7"), caja(113), "7"},
+        {"113", "1E999", {}, miembro(&Frm947::mCasilla113), ""},
+        {"610", "1E999", previo(610, "1.0000"), caja(610), "1.0000"},
+        {"662", "1E999", [](Frm947&) { revision::gNumPerdidas = 2; }, perdidas, "2"},
+        {"1E999", "5", {}, caja(500), ""},
+        // Nor is an amount of more than fifteen digits: a few summed would overflow.
+        {"500", "1E15", previo(500, "7"), caja(500), "7"},
+        {"500", "-1000000000000000", previo(500, "7"), caja(500), "7"},
+        {"500", "999999999999999", {}, caja(500), "999,999,999,999,999"},
+        {"462", "1E300", previo(462, "(7)"), caja(462), "(7)"},
+        {"113", "1E300", previo(113, "7"), caja(113), "7"},
+        {"610", "1E300", previo(610, "1.0000"), caja(610), "1.0000"},
         // The code is read as a number.
         {"0500", "10", {}, caja(500), "10"},
         {"56", "8", {}, miembro(&Frm947::mCodRegimen), "8"},
@@ -152,6 +169,37 @@ TEST_F(Restauracion, EachRowGoesWhereItsCodeSays)
         EXPECT_EQ(c.lee(f), QString::fromUtf8(c.esperado));
     }
     EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_EQ(end_->Count(), 0);
+}
+
+// A stored amount that overflows every number, or whose sum with others would, is skipped
+// like any other unusable value: the declaration opens with the rest of its rows.
+TEST_F(Restauracion, AnOverflowingAmountDoesNotKeepTheDeclarationFromOpening)
+{
+    Cabecera(QStringLiteral("0"));
+    Fila(QStringLiteral("500"), QStringLiteral("1E999"));
+    Fila(QStringLiteral("503"), QStringLiteral("250"));
+    Fila(QStringLiteral("532"), QStringLiteral("-1e999"));
+    Fila(QStringLiteral("504"), QStringLiteral("1E308"));
+    Fila(QStringLiteral("505"), QStringLiteral("1E308"));
+    Fila(QStringLiteral("028"), QStringLiteral("4234567"));
+    bool mostrada = false;
+    zav::ModalRunnerScope runner([&](QDialog& dlg) {
+        auto* f = qobject_cast<Frm947*>(&dlg);
+        if (!f)
+            return 0;
+        mostrada = true;
+        EXPECT_EQ(Caja(*f, 500), QString());
+        EXPECT_EQ(Caja(*f, 503), QStringLiteral("250"));
+        EXPECT_EQ(Caja(*f, 532), QString());
+        EXPECT_EQ(Caja(*f, 504), QString());
+        EXPECT_EQ(Caja(*f, 505), QString());
+        EXPECT_EQ(f->TxtTelefono->Text(), QStringLiteral("4234567"));
+        return 0;
+    });
+    EXPECT_NO_THROW(AbrirDeclaracion(1, {kRuc, kNombre}));
+    EXPECT_TRUE(mostrada);
+    EXPECT_EQ(msgs_->Count(), 0) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(end_->Count(), 0);
 }
 
