@@ -22,29 +22,27 @@ namespace zav::lote {
 
 namespace {
 
-// One statement run with errors ignored: a failure skips it and is remembered.
-void Intenta(bool& completa, const std::function<void()>& sentencia)
+// A header query into the trace: one that cannot be appended is noted and the run goes on.
+void Traza(bool& completa, const QString& texto)
 {
     try {
-        sentencia();
-    } catch (const dao::DaoError&) {
-        completa = false;
+        GrabaTraza(texto);
     } catch (const RuntimeError&) {
         completa = false;
     }
 }
 
 // The lines of ImprimeLineaReporte go to archivo while this lives.
-class SalidaA {
+class SalidaLineas {
 public:
-    explicit SalidaA(QFile& archivo)
+    explicit SalidaLineas(QFile& archivo)
     {
         Lote().Destino = QString::fromLatin1(kDestinoArchivo);
         EstableceSalida(&archivo);
     }
-    ~SalidaA() { EstableceSalida(nullptr); }
-    SalidaA(const SalidaA&) = delete;
-    SalidaA& operator=(const SalidaA&) = delete;
+    ~SalidaLineas() { EstableceSalida(nullptr); }
+    SalidaLineas(const SalidaLineas&) = delete;
+    SalidaLineas& operator=(const SalidaLineas&) = delete;
 };
 
 struct ConsultaCabecera {
@@ -198,7 +196,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
     r.Base = formulario + periodo + semana + nroConstancia;
 
     const ConsultaCabecera consulta = Cabecera(tipoDoc, numero, periodoConsulta, formulario);
-    Intenta(ok, [&] { GrabaTraza(consulta.texto); });
+    Traza(ok, consulta.texto);
     int filas = 0;
     // The boxes are the same on every page, and both receipts show them. A box that is
     // not stored reads as empty; a database that cannot be read gives no receipt at all,
@@ -230,7 +228,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
             if (!archivo.Abre())
                 throw RuntimeError(75, s.Ruta + QStringLiteral(": ") + archivo.Error());
             {
-                const SalidaA salida(archivo.Archivo());
+                const SalidaLineas salida(archivo.Archivo());
                 for (int pagina = 1; pagina <= filas; ++pagina) {
                     CabeceraConstancia(Format(pagina, QStringLiteral("0000")) + QStringLiteral("/0001"));
                     const QString periodoLinea = Registro(2250, QStringLiteral("PERIODO         : ") + mostrado, false);
@@ -264,7 +262,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
     }
 
     // The plain receipt, for the host: whole under its name, or not written.
-    Intenta(ok, [&] { GrabaTraza(consulta.texto); });
+    Traza(ok, consulta.texto);
     const QString rutaPlana = RutaEnRpt(r.Base + QStringLiteral(".PRN"));
     try {
         if (FilasCabecera(consulta) == 0) {
@@ -286,7 +284,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
         if (!plana.Abre())
             throw RuntimeError(75, plana.Error());
         {
-            const SalidaA salida(plana.Archivo());
+            const SalidaLineas salida(plana.Archivo());
             for (const QString& linea : lineas)
                 ImprimeLineaReporte(rpt::TextoRegistro(linea));
         }

@@ -20,8 +20,6 @@ bool CopiaConstancia(const QString& base)
     QFile entrada(origen);
     QString error;
     bool ok = QFileInfo(destino).absoluteDir().exists();
-    if (!ok)
-        error = QStringLiteral("No such file or directory");
     QByteArray bytes;
     if (ok) {
         ok = entrada.open(QIODevice::ReadOnly);
@@ -37,8 +35,9 @@ bool CopiaConstancia(const QString& base)
     if (ok)
         ok = EscribeArchivoEntero(destino, bytes, &error);
     if (!ok)
-        MsgBox(QStringLiteral("No se pudo copiar la constancia a la carpeta de trabajo: %1 (%2)").arg(destino, error), 16,
-               QStringLiteral("Presentación Telemática"));
+        MsgBox(QStringLiteral("No se pudo copiar la constancia a la carpeta de trabajo: %1").arg(destino) +
+                   (error.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error)),
+               16, QStringLiteral("Presentación Telemática"));
     return ok;
 }
 
