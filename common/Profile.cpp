@@ -1,5 +1,6 @@
 #include "common/Profile.h"
 
+#include "common/ArchivoAtomico.h"
 #include "common/Cp1252.h"
 #include "common/Paths.h"
 
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace zav {
 
@@ -67,14 +67,17 @@ Line parseLine(const QByteArray& raw)
 }
 
 // False when the file exists but cannot be read; a missing file gives no lines.
-bool readLines(const QString& path, QList<Line>& lines)
+bool readLines(const QString& path, QList<Line>& lines, QString* error = nullptr)
 {
     lines.clear();
     QFile f(path);
     if (!f.exists())
         return true;
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
         return false;
+    }
     const QByteArray all = f.readAll();
     if (all.isEmpty())
         return true;
@@ -138,22 +141,25 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
 }
 
 bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& fileName)
+                               const QString& fileName, QString* error)
 {
     const QString sec = section.trimmed();
     const QString k = key.trimmed();
     // A line break would split the line and plant other keys; "=" or "]" would change what is read back.
     if (sec.isEmpty() || k.isEmpty() || hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value)
         || sec.contains(QLatin1Char(']')) || k.contains(QLatin1Char('=')) || k.startsWith(QLatin1Char(';'))
-        || k.startsWith(QLatin1Char('[')))
+        || k.startsWith(QLatin1Char('['))) {
+        if (error)
+            *error = QStringLiteral("Invalid argument");
         return false;
+    }
 
     const QString path = profilePath(fileName);
     if (isBareName(fileName))
         QDir().mkpath(QFileInfo(path).absolutePath());
 
     QList<Line> lines;
-    if (!readLines(path, lines))
+    if (!readLines(path, lines, error))
         return false;
 
     qsizetype sectionAt = -1; // header line of the first matching section
@@ -174,6 +180,11 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
             }
         }
     }
+
+    // The usual case at every start: the key already holds the value, and the file is left
+    // alone (a disk that is full, or a file the host holds, stays as it is).
+    if (keyAt >= 0 && lines[keyAt].value == value)
+        return true;
 
     if (keyAt >= 0) {
         lines[keyAt].raw = ToCp1252(lines[keyAt].name + QLatin1Char('=') + value);
@@ -196,14 +207,9 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         out += "\r\n";
     }
 
-    // Temporary file beside the target, flushed to disk, then renamed over it: a crash
-    // leaves the old file or the new one.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(out) != out.size())
-        return false; // the unfinished temporary file goes with f
-    return f.commit();
+    // Temporary file beside the target, synced to disk, then renamed over it: a crash or a
+    // full disk leaves the old file or the new one, never a cut one.
+    return EscribeArchivoEntero(path, out, error);
 }
 
 } // namespace zav

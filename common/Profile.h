@@ -18,8 +18,11 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
                                 const QString& def, const QString& fileName);
 
 // Replaces one key in place, creating file, section or key when missing; every other
-// line and comment is kept. Written atomically. False when the file cannot be written.
+// line and comment is kept. A key that already holds the value leaves the file untouched.
+// Written atomically: false when any step fails, the file then as it was and *error (when
+// given) the system's reason.
 bool WritePrivateProfileString(const QString& section, const QString& key,
-                               const QString& value, const QString& fileName);
+                               const QString& value, const QString& fileName,
+                               QString* error = nullptr);
 
 } // namespace zav

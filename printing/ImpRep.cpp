@@ -14,6 +14,19 @@
 
 namespace {
 const QString kTitulo = QStringLiteral("Impresión");
+
+// The message of a report that was not made: the writer's error as printing reports it,
+// any other as the registration's.
+void FallaReporte(bool escribiendo, int numero, const QString& descripcion)
+{
+    zav::SetHourglass(false);
+    if (escribiendo)
+        MensajeImpresion(numero, descripcion);
+    else
+        zav::MsgBox(QStringLiteral("El reporte no fue generado. Error (") + QString::number(numero) + QStringLiteral("): ")
+                        + descripcion,
+                    16, kTitulo);
+}
 } // namespace
 
 void MensajeImpresion(int numero, const QString& descripcion)
@@ -67,7 +80,8 @@ QString GeneraReporteDeclaracion()
 {
     AppState& a = App();
     EstadoImpresion& e = Impresion();
-    QString nombre;
+    const QString archivoAntes = a.gArchivo;
+    bool escribiendo = false;   // a failure of the report itself, not of its registration
     try {
         zav::SetHourglass(true);
         pConsulta();
@@ -75,22 +89,22 @@ QString GeneraReporteDeclaracion()
         e.gTipoReporte = 2;
         if (!a.gBaseDatos)
             throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
-        const rpt::ArchivoSpool s = rpt::RegistraSpool(*a.gBaseDatos, a.gRutaRpt, QString::fromLatin1(rpt::kCodDeclaracion),
-                                                       a.gUsuario, dao::Variant::fromInteger(6), zav::Trim(a.gRuc));
-        nombre = s.Nombre;
-        a.gArchivo = s.Ruta;
+        // The SPOOL row is stored only once its file is whole under its name.
+        const rpt::ArchivoSpool s = rpt::RegistraSpool(
+            *a.gBaseDatos, a.gRutaRpt, QString::fromLatin1(rpt::kCodDeclaracion), a.gUsuario,
+            dao::Variant::fromInteger(6), zav::Trim(a.gRuc), [&](const rpt::ArchivoSpool& nuevo) {
+                a.gArchivo = nuevo.Ruta;
+                escribiendo = true;
+                ImprimeDeclaracion(a.gRuc);
+                escribiendo = false;
+            });
+        zav::SetHourglass(false);
+        return s.Nombre;
     } catch (const dao::DaoError& ex) {
-        zav::SetHourglass(false);
-        zav::MsgBox(QStringLiteral("El reporte no fue generado. Error (") + QString::number(ex.Number)
-                        + QStringLiteral("): ") + ex.Description,
-                    16, kTitulo);
-        return QString();
+        FallaReporte(escribiendo, ex.Number, ex.Description);
     } catch (const zav::RuntimeError& ex) {
-        zav::SetHourglass(false);
-        zav::MsgBox(QStringLiteral("El reporte no fue generado. Error (") + QString::number(ex.Number)
-                        + QStringLiteral("): ") + ex.Description(),
-                    16, kTitulo);
-        return QString();
+        FallaReporte(escribiendo, ex.Number, ex.Description());
     }
-    return ImprimirReporte(QString()) ? nombre : QString();
+    a.gArchivo = archivoAntes;
+    return QString();
 }

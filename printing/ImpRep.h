@@ -15,7 +15,8 @@ void MensajeImpresion(int numero, const QString& descripcion);
 // the database's errors.
 void ImprimeDeclaracion(const QString& ruc);
 
-// The print dialog's steps for the declaration of gRuc/gPeriodo/gCorrel: the load, the
-// SPOOL row under "RCP001", gArchivo, the report. The registered name, or "" when a step
-// failed, after its message.
+// The print dialog's steps for the declaration of gRuc/gPeriodo/gCorrel: the load, then in
+// one registration the report written whole into gArchivo and its SPOOL row under
+// "RCP001". The registered name, or "" when a step failed, after its message; nothing is
+// then registered, no file is left and gArchivo is as it was.
 QString GeneraReporteDeclaracion();

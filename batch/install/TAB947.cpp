@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <functional>
+
 namespace zav::lote {
 
 namespace {
@@ -22,6 +24,7 @@ bool EsSeparador(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\
 const QString kTituloSentencia = QStringLiteral("Error al Ejecutar Sentencia SQL");
 const QString kTituloEnvios = QStringLiteral("Error en env947.txt");
 constexpr int kCamposDescriptor = 13;
+constexpr int kIntentosTransaccion = 15;
 
 // Jet keeps the columns of a primary key required; SQLite needs it said.
 const QString kCreaPerdidas = QStringLiteral(
@@ -79,10 +82,30 @@ DescriptorEnvio CortaDescriptor(const QString& linea, QString* error)
 
 Instalador::Instalador(dao::Database& base, const QString& sysPath) : base_(base), sysPath_(sysPath) {}
 
+void Instalador::Muestra(const QString& texto, int estilo, const QString& titulo)
+{
+    // A box waits for the user: not while this program holds the database that the host
+    // and another installer write too.
+    if (base_.TransactionLevel() > 0)
+        avisos_.push_back({texto, estilo, titulo});
+    else
+        MsgBox(texto, estilo, titulo);
+}
+
+void Instalador::MuestraPendientes()
+{
+    if (base_.TransactionLevel() > 0)
+        return;
+    std::vector<Aviso> avisos;
+    avisos.swap(avisos_);
+    for (const Aviso& a : avisos)
+        MsgBox(a.texto, a.estilo, a.titulo);
+}
+
 void Instalador::Reporta(const QString& texto, const QString& titulo)
 {
     completa_ = false;
-    MsgBox(texto, 16, titulo);
+    Muestra(texto, 16, titulo);
 }
 
 void Instalador::InstalaModulo()
@@ -100,14 +123,52 @@ void Instalador::InstalaModulo()
 
 bool Instalador::ExisteTabla(const QString& nombre) { return base_.TableExists(nombre); }
 
+void Instalador::ComienzaTransaccion()
+{
+    // Another installer holds the database only between its own statements, but may take
+    // it again before this one wakes up: wait a while longer than the engine's own wait.
+    for (int intento = 1;; ++intento) {
+        try {
+            base_.BeginTrans();
+            return;
+        } catch (const dao::DaoError& e) {
+            if (e.Number != dao::err::FileLocked || intento >= kIntentosTransaccion)
+                throw;
+        }
+    }
+}
+
+void Instalador::EnUnaTransaccion(const std::function<bool()>& pasos)
+{
+    ComienzaTransaccion();
+    try {
+        if (pasos())
+            base_.CommitTrans();
+        else
+            base_.Rollback();
+    } catch (...) {
+        try {
+            base_.Rollback();
+        } catch (...) {
+        }
+        MuestraPendientes();
+        throw;
+    }
+    MuestraPendientes();
+}
+
 void Instalador::CreaTablasModulo()
 {
     // Each table is made with its key in one statement; one found under any case of its
-    // name is left as it is.
-    if (!ExisteTabla(QStringLiteral("F0947_PTCEA")))
-        EjecutaSQL(kCreaPerdidas);
-    if (!ExisteTabla(QStringLiteral("HF0947_PTCEA")))
-        EjecutaSQL(kCreaPerdidasEnviadas);
+    // name is left as it is. The look-ups and the statements go in one write transaction,
+    // so that a second installer running at the same time finds the tables of the first.
+    EnUnaTransaccion([&] {
+        if (!ExisteTabla(QStringLiteral("F0947_PTCEA")))
+            EjecutaSQL(kCreaPerdidas);
+        if (!ExisteTabla(QStringLiteral("HF0947_PTCEA")))
+            EjecutaSQL(kCreaPerdidasEnviadas);
+        return true;
+    });
 }
 
 bool Instalador::ExisteParametro(const QString& numero, const QString& argumento)
@@ -120,12 +181,17 @@ bool Instalador::ExisteParametro(const QString& numero, const QString& argumento
 void Instalador::GrabaParametro(const QString& numero, const QString& argumento, const QString& funcion,
                                 const QString& correlParam)
 {
-    if (ExisteParametro(numero, argumento))
-        EjecutaSQL(QStringLiteral("Update Param Set Funcion=?1, Correl_param=?2 Where Numero=?3 AND Argumento=?4"),
-                   {dao::Variant(funcion), dao::Variant(correlParam), dao::Variant(numero), dao::Variant(argumento)});
-    else
-        EjecutaSQL(QStringLiteral("insert into Param values (?1,?2,?3,?4)"),
-                   {dao::Variant(numero), dao::Variant(argumento), dao::Variant(funcion), dao::Variant(correlParam)});
+    // The look-up and its statement in one write transaction: an installer running at the
+    // same time finds the row the other one inserted and updates it.
+    EnUnaTransaccion([&] {
+        if (ExisteParametro(numero, argumento))
+            EjecutaSQL(QStringLiteral("Update Param Set Funcion=?1, Correl_param=?2 Where Numero=?3 AND Argumento=?4"),
+                       {dao::Variant(funcion), dao::Variant(correlParam), dao::Variant(numero), dao::Variant(argumento)});
+        else
+            EjecutaSQL(QStringLiteral("insert into Param values (?1,?2,?3,?4)"),
+                       {dao::Variant(numero), dao::Variant(argumento), dao::Variant(funcion), dao::Variant(correlParam)});
+        return true;
+    });
 }
 
 bool Instalador::ExisteEnvio(const QString& tablaO)
@@ -139,11 +205,15 @@ bool Instalador::ExisteEnvio(const QString& tablaO)
 
 void Instalador::RegistraParametros()
 {
-    GrabaParametro(QStringLiteral("996"), QStringLiteral("153"), QStringLiteral("F0947_PTCEA    R 1000   5 "),
-                   QString());
-    GrabaParametro(QStringLiteral("996"), QStringLiteral("154"), QStringLiteral("HF0947_PTCEA   R 1000   6"),
-                   QString());
-    GrabaParametro(QStringLiteral("992"), QStringLiteral("0947"), QStringLiteral("2"), QString());
+    // Few transactions: each is waited for by another installer and by the host.
+    EnUnaTransaccion([&] {
+        GrabaParametro(QStringLiteral("996"), QStringLiteral("153"), QStringLiteral("F0947_PTCEA    R 1000   5 "),
+                       QString());
+        GrabaParametro(QStringLiteral("996"), QStringLiteral("154"), QStringLiteral("HF0947_PTCEA   R 1000   6"),
+                       QString());
+        GrabaParametro(QStringLiteral("992"), QStringLiteral("0947"), QStringLiteral("2"), QString());
+        return true;
+    });
 
     const Reporte reportes[] = {
         {"RCP001", QStringLiteral("Reporte Morvath – Declaración")},
@@ -153,14 +223,11 @@ void Instalador::RegistraParametros()
     for (const Reporte& r : reportes) {
         const dao::Variant codigo(QString::fromLatin1(r.codigo));
         // The old row goes only when the new one is in.
-        base_.BeginTrans();
-        const bool ok = EjecutaSQL(QStringLiteral("Delete from reportes where codrep=?1"), {codigo}) &&
-                        EjecutaSQL(QStringLiteral("insert into reportes values (?1,?2,1)"),
-                                   {codigo, dao::Variant(r.descripcion)});
-        if (ok)
-            base_.CommitTrans();
-        else
-            base_.Rollback();
+        EnUnaTransaccion([&] {
+            return EjecutaSQL(QStringLiteral("Delete from reportes where codrep=?1"), {codigo}) &&
+                   EjecutaSQL(QStringLiteral("insert into reportes values (?1,?2,1)"),
+                              {codigo, dao::Variant(r.descripcion)});
+        });
     }
 
     const QString ruta = ResolvePath(JoinPath(JoinPath(sysPath_, QStringLiteral("tmp")), QStringLiteral("env947.txt")));
@@ -176,38 +243,49 @@ void Instalador::RegistraParametros()
 
 void Instalador::RegistraEnvios(const QByteArray& contenido)
 {
-    int numero = 0;
-    for (const QString& linea : LineasCp1252(contenido)) {
-        ++numero;
-        if (Trim(linea).isEmpty())
-            break;
-        QString error;
-        const DescriptorEnvio d = CortaDescriptor(linea, &error);
-        if (!error.isEmpty()) {
-            Reporta(QStringLiteral("La línea %1 de env947.txt no es válida: %2. No se registró.").arg(numero).arg(error),
-                    kTituloEnvios);
-            continue;
+    // Each look-up and its statement in one write transaction (all of them in one): an
+    // installer running at the same time finds the rows the other one inserted.
+    EnUnaTransaccion([&] {
+        int numero = 0;
+        for (const QString& linea : LineasCp1252(contenido)) {
+            ++numero;
+            if (Trim(linea).isEmpty())
+                break;
+            QString error;
+            const DescriptorEnvio d = CortaDescriptor(linea, &error);
+            if (!error.isEmpty()) {
+                Reporta(QStringLiteral("La línea %1 de env947.txt no es válida: %2. No se registró.")
+                            .arg(numero)
+                            .arg(error),
+                        kTituloEnvios);
+                continue;
+            }
+            GrabaEnvio(d);
         }
-        const dao::Params valores{dao::Variant(d.tablaD),     dao::Variant::fromByte(d.indice),
-                                  dao::Variant::fromByte(d.obliga), dao::Variant::fromByte(d.cTipDocD),
-                                  dao::Variant(d.cDocIdD),    dao::Variant(d.cFormulario),
-                                  dao::Variant(d.cPeriodo),   dao::Variant(d.cEstado),
-                                  dao::Variant(d.cEnvio),     dao::Variant(d.cSemana)};
-        if (ExisteEnvio(d.tablaO)) {
-            dao::Params p{dao::Variant(d.tablaD), dao::Variant(d.tablaExt)};
-            p.insert(p.end(), valores.begin() + 1, valores.end());
-            p.push_back(dao::Variant(d.tablaO));
-            EjecutaSQL(QStringLiteral("Update envio_t set  tabla_d = ?1, tabla_ext = ?2, indice=?3, obliga=?4,"
-                                      " c_tip_doc_d=?5, c_doc_id_d =?6, c_Formulario=?7, c_periodo=?8,"
-                                      " c_estado=?9, c_envio=?10, c_semana=?11"
-                                      " Where formulario='0947' AND tabla_o=?12 COLLATE NOCASE"),
-                       p);
-        } else {
-            dao::Params p{dao::Variant(d.tablaO), dao::Variant(d.tablaD), dao::Variant(d.tablaExt)};
-            p.insert(p.end(), valores.begin() + 1, valores.end());
-            EjecutaSQL(QStringLiteral("insert into envio_t values ( '0947',?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12)"),
-                       p);
-        }
+        return true;
+    });
+}
+
+void Instalador::GrabaEnvio(const DescriptorEnvio& d)
+{
+    const dao::Params valores{dao::Variant(d.tablaD),     dao::Variant::fromByte(d.indice),
+                              dao::Variant::fromByte(d.obliga), dao::Variant::fromByte(d.cTipDocD),
+                              dao::Variant(d.cDocIdD),    dao::Variant(d.cFormulario),
+                              dao::Variant(d.cPeriodo),   dao::Variant(d.cEstado),
+                              dao::Variant(d.cEnvio),     dao::Variant(d.cSemana)};
+    if (ExisteEnvio(d.tablaO)) {
+        dao::Params p{dao::Variant(d.tablaD), dao::Variant(d.tablaExt)};
+        p.insert(p.end(), valores.begin() + 1, valores.end());
+        p.push_back(dao::Variant(d.tablaO));
+        EjecutaSQL(QStringLiteral("Update envio_t set  tabla_d = ?1, tabla_ext = ?2, indice=?3, obliga=?4,"
+                                  " c_tip_doc_d=?5, c_doc_id_d =?6, c_Formulario=?7, c_periodo=?8,"
+                                  " c_estado=?9, c_envio=?10, c_semana=?11"
+                                  " Where formulario='0947' AND tabla_o=?12 COLLATE NOCASE"),
+                   p);
+    } else {
+        dao::Params p{dao::Variant(d.tablaO), dao::Variant(d.tablaD), dao::Variant(d.tablaExt)};
+        p.insert(p.end(), valores.begin() + 1, valores.end());
+        EjecutaSQL(QStringLiteral("insert into envio_t values ( '0947',?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12)"), p);
     }
 }
 
@@ -219,7 +297,7 @@ bool Instalador::EjecutaSQL(const QString& sql, const dao::Params& params)
     } catch (const dao::DaoError& e) {
         if (e.Number == dao::err::TableExists) {
             // Either answer goes on the same way: nothing is overwritten.
-            MsgBox(QStringLiteral("\nSe  detectado que ya existen las tablas del ZAV DE Morvath") +
+            Muestra(QStringLiteral("\nSe  detectado que ya existen las tablas del ZAV DE Morvath") +
                        QStringLiteral(" Desea Sobreescribirlas?"),
                    4 + 32 + 256, QStringLiteral("Mensaje"));
         } else if (e.Number != dao::err::PrimaryKeyExists) {

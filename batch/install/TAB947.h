@@ -5,9 +5,14 @@
 
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 namespace dao { class Database; }
 
 namespace zav::lote {
+
+struct DescriptorEnvio;
 
 // Installs on an open database. Every message goes through MsgBox; Completa() tells
 // whether anything was reported (a failed statement, a bad env947.txt line, a failed
@@ -31,6 +36,8 @@ public:
                         const QString& correlParam);
     bool ExisteParametro(const QString& numero, const QString& argumento);
     bool ExisteEnvio(const QString& tablaO);
+    // Updates the descriptor's row when ExisteEnvio finds it, otherwise inserts it.
+    void GrabaEnvio(const DescriptorEnvio& d);
     // The descriptors of one env947.txt, in the host's code page.
     void RegistraEnvios(const QByteArray& contenido);
 
@@ -42,6 +49,21 @@ public:
 
 private:
     void Reporta(const QString& texto, const QString& titulo);
+    // A write transaction, waited for while another installer holds the database.
+    void ComienzaTransaccion();
+    // Runs pasos in one write transaction: committed when they answer true, rolled back
+    // when they answer false or raise. The messages of the steps are shown after it.
+    void EnUnaTransaccion(const std::function<bool()>& pasos);
+    // A message now, or once the write transaction is over.
+    void Muestra(const QString& texto, int estilo, const QString& titulo);
+    void MuestraPendientes();
+
+    struct Aviso {
+        QString texto;
+        int estilo;
+        QString titulo;
+    };
+    std::vector<Aviso> avisos_;
 
     dao::Database& base_;
     QString sysPath_;

@@ -3,46 +3,47 @@
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
+#include "common/ArchivoAtomico.h"
 #include "common/Clock.h"
 #include "common/Cp1252.h"
 #include "common/Paths.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "printing/report/ArchivoReporte.h"
 #include "printing/report/RegistraSpool.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <cstdio>
 #include <functional>
 
 namespace zav::lote {
 
 namespace {
 
-// One statement run with errors ignored: a failure skips it and is remembered.
-void Intenta(bool& completa, const std::function<void()>& sentencia)
+// A header query into the trace: one that cannot be appended is noted and the run goes on.
+void Traza(bool& completa, const QString& texto)
 {
     try {
-        sentencia();
-    } catch (const dao::DaoError&) {
-        completa = false;
+        GrabaTraza(texto);
     } catch (const RuntimeError&) {
         completa = false;
     }
 }
 
-// Opens a file of the report folder for output (created or emptied) as the lines' target.
-void AbreSalida(QFile& archivo, const QString& nombre)
-{
-    archivo.close();
-    EstableceSalida(nullptr);
-    if (nombre.isEmpty())
-        throw RuntimeError(75, QStringLiteral("Path/File access error"));
-    archivo.setFileName(RutaEnRpt(nombre));
-    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw RuntimeError(75, QStringLiteral("Path/File access error"));
-    EstableceSalida(&archivo);
-}
+// The lines of ImprimeLineaReporte go to archivo while this lives.
+class SalidaLineas {
+public:
+    explicit SalidaLineas(QFile& archivo)
+    {
+        Lote().Destino = QString::fromLatin1(kDestinoArchivo);
+        EstableceSalida(&archivo);
+    }
+    ~SalidaLineas() { EstableceSalida(nullptr); }
+    SalidaLineas(const SalidaLineas&) = delete;
+    SalidaLineas& operator=(const SalidaLineas&) = delete;
+};
 
 struct ConsultaCabecera {
     QString texto; // as traced
@@ -70,22 +71,46 @@ QString PeriodoMostrado(const QString& periodoConsulta)
     return Right(periodoConsulta, 2) + QStringLiteral("/") + Left(periodoConsulta, 4);
 }
 
+// A name, a number or a code goes into the receipt by the report files' one rule for texts.
 QString Registro(int y, const QString& texto, bool negrita)
 {
-    return QStringLiteral("pPos|300|%1|").arg(y) + texto +
+    return QStringLiteral("pPos|300|%1|").arg(y) + rpt::TextoRegistro(texto) +
            (negrita ? QStringLiteral("|True|10|0|") : QStringLiteral("|False|10|0|"));
+}
+
+// How many header rows the declaration has.
+int FilasCabecera(const ConsultaCabecera& consulta)
+{
+    auto rs = Lote().Base->OpenRecordset(consulta.sql, dao::dbOpenSnapshot, consulta.params);
+    int filas = 0;
+    for (; !rs->Eof(); rs->MoveNext())
+        ++filas;
+    return filas;
 }
 
 } // namespace
 
+void AvisaError(const QString& texto)
+{
+    std::fputs((QStringLiteral("0947REP: ") + texto + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
 void GrabaTraza(const QString& texto)
 {
-    QFile traza(ResolvePath(JoinPath(QDir::currentPath(), QStringLiteral("Trace.txt"))));
-    if (!traza.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw RuntimeError(75, QStringLiteral("Path/File access error"));
+    const QString ruta = ResolvePath(JoinPath(QDir::currentPath(), QStringLiteral("Trace.txt")));
+    QFile traza(ruta);
+    // Unbuffered: a write that fails says so here, not when the file is closed.
+    if (!traza.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        throw RuntimeError(75, traza.errorString());
     const QByteArray linea = ToCp1252(texto) + QByteArrayLiteral("\r\n");
-    if (traza.write(linea) != linea.size())
-        throw RuntimeError(57, QStringLiteral("Device I/O error"));
+    const qint64 antes = traza.size();
+    if (!EscribeCompleto(traza, linea.constData(), linea.size())) {
+        const QString error = traza.errorString();
+        traza.resize(antes);   // no half line for the next one to run into
+        AvisaError(QStringLiteral("no se pudo agregar la consulta a %1 (%2)").arg(ruta, error));
+        throw RuntimeError(57, error);
+    }
 }
 
 void CabeceraConstancia(const QString& pagina)
@@ -104,12 +129,13 @@ void CabeceraConstancia(const QString& pagina)
                         QStringLiteral("|True|10|0|"));
 }
 
-QString RegistraSpoolLote(const QString& codRep, const QString& tipoDoc, const QString& numDoc)
+QString RegistraSpoolLote(const QString& codRep, const QString& tipoDoc, const QString& numDoc,
+                         const rpt::EscritorReporte& escribe)
 {
     EstadoLote& l = Lote();
     if (!l.Base)
         throw dao::DaoError(dao::err::ObjectInvalid);
-    return rpt::RegistraSpool(*l.Base, l.RutaRpt, codRep, l.Usuario, dao::Variant(tipoDoc), numDoc).Nombre;
+    return rpt::RegistraSpool(*l.Base, l.RutaRpt, codRep, l.Usuario, dao::Variant(tipoDoc), numDoc, escribe).Nombre;
 }
 
 QString NombreContribuyente(int tipoDoc, const QString& numDoc)
@@ -155,106 +181,126 @@ QString TextoCoeficiente(const QString& casilla609, const QString& casilla610, i
     return Trim(Format(v, cuatro ? QStringLiteral("###,###,##0.0000") : QStringLiteral("###,###,##0.00")));
 }
 
-QString GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
-                         const QString& periodo, const QString& nroConstancia, const QString& semana,
-                         bool* completa)
+Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
+                            const QString& periodo, const QString& nroConstancia, const QString& semana)
 {
-    EstadoLote& l = Lote();
     bool ok = true;
     const QString numero = Trim(numDoc);
     const QString periodoConsulta = PeriodoConsulta(periodo);
     const QString mostrado = PeriodoMostrado(periodoConsulta);
     const int tipo = int(Val(tipoDoc));
-    const QString base = formulario + periodo + semana + nroConstancia;
-
-    QString nombre;
-    Intenta(ok, [&] { nombre = RegistraSpoolLote(QString::fromLatin1(kCodRepConstancia), tipoDoc, numDoc); });
-
-    QFile archivo;
-    Intenta(ok, [&] { AbreSalida(archivo, nombre); });
-    l.Destino = QString::fromLatin1(kDestinoArchivo);
-
-    const ConsultaCabecera consulta = Cabecera(tipoDoc, numero, periodoConsulta, formulario);
-    Intenta(ok, [&] { GrabaTraza(consulta.texto); });
-
-    QString c609, c610, coeficiente;
-    qint64 valor = 0;
     const QString periodoCasilla = Right(mostrado, 4) + Left(mostrado, 2);
     const int anio = int(Val(Right(mostrado, 4)));
-    Intenta(ok, [&] {
-        auto rs = l.Base->OpenRecordset(consulta.sql, dao::dbOpenSnapshot, consulta.params);
-        for (int pagina = 1; !rs->Eof(); ++pagina, rs->MoveNext()) {
-            Intenta(ok, [&] { CabeceraConstancia(Format(pagina, QStringLiteral("0000")) + QStringLiteral("/0001")); });
-            Intenta(ok, [&] {
-                ImprimeLineaReporte(Registro(1500, QStringLiteral("DOCUMENTO       : ") + AbrevTipoDocumento(tipo) +
-                                                       QStringLiteral("  ") + numero,
-                                             false));
-            });
-            Intenta(ok, [&] {
-                ImprimeLineaReporte(
-                    Registro(1750, QStringLiteral("RAZON SOCIAL    : ") + NombreContribuyente(tipo, numDoc), false));
-            });
-            Intenta(ok, [&] {
-                ImprimeLineaReporte(
-                    Registro(2000, QStringLiteral("FORMULARIO      : ") + formulario + QStringLiteral("-ZAV Morvath"),
-                             false));
-            });
-            for (int vez = 0; vez < 2; ++vez)
-                Intenta(ok, [&] {
-                    ImprimeLineaReporte(Registro(2250, QStringLiteral("PERIODO         : ") + mostrado, false));
-                });
-            Intenta(ok, [&] { c609 = ValorCasillaDet(QStringLiteral("609"), numDoc, periodoCasilla, formulario); });
-            Intenta(ok, [&] { c610 = ValorCasillaDet(QStringLiteral("610"), numDoc, periodoCasilla, formulario); });
-            coeficiente = TextoCoeficiente(c609, c610, anio, valor);
-            Intenta(ok, [&] {
-                ImprimeLineaReporte(Registro(3250, QStringLiteral("COEFICIENTE O % :     ") + coeficiente, false));
-            });
-            Intenta(ok, [&] {
-                ImprimeLineaReporte(Registro(4000,
-                                             QStringLiteral("NC ") + nroConstancia +
-                                                 QStringLiteral("  Fec.Generación: ") +
-                                                 FormatDate(Today(), QStringLiteral("dd/mm/yyyy")),
-                                             false));
-            });
+    const QString fecha = FormatDate(Today(), QStringLiteral("dd/mm/yyyy"));
+    Constancia r;
+    r.Base = formulario + periodo + semana + nroConstancia;
+
+    const ConsultaCabecera consulta = Cabecera(tipoDoc, numero, periodoConsulta, formulario);
+    Traza(ok, consulta.texto);
+    int filas = 0;
+    // The boxes are the same on every page, and both receipts show them. A box that is
+    // not stored reads as empty; a database that cannot be read gives no receipt at all,
+    // rather than one with a wrong coefficient.
+    QString c609, c610;
+    try {
+        filas = FilasCabecera(consulta);
+        if (filas > 0) {
+            c609 = ValorCasillaDet(QStringLiteral("609"), numDoc, periodoCasilla, formulario);
+            c610 = ValorCasillaDet(QStringLiteral("610"), numDoc, periodoCasilla, formulario);
         }
-    });
-    if (archivo.isOpen() && !archivo.flush())
-        ok = false;
-    archivo.close();
-    EstableceSalida(nullptr);
+    } catch (const dao::DaoError& e) {
+        r.Motivo = QStringLiteral("no se pudo leer la declaración (%1): no se generó la constancia").arg(e.Description);
+        return r;
+    }
+    if (filas == 0) {
+        r.Motivo = QStringLiteral("no existe la declaración %1 del período %2 del documento %3: no se generó la "
+                                  "constancia").arg(formulario, mostrado, numero);
+        return r;
+    }
+    qint64 valor = 0;
+    const QString coeficiente = TextoCoeficiente(c609, c610, anio, valor);
 
-    // The plain receipt, for the host.
-    Intenta(ok, [&] { AbreSalida(archivo, base + QStringLiteral(".PRN")); });
-    Intenta(ok, [&] { GrabaTraza(consulta.texto); });
-    Intenta(ok, [&] {
-        auto rs = l.Base->OpenRecordset(consulta.sql, dao::dbOpenSnapshot, consulta.params);
-        if (rs->Eof())
-            return;
-        // The coefficient of the report file's last page; the plain receipt reads no box.
-        const QString c = TextoCoeficiente(c609, c610, anio, valor);
-        const std::function<QString()> lineas[] = {
-            [&] { return QStringLiteral("DOCUMENTO      : ") + AbrevTipoDocumento(tipo) + QStringLiteral("  ") + numero; },
-            [&] { return QStringLiteral("RAZON SOCIAL   : ") + NombreContribuyente(tipo, numDoc); },
-            [&] { return QStringLiteral("FORMULARIO     : ") + formulario + QStringLiteral("-ZAV Morvath"); },
-            [&] { return QStringLiteral("PERIODO        : ") + mostrado; },
-            [&] { return QStringLiteral("COEFICIENTE O %:  ") + c; },
-            [&] { return QStringLiteral(" "); },
-            [&] {
-                return QStringLiteral("NC ") + nroConstancia + QStringLiteral("  Fec.Generación: ") +
-                       FormatDate(Today(), QStringLiteral("dd/mm/yyyy"));
-            },
+    // The receipt report file, one page per header row, and its SPOOL row once it is
+    // whole. A look-up or a write that fails leaves neither.
+    try {
+        RegistraSpoolLote(QString::fromLatin1(kCodRepConstancia), tipoDoc, numDoc, [&](const rpt::ArchivoSpool& s) {
+            ArchivoAtomico archivo(s.Ruta);
+            if (!archivo.Abre())
+                throw RuntimeError(75, s.Ruta + QStringLiteral(": ") + archivo.Error());
+            {
+                const SalidaLineas salida(archivo.Archivo());
+                for (int pagina = 1; pagina <= filas; ++pagina) {
+                    CabeceraConstancia(Format(pagina, QStringLiteral("0000")) + QStringLiteral("/0001"));
+                    const QString periodoLinea = Registro(2250, QStringLiteral("PERIODO         : ") + mostrado, false);
+                    const QString lineas[] = {
+                        Registro(1500, QStringLiteral("DOCUMENTO       : ") + AbrevTipoDocumento(tipo) +
+                                           QStringLiteral("  ") + numero,
+                                 false),
+                        Registro(1750, QStringLiteral("RAZON SOCIAL    : ") + NombreContribuyente(tipo, numDoc), false),
+                        Registro(2000, QStringLiteral("FORMULARIO      : ") + formulario + QStringLiteral("-ZAV Morvath"),
+                                 false),
+                        periodoLinea,
+                        periodoLinea,
+                        Registro(3250, QStringLiteral("COEFICIENTE O % :     ") + coeficiente, false),
+                        Registro(4000, QStringLiteral("NC ") + nroConstancia + QStringLiteral("  Fec.Generación: ") + fecha,
+                                 false),
+                    };
+                    for (const QString& linea : lineas)
+                        ImprimeLineaReporte(linea);
+                }
+            }
+            if (!archivo.Confirma())
+                throw RuntimeError(57, s.Ruta + QStringLiteral(": ") + archivo.Error());
+        });
+    } catch (const dao::DaoError& e) {
+        // Not registered: the plain receipt still goes to the host, and the status says so.
+        ok = false;
+        AvisaError(QStringLiteral("no se registró el reporte de la constancia (%1)").arg(e.Description));
+    } catch (const RuntimeError& e) {
+        ok = false;
+        AvisaError(QStringLiteral("no se pudo escribir el reporte de la constancia (%1)").arg(e.Description()));
+    }
+
+    // The plain receipt, for the host: whole under its name, or not written.
+    Traza(ok, consulta.texto);
+    const QString rutaPlana = RutaEnRpt(r.Base + QStringLiteral(".PRN"));
+    try {
+        if (FilasCabecera(consulta) == 0) {
+            r.Motivo = QStringLiteral("la declaración %1 del período %2 del documento %3 ya no existe: no se generó la "
+                                      "constancia").arg(formulario, mostrado, numero);
+            return r;
+        }
+        r.Declarada = true;
+        const QString lineas[] = {
+            QStringLiteral("DOCUMENTO      : ") + AbrevTipoDocumento(tipo) + QStringLiteral("  ") + numero,
+            QStringLiteral("RAZON SOCIAL   : ") + NombreContribuyente(tipo, numDoc),
+            QStringLiteral("FORMULARIO     : ") + formulario + QStringLiteral("-ZAV Morvath"),
+            QStringLiteral("PERIODO        : ") + mostrado,
+            QStringLiteral("COEFICIENTE O %:  ") + coeficiente,
+            QStringLiteral(" "),
+            QStringLiteral("NC ") + nroConstancia + QStringLiteral("  Fec.Generación: ") + fecha,
         };
-        for (const auto& linea : lineas)
-            Intenta(ok, [&] { ImprimeLineaReporte(linea()); });
-    });
-    if (archivo.isOpen() && !archivo.flush())
+        ArchivoAtomico plana(rutaPlana);
+        if (!plana.Abre())
+            throw RuntimeError(75, plana.Error());
+        {
+            const SalidaLineas salida(plana.Archivo());
+            for (const QString& linea : lineas)
+                ImprimeLineaReporte(rpt::TextoRegistro(linea));
+        }
+        if (!plana.Confirma())
+            throw RuntimeError(57, plana.Error());
+        r.Escrita = true;
+    } catch (const dao::DaoError& e) {
         ok = false;
-    archivo.close();
-    EstableceSalida(nullptr);
-
-    if (completa)
-        *completa = ok;
-    return base;
+        r.Declarada = true;
+        r.Error = rutaPlana + QStringLiteral(" (") + e.Description + QLatin1Char(')');
+    } catch (const RuntimeError& e) {
+        ok = false;
+        r.Error = rutaPlana + QStringLiteral(" (") + e.Description() + QLatin1Char(')');
+    }
+    r.Completa = ok;
+    return r;
 }
 
 } // namespace zav::lote

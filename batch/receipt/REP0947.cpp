@@ -4,12 +4,12 @@
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
+#include "common/ArchivoAtomico.h"
 #include "platform/ui/MsgBox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zav::lote {
 
@@ -18,19 +18,26 @@ bool CopiaConstancia(const QString& base)
     const QString origen = RutaEnRpt(base + QStringLiteral(".txt"));
     const QString destino = RutaEnTmp(base + QStringLiteral(".TXT"));
     QFile entrada(origen);
-    QSaveFile salida(destino);
-    // Written aside and renamed, so the host never reads half a receipt.
-    bool ok = QFileInfo(destino).absoluteDir().exists() && entrada.open(QIODevice::ReadOnly) &&
-              salida.open(QIODevice::WriteOnly);
+    QString error;
+    bool ok = QFileInfo(destino).absoluteDir().exists();
+    QByteArray bytes;
     if (ok) {
-        const QByteArray bytes = entrada.readAll();
-        ok = salida.write(bytes) == bytes.size() && salida.commit();
+        ok = entrada.open(QIODevice::ReadOnly);
+        if (ok) {
+            bytes = entrada.readAll();
+            // Every byte that was rendered, or no copy.
+            ok = entrada.error() == QFileDevice::NoError && bytes.size() == entrada.size();
+        }
+        if (!ok)
+            error = entrada.errorString();
     }
-    if (!ok) {
-        salida.cancelWriting();
-        MsgBox(QStringLiteral("No se pudo copiar la constancia a la carpeta de trabajo: %1").arg(destino), 16,
-               QStringLiteral("Presentación Telemática"));
-    }
+    // Written aside, synced and renamed, so the host never reads half a receipt.
+    if (ok)
+        ok = EscribeArchivoEntero(destino, bytes, &error);
+    if (!ok)
+        MsgBox(QStringLiteral("No se pudo copiar la constancia a la carpeta de trabajo: %1").arg(destino) +
+                   (error.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error)),
+               16, QStringLiteral("Presentación Telemática"));
     return ok;
 }
 
@@ -39,14 +46,23 @@ int REP0947_Main(const QString& linea)
     const auto copia = ExigeInstanciaUnica(ProgramaLote::Reporte);
     const LineaComandoLote c = TomaLineaComando(linea);
     LeerConfigLote(ProgramaLote::Reporte);
-    bool completa = true;
-    const QString base =
-        GeneraConstancia(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.NroConstancia, c.Semana, &completa);
-    if (!ImprimeArchivoReporte(base + QStringLiteral(".PRN"), QString::fromLatin1(kDestinoArchivo)))
+    const Constancia r = GeneraConstancia(c.TipoDoc, c.NumDoc, c.Formulario, c.Periodo, c.NroConstancia, c.Semana);
+    // The host files what it finds in TMP as the receipt: only a declaration that is
+    // stored, and a receipt written whole, get there.
+    if (!r.Declarada) {
+        AvisaError(r.Motivo);
         return 1;
-    if (!CopiaConstancia(base))
+    }
+    if (!r.Escrita) {
+        MsgBox(QStringLiteral("No se pudo escribir la constancia: %1").arg(r.Error), 16,
+               QStringLiteral("Presentación Telemática"));
         return 1;
-    return completa ? 0 : 1;
+    }
+    if (!ImprimeArchivoReporte(r.Base + QStringLiteral(".PRN"), QString::fromLatin1(kDestinoArchivo)))
+        return 1;
+    if (!CopiaConstancia(r.Base))
+        return 1;
+    return r.Completa ? 0 : 1;
 }
 
 } // namespace zav::lote

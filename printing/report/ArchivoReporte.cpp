@@ -3,10 +3,6 @@
 #include "common/Cp1252.h"
 #include "common/Runtime.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <charconv>
 
 namespace rpt {
@@ -20,45 +16,60 @@ constexpr qsizetype kBloque = 64 * 1024;
     throw zav::RuntimeError(numero, QString::fromLatin1(descripcion));
 }
 
-// A character the record cannot carry as it is: "|" would end the field early and a
-// line break would end the record.
-inline char sustituto(char16_t c, bool campo)
+// The "<" of a "<!" at i, which the readers would take for the start of a tag.
+inline bool abreEtiqueta(const QString& t, qsizetype i)
 {
-    if (c == u'\r' || c == u'\n')
-        return ' ';
-    if (campo && c == u'|')
-        return static_cast<char>(0xA6);   // broken bar
-    return 0;
+    return t[i] == u'<' && i + 1 < t.size() && t[i + 1] == u'!';
+}
+
+// A tag line keeps its characters; only a line break, which would end it, goes.
+QString sinSaltos(const QString& t)
+{
+    QString r = t;
+    for (QChar& c : r)
+        if (c == u'\r' || c == u'\n')
+            c = u' ';
+    return r;
 }
 
 } // namespace
 
-ArchivoReporte::~ArchivoReporte()
+QString TextoRegistro(const QString& texto)
 {
-    try {
-        Cierra();
-    } catch (...) {
+    QString r = texto;
+    for (qsizetype i = 0; i < r.size(); ++i) {
+        const char16_t c = r[i].unicode();
+        if (c == u'\r' || c == u'\n')
+            r[i] = u' ';
+        else if (c == u'|')
+            r[i] = QChar(0x00A6);   // broken bar
+        else if (abreEtiqueta(r, i))
+            r[i] = QChar(0x2039);   // single left-pointing angle quotation mark
     }
+    return r;
 }
+
+ArchivoReporte::~ArchivoReporte() { Descarta(); }
 
 void ArchivoReporte::Abre(const QString& ruta)
 {
-    Cierra();
+    Descarta();
     buf_.clear();
     enMemoria_ = false;
-    file_ = std::fopen(QFile::encodeName(ruta).constData(), "wb");
-    if (!file_) {
-        if (!QFileInfo(ruta).absoluteDir().exists())
+    auto f = std::make_unique<zav::ArchivoAtomico>(ruta);
+    if (!f->Abre()) {
+        if (!f->CarpetaExiste())
             errorArchivo(76, "Path not found");
         errorArchivo(75, "Path/File access error");
     }
+    file_ = std::move(f);
     buf_.reserve(static_cast<size_t>(kBloque) + 1024);
     abierto_ = true;
 }
 
 void ArchivoReporte::AbreEnMemoria()
 {
-    Cierra();
+    Descarta();
     buf_.clear();
     enMemoria_ = true;
     abierto_ = true;
@@ -71,12 +82,19 @@ void ArchivoReporte::Cierra()
     abierto_ = false;
     if (enMemoria_)
         return;
-    const bool escrito = std::fwrite(buf_.data(), 1, buf_.size(), file_) == buf_.size();
+    std::unique_ptr<zav::ArchivoAtomico> f = std::move(file_);
+    const bool escrito = f->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size())) && f->Confirma();
     buf_.clear();
-    const bool cerrado = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!escrito || !cerrado)
+    if (!escrito)
         errorArchivo(57, "Device I/O error");
+}
+
+void ArchivoReporte::Descarta()
+{
+    abierto_ = false;
+    file_.reset();   // removes the unfinished file
+    if (!enMemoria_)
+        buf_.clear();
 }
 
 void ArchivoReporte::pendiente()
@@ -89,8 +107,10 @@ void ArchivoReporte::vacia()
 {
     if (enMemoria_ || static_cast<qsizetype>(buf_.size()) < kBloque)
         return;
-    if (std::fwrite(buf_.data(), 1, buf_.size(), file_) != buf_.size())
+    if (!file_->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size()))) {
+        Descarta();
         errorArchivo(57, "Device I/O error");
+    }
     buf_.clear();
 }
 
@@ -100,21 +120,21 @@ void ArchivoReporte::texto(const QString& t, bool campo)
     const size_t inicio = buf_.size();
     buf_.resize(inicio + static_cast<size_t>(t.size()));
     char* out = buf_.data() + inicio;
-    for (const QChar qc : t) {
-        const char16_t c = qc.unicode();
-        if (c >= 0x20 && c < 0x80 && c != u'|') {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        if (c >= 0x20 && c < 0x80 && c != u'|' && c != u'<') {
             *out++ = static_cast<char>(c);
-        } else if (const char s = sustituto(c, campo)) {
-            *out++ = s;
+        } else if (c == u'\r' || c == u'\n') {
+            *out++ = ' ';
+        } else if (campo && c == u'|') {
+            *out++ = static_cast<char>(0xA6);   // broken bar
+        } else if (campo && abreEtiqueta(t, i)) {
+            *out++ = static_cast<char>(0x8B);   // the code page's single angle quotation mark
         } else if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             *out++ = static_cast<char>(c);
         } else {
             buf_.resize(inicio);
-            QString limpio = t;
-            for (QChar& x : limpio)
-                if (const char s = sustituto(x.unicode(), campo))
-                    x = QChar(s == ' ' ? u' ' : u'\u00A6');
-            const QByteArray b = zav::ToCp1252(limpio);
+            const QByteArray b = zav::ToCp1252(campo ? TextoRegistro(t) : sinSaltos(t));
             buf_.append(b.constData(), static_cast<size_t>(b.size()));
             return;
         }
@@ -133,9 +153,6 @@ void ArchivoReporte::EscribePos(int x, int y, const QString& t, bool negrita, in
     pendiente();
     if (t == QLatin1String("pNuevaHoja")) {
         buf_.append("pNuevaHoja\r\n");
-    } else if (t.startsWith(QLatin1String("<!"))) {
-        texto(t, false);
-        buf_.append("\r\n");
     } else {
         buf_.append("pPos|");
         numero(x);

@@ -131,8 +131,12 @@ std::optional<Registro> LeeLinea(QStringView linea)
     if (k == QLatin1StringView("<!Color!>")) {
         r.Tipo = TipoRegistro::Color;
         QStringView v = hasta(linea, p, QLatin1StringView("<!/Color!>"));
-        v.chop(1);   // the closing "&"
+        if (!v.isEmpty())
+            v.chop(1);   // the closing "&"
         r.Texto = trimEspacios(v).toString();
+        // A tag with no value names no colour: the line is skipped.
+        if (r.Texto.isEmpty())
+            return std::nullopt;
         try {
             r.Color = static_cast<quint32>(static_cast<qint64>(zav::Val(r.Texto)));
         } catch (const zav::RuntimeError&) {

@@ -5,6 +5,8 @@
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 
+#include <QFile>
+
 namespace rpt {
 
 namespace {
@@ -22,10 +24,17 @@ qint64 maximo(dao::Database& db, const QString& sql, const dao::Params& params)
     return n;
 }
 
+// Where the attempt failed: a busy database before anything was written may be tried again.
+struct Intento {
+    bool escrito = false;
+};
+
 ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& codRep, const QString& usuario,
-                      const dao::Variant& tipDoc, const QString& docId)
+                      const dao::Variant& tipDoc, const QString& docId, const EscritorReporte& escribe,
+                      Intento& intento)
 {
     db.BeginTrans();
+    ArchivoSpool s;
     try {
         const qint64 secuencia = maximo(
             db,
@@ -39,8 +48,12 @@ ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& 
                            " WHERE substr(Archivo, 1, 8) GLOB"
                            " '[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]'"),
             {});
-        const QString nombre = zav::Format(static_cast<double>(archivo + 1), QStringLiteral("00000000"))
-                               + QStringLiteral(".PRN");
+        s.Nombre = zav::Format(static_cast<double>(archivo + 1), QStringLiteral("00000000")) + QStringLiteral(".PRN");
+        s.Ruta = zav::ResolvePath(zav::JoinPath(carpeta, s.Nombre));
+
+        // The file first, whole under its own name; the row that names it after.
+        intento.escrito = true;
+        escribe(s);
 
         // An empty selection keeps the dynaset from reading the whole table.
         auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM SPOOL WHERE 0 = 1"), dao::dbOpenDynaset);
@@ -48,7 +61,7 @@ ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& 
         rs->Fields(QStringLiteral("CodRep")) = dao::Variant(codRep);
         rs->Fields(QStringLiteral("Secuencia"))
             = dao::Variant(zav::Format(static_cast<double>(secuencia + 1), QStringLiteral("000000")));
-        rs->Fields(QStringLiteral("Archivo")) = dao::Variant(nombre);
+        rs->Fields(QStringLiteral("Archivo")) = dao::Variant(s.Nombre);
         rs->Fields(QStringLiteral("Fecha")) = dao::Variant(zav::Now());
         rs->Fields(QStringLiteral("Usuario")) = dao::Variant(usuario);
         rs->Fields(QStringLiteral("Tip_doc_d")) = tipDoc;
@@ -56,12 +69,15 @@ ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& 
         rs->Update();
         rs->Close();
         db.CommitTrans();
-        return {nombre, zav::ResolvePath(zav::JoinPath(carpeta, nombre))};
+        return s;
     } catch (...) {
         try {
             db.Rollback();
         } catch (...) {
         }
+        // A file without its row is nobody's: the next registration takes its number again.
+        if (intento.escrito)
+            QFile::remove(s.Ruta);
         throw;
     }
 }
@@ -69,16 +85,18 @@ ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& 
 } // namespace
 
 ArchivoSpool RegistraSpool(dao::Database& db, const QString& carpeta, const QString& codRep,
-                           const QString& usuario, const dao::Variant& tipDoc, const QString& docId)
+                           const QString& usuario, const dao::Variant& tipDoc, const QString& docId,
+                           const EscritorReporte& escribe)
 {
     // Another program's registration holds the table only for a moment; a database busy
     // past the engine's wait is tried again before it is reported. Nothing is stored by
     // a failed attempt.
-    for (int intento = 1;; ++intento) {
+    for (int n = 1;; ++n) {
+        Intento intento;
         try {
-            return registra(db, carpeta, codRep, usuario, tipDoc, docId);
+            return registra(db, carpeta, codRep, usuario, tipDoc, docId, escribe, intento);
         } catch (const dao::DaoError& e) {
-            if (e.Number != dao::err::FileLocked || intento >= 3 || db.TransactionLevel() > 0)
+            if (e.Number != dao::err::FileLocked || intento.escrito || n >= 3 || db.TransactionLevel() > 0)
                 throw;
         }
     }

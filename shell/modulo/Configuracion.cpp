@@ -42,9 +42,16 @@ bool AbrirBaseDatos()
 {
     AppState& a = App();
     try {
-        zav::WritePrivateProfileString(QStringLiteral("Options"), QStringLiteral("SystemDB"),
-                                       zav::JoinPath(a.gSysPath, QStringLiteral("KZ000.MDW")),
-                                       QStringLiteral("KZ000.INI"));
+        // The key is not needed to open the database: a file that cannot be written (a full
+        // disk) is kept as it was and the user is told, and the program goes on.
+        QString error;
+        if (!zav::WritePrivateProfileString(QStringLiteral("Options"), QStringLiteral("SystemDB"),
+                                            zav::JoinPath(a.gSysPath, QStringLiteral("KZ000.MDW")),
+                                            QStringLiteral("KZ000.INI"), &error))
+            zav::MsgBox(QStringLiteral("No se pudo grabar el archivo de configuración %1 (%2). "
+                                       "El archivo queda como estaba; verifique el espacio libre en el disco.")
+                            .arg(zav::ProfilePath(QStringLiteral("KZ000.INI")), error),
+                        48, QStringLiteral("Error de Configuración"));
         a.gBaseDatos = zav::AbreBaseCompartida(a.gRutaBD, a.gSysPath);
         return true;
     } catch (const dao::DaoError& e) {

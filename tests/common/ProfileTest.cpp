@@ -2,6 +2,7 @@
 #include "common/Profile.h"
 
 #include "QtPrinters.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace zav;
 
@@ -216,6 +219,51 @@ TEST_F(ProfileTest, FailedWriteLeavesTheOldFile)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(get(), "[Options]\r\nA=1\r\n");
     EXPECT_EQ(files(), QStringList{"KZ000.INI"});
+}
+
+// A disk that fills up once the temporary file exists (as root too): the write is
+// reported and the old file is there, whole, with no temporary file beside it.
+TEST_F(ProfileTest, AFullDiskKeepsTheOldFileWhole)
+{
+    const QByteArray antes = "; host\r\n[Options]\r\nSysPath=/zav/\r\nSystemDB=C:\\ZAV\\KZ000.MDW\r\n";
+    put(antes);
+    const QString nuevo = QStringLiteral("/zav/host/KZ000.MDW");
+    for (rlim_t limite : {rlim_t(0), rlim_t(10), rlim_t(antes.size())}) {
+        bool escrito = true;
+        {
+            LimiteArchivos lleno(limite);
+            escrito = WritePrivateProfileString("Options", "SystemDB", nuevo, "KZ000.INI");
+        }
+        EXPECT_FALSE(escrito) << limite;
+        EXPECT_EQ(get(), antes) << limite;
+        EXPECT_EQ(files(), QStringList{"KZ000.INI"}) << limite;
+    }
+    // Once there is room again.
+    ASSERT_TRUE(WritePrivateProfileString("Options", "SystemDB", nuevo, "KZ000.INI"));
+    EXPECT_EQ(GetPrivateProfileString("Options", "SystemDB", "", "KZ000.INI"), nuevo);
+}
+
+// The usual case at every start: the key already holds the value, and the file is not
+// touched, not even on a full disk.
+TEST_F(ProfileTest, AKeyThatHoldsTheValueIsNotRewritten)
+{
+    const QByteArray antes = "[Options]\nsystemdb =  /zav/KZ000.MDW \n";
+    put(antes);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &st), 0);
+    bool escrito = false;
+    {
+        LimiteArchivos lleno(0);
+        escrito = WritePrivateProfileString("OPTIONS", "SystemDB", "/zav/KZ000.MDW", "KZ000.INI");
+    }
+    EXPECT_TRUE(escrito);
+    EXPECT_EQ(get(), antes);
+    struct stat despues {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &despues), 0);
+    EXPECT_EQ(despues.st_ino, st.st_ino);
+    // Another value is written.
+    ASSERT_TRUE(WritePrivateProfileString("Options", "SystemDB", "/zav/OTRO.MDW", "KZ000.INI"));
+    EXPECT_EQ(get(), "[Options]\r\nsystemdb=/zav/OTRO.MDW\r\n");
 }
 
 TEST_F(ProfileTest, AccentedValueRoundTripsAsWindows1252)

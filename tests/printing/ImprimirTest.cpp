@@ -10,6 +10,7 @@
 #include "printing/frmImpxPag.h"
 #include "printing/frmPreview.h"
 #include "shell/modulo/ModeloDeclaraciones.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -434,6 +435,58 @@ TEST_P(ImprimirConFallo, PreviewsAndPrintsNothing)
 INSTANTIATE_TEST_SUITE_P(Tablas, ImprimirConFallo,
                          ::testing::Values(Fallo{"DROP TABLE SPOOL", 0}, Fallo{"DROP TABLE SPOOL", 1},
                                            Fallo{"DROP TABLE DET", 0}, Fallo{"DROP TABLE DET", 1}));
+
+// The report file cannot be written (a folder holds the name its row would get, or the
+// disk fills up): the message, and no SPOOL row, no file, no temporary file; the dialog
+// stays. Once the file can be written, its row and its whole file go in together.
+TEST_F(Imprimir, AReportThatCannotBeWrittenIsNotRegistered)
+{
+    const QString nombre = QStringLiteral("00000001.PRN");
+    const QString estorbo = zav::JoinPath(App().gRutaRpt, nombre);
+    const QByteArray esperado = lee(archivoPrueba(QStringLiteral("esperados/general_2014_perdidas.PRN")));
+    for (int boton : {0, 1}) {
+        for (const bool lleno : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "boton " << boton << (lleno ? " disco lleno" : " carpeta"));
+            db().Execute(QStringLiteral("DELETE FROM SPOOL"), 0);
+            QDir(App().gRutaRpt).removeRecursively();
+            ASSERT_TRUE(QDir().mkpath(App().gRutaRpt));
+            if (!lleno) {
+                ASSERT_TRUE(QDir().mkpath(estorbo));
+            }
+            msgs_->Clear();
+            auto d = Dialogo(false);
+            Fila(*d, 0);
+            Abiertas a;
+            {
+                auto runner = Registra(a);
+                std::unique_ptr<LimiteArchivos> limite;
+                if (lleno)
+                    limite = std::make_unique<LimiteArchivos>(esperado.size() / 2);
+                d->frmImprimir_CmdImprimir_Click(boton);
+            }
+            ASSERT_EQ(msgs_->Count(), 1);
+            EXPECT_EQ(msgs_->Last().text, lleno ? QStringLiteral("Error Técnico : ( 57) Device I/O error")
+                                                : QStringLiteral("Error Técnico : ( 75) Path/File access error"));
+            EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
+            EXPECT_EQ(FilasSpool(), 0);
+            EXPECT_EQ(QDir(App().gRutaRpt).entryList(QDir::Files | QDir::Hidden), QStringList());
+            EXPECT_TRUE(a.rangos.empty() && a.previas.empty() && a.otras.isEmpty());
+            EXPECT_EQ(finalizados_, 0);
+            EXPECT_FALSE(zav::IsHourglass());
+
+            QDir(estorbo).removeRecursively();
+            msgs_->Clear();
+            {
+                auto runner = Registra(a);
+                d->frmImprimir_CmdImprimir_Click(boton);
+            }
+            EXPECT_EQ(msgs_->Count(), 0);
+            EXPECT_EQ(FilasSpool(), 1);
+            EXPECT_EQ(lee(ArchivoReporte(nombre)), esperado);
+            EXPECT_EQ(QDir(App().gRutaRpt).entryList(QDir::Files | QDir::Hidden), QStringList{nombre});
+        }
+    }
+}
 
 // The sent report carries the control number of the row chosen, on either button, even
 // when another row was current when the window became active.

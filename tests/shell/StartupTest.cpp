@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "../support/LimiteArchivos.h"
 #include "../support/SoloLecturaVfs.h"
 
 #include "common/Profile.h"
@@ -81,6 +82,34 @@ TEST_F(StartupTest, OpeningWritesSystemDbEveryTime)
     ASSERT_TRUE(App().gBaseDatos);
     EXPECT_TRUE(App().gBaseDatos->TableExists(QStringLiteral("CAB")));
     EXPECT_EQ(msgs_->Count(), 0);
+}
+
+// A full disk at start: the configuration file stays whole, the user is told, and the
+// database opens all the same.
+TEST_F(StartupTest, AConfigurationThatCannotBeWrittenIsKeptAndReported)
+{
+    SetOption(QStringLiteral("SystemDB"), QStringLiteral("C:\\OTRO.MDW"));
+    QFile ini(iniFile());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray antes = ini.readAll();
+    ini.close();
+    LeerConfiguracion();
+    {
+        LimiteArchivos lleno(10);
+        ASSERT_TRUE(AbrirBaseDatos());
+    }
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), antes);
+    EXPECT_EQ(QDir(QFileInfo(iniFile()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(iniFile()).fileName()});
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().style, 48);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Error de Configuración"));
+    EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("No se pudo grabar el archivo de configuración ")
+                                              + iniFile()))
+        << msgs_->Last().text.toStdString();
+    ASSERT_TRUE(App().gBaseDatos);
+    EXPECT_TRUE(App().gBaseDatos->TableExists(QStringLiteral("CAB")));
 }
 
 TEST_F(StartupTest, FailedOpenShowsTheConnectionErrorAndEnds)

@@ -8,11 +8,14 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace zav::lote {
 namespace {
@@ -324,6 +327,67 @@ TEST_F(Instalacion, RealProgramTwice)
     }
     EXPECT_EQ(estados.at(0), estados.at(1));
     EXPECT_EQ(Filas(QStringLiteral("SELECT count(*) FROM ENVIO_T")), QStringList{"3"});
+}
+
+// The host runs TAB947 without a one-copy check: two started at once on a fresh host
+// each find what the other wrote and go on. Both end with status 0, nothing is asked or
+// reported, and the database is as one installer alone leaves it. The two read their
+// descriptors in orders of their own (the second from a host folder whose DBName leads to
+// the same database), so that they meet on the same rows at the same time.
+TEST_F(Instalacion, TwoRealProgramsAtOnce)
+{
+    QStringList lineas;
+    for (int i = 0; i < 400; ++i)
+        lineas << QStringLiteral("0947|T%1|H%1|E%1|1|1|1|2|4|3|7|0|5|\r\n").arg(i);
+    QRandomGenerator azar(947);
+    std::shuffle(lineas.begin(), lineas.end(), azar);
+    Envios(lineas.join(QString()));
+    const QString otroHost = entorno_.Ruta(QStringLiteral("host2")) + QLatin1Char('/');
+    ASSERT_TRUE(QDir().mkpath(otroHost + QStringLiteral("tmp")));
+    std::shuffle(lineas.begin(), lineas.end(), azar);
+    ASSERT_TRUE(test::EscribeArchivo(otroHost + QStringLiteral("tmp/env947.txt"), lineas.join(QString())));
+    const QString otroWindows = entorno_.Ruta(QStringLiteral("windows2"));
+    ASSERT_TRUE(QDir().mkpath(otroWindows));
+    ASSERT_TRUE(test::EscribeArchivo(otroWindows + QStringLiteral("/KZ000.INI"),
+                                     QStringLiteral("[Options]\r\nSysPath=") + otroHost +
+                                         QStringLiteral("\r\nDBName=../host/ZAV.MDB\r\n")));
+
+    const QString base = host_ + QStringLiteral("ZAV.MDB");
+    const QString limpia = entorno_.Ruta(QStringLiteral("limpia.MDB"));
+    ASSERT_TRUE(QFile::copy(base, limpia));
+    const QString log = entorno_.Ruta(QStringLiteral("mensajes.log"));
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("ZAV_MSGBOX_LOG"), log);
+    QProcessEnvironment otroEntorno = entorno;
+    otroEntorno.insert(QStringLiteral("WINDIR"), otroWindows);
+
+    ASSERT_EQ(Ejecuta(), 0);
+    const QStringList esperado = Estado();
+    for (int vuelta = 0; vuelta < 3; ++vuelta) {
+        SCOPED_TRACE(vuelta);
+        db_.reset();
+        ASSERT_TRUE(QFile::remove(base));
+        ASSERT_TRUE(QFile::copy(limpia, base));
+        db_ = std::make_unique<TestDb>(base);
+        QProcess a;
+        QProcess b;
+        a.setProcessEnvironment(entorno);
+        b.setProcessEnvironment(otroEntorno);
+        a.start(QStringLiteral(PROGRAMA_TAB947), {});
+        b.start(QStringLiteral(PROGRAMA_TAB947), {});
+        for (QProcess* p : {&a, &b}) {
+            if (!p->waitForFinished(20000)) {
+                p->kill();
+                p->waitForFinished();
+                ADD_FAILURE() << "an installer is left waiting on a message box";
+                continue;
+            }
+            EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        }
+        EXPECT_EQ(Estado(), esperado);
+    }
+    EXPECT_EQ(test::LeeArchivo(log), QString());
 }
 
 } // namespace

@@ -6,8 +6,11 @@
 #include "common/Clock.h"
 #include "common/Cp1252.h"
 #include "common/Runtime.h"
+#include "printing/report/LectorReporte.h"
 #include "tests/batch/LoteFixture.h"
 #include "tests/integrador/TestDb.h"
+#include "tests/support/LimiteArchivos.h"
+#include "tests/support/NombresRegistro.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -59,6 +62,41 @@ protected:
     int Ejecuta(const QString& linea)
     {
         return entorno_.Ejecuta([&] { return REP0947_Main(linea); });
+    }
+
+    // The real program, started as the host starts it, with room for files of `limite`
+    // bytes at most: its status (-1 when it did not end by itself) and its standard error.
+    struct Corrida {
+        int status = -1;
+        QString error;
+    };
+    static Corrida Programa(const QString& linea, rlim_t limite = RLIM_INFINITY)
+    {
+        QProcess rep;
+        if (limite != RLIM_INFINITY)
+            LimitaArchivosDe(rep, limite);
+        rep.start(QStringLiteral(PROGRAMA_0947REP), {linea});
+        Corrida c;
+        if (!rep.waitForFinished(30000)) {
+            rep.kill();
+            rep.waitForFinished();
+            ADD_FAILURE() << "0947REP did not end";
+        } else if (rep.exitStatus() == QProcess::NormalExit) {
+            c.status = rep.exitCode();
+        }
+        c.error = QString::fromLocal8Bit(rep.readAllStandardError());
+        return c;
+    }
+
+    // The plain receipt of 20100070970 for May 2013, dated today as the real program dates it.
+    static QByteArray ConstanciaDeHoy()
+    {
+        QString esperado = FromCp1252(Esperado(QStringLiteral("constancia_mayo2013.txt")));
+        esperado.replace(QStringLiteral("15102030408"), QStringLiteral("20100070970"));
+        esperado.replace(QStringLiteral("ASOCIACIÓN CIVIL LOS ANDES"), QStringLiteral("COMERCIAL ANDINA S.A.C."));
+        esperado.replace(QStringLiteral("1.5000"), QStringLiteral("0.0000"));
+        esperado.replace(QStringLiteral("14/06/2013"), FormatDate(QDate::currentDate(), QStringLiteral("dd/mm/yyyy")));
+        return ToCp1252(esperado);
     }
 
     QStringList Spool()
@@ -194,16 +232,62 @@ TEST_F(Constancia, CoefficientByYearAndPaymentSystem)
     }
 }
 
-TEST_F(Constancia, NoHeaderGivesEmptyReceiptsAndStillRegisters)
+// The host files what it finds in TMP as the receipt of a presentation: a declaration
+// that is not stored gets nothing there, nothing registered, a non-zero status and the
+// reason on standard error.
+TEST_F(Constancia, RealProgramOnADeclarationThatIsNotStoredLeavesNothingForTheHost)
 {
-    ASSERT_EQ(Ejecuta(QStringLiteral("0620100070970    0947201305000012345")), 0);
-    EXPECT_EQ(entorno_.mensajes.Count(), 0);
-    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/00000001.PRN")), QByteArray());
-    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/0947201305000012345.PRN")), QByteArray());
-    EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/0947201305000012345.txt")), QByteArray());
-    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), QByteArray());
-    EXPECT_EQ(Spool().size(), 1);
-    EXPECT_EQ(LeeArchivo(host_ + QStringLiteral("Trace.txt")).count(QStringLiteral("\r\n")), 2);
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));   // another period
+    const QStringList antes = Archivos();
+    const Corrida c = Programa(QStringLiteral("0620100070970    0947201308000012345"));
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(c.error.contains(QStringLiteral("no existe la declaración 0947 del período 08/2013 del documento "
+                                                "20100070970")))
+        << c.error.toStdString();
+    QStringList esperados = antes;
+    esperados << QStringLiteral("Trace.txt");
+    esperados.sort();
+    EXPECT_EQ(Archivos(), esperados);
+    EXPECT_TRUE(Spool().isEmpty());
+    EXPECT_EQ(LeeArchivo(host_ + QStringLiteral("Trace.txt")).count(QStringLiteral("\r\n")), 1);
+}
+
+// A name goes into the report file as one record and into the receipt as one line, as
+// the writers' rule leaves it, whatever it holds; the reader finds the same records as
+// for any other name.
+TEST_F(Constancia, ANameIsOneRecordAndOneLineWhateverItHolds)
+{
+    const QString doc = QStringLiteral("15102030408");
+    Cabecera(6, doc, QStringLiteral("201305"));
+    Casilla(6, doc, QStringLiteral("201305"), QStringLiteral("610"), QStringLiteral("1.5"));
+    const QString guardado = QStringLiteral("ASOCIACIÓN CIVIL LOS ANDES");
+    const std::vector<rpt::Registro> normales = rpt::LeeReporte(Esperado(QStringLiteral("reporte_mayo2013.PRN")));
+    int n = 0;
+    for (const NombreRegistro& nombre : NombresRegistro()) {
+        SCOPED_TRACE(nombre.caso);
+        ++n;
+        ASSERT_EQ(db_->exec(QStringLiteral("UPDATE CONT SET NOMBRE=?1 WHERE DOC_ID_D=?2"), {nombre.guardado, doc}),
+                  SQLITE_DONE);
+        entorno_.mensajes.Clear();
+        ASSERT_EQ(Ejecuta(QStringLiteral("0615102030408    0947201305000012345")), 0);
+        EXPECT_EQ(entorno_.mensajes.Count(), 0);
+
+        QByteArray reporte = Esperado(QStringLiteral("reporte_mayo2013.PRN"));
+        reporte.replace(ToCp1252(guardado), ToCp1252(nombre.escrito));
+        const QByteArray escrito = Bytes(host_ + QStringLiteral("RPT/%1.PRN").arg(n, 8, 10, QLatin1Char('0')));
+        EXPECT_EQ(escrito, reporte);
+        const std::vector<rpt::Registro> leidos = rpt::LeeReporte(escrito);
+        ASSERT_EQ(leidos.size(), normales.size());
+        for (size_t i = 0; i < leidos.size(); ++i) {
+            rpt::Registro r = normales[i];
+            r.Texto.replace(guardado, nombre.escrito);
+            EXPECT_EQ(leidos[i], r) << i;
+        }
+
+        QByteArray constancia = Esperado(QStringLiteral("constancia_mayo2013.txt"));
+        constancia.replace(ToCp1252(guardado), ToCp1252(nombre.escrito));
+        EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), constancia);
+    }
 }
 
 TEST_F(Constancia, UnknownTaxpayerAndDocumentType)
@@ -272,14 +356,88 @@ TEST_F(Constancia, FailuresEndWithANonZeroStatusAndNoFalseCopy)
         EXPECT_TRUE(LeeArchivo(copia).startsWith(QStringLiteral("DOCUMENTO      : RUC  20100070970\r\n")));
     }
     {
-        // No report folder: nothing can be rendered.
+        // No report folder: no receipt can be written, nor rendered.
         entorno_.mensajes.Clear();
         QFile::remove(copia);
         ASSERT_TRUE(QDir(host_ + QStringLiteral("RPT")).removeRecursively());
         EXPECT_EQ(Ejecuta(linea), 1);
-        EXPECT_EQ(entorno_.mensajes.Count(), 1);
+        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("No se pudo escribir la constancia")));
         EXPECT_FALSE(QFileInfo::exists(copia));
     }
+}
+
+// A copy into TMP that does not fit (a full disk after the temporary file is made) leaves
+// no receipt there, not a cut one, and says so.
+TEST_F(Constancia, ACopyThatDoesNotFitLeavesNoReceiptInTmp)
+{
+    Lote().RutaRpt = host_ + QStringLiteral("RPT");
+    Lote().RutaTmp = host_ + QStringLiteral("TMP");
+    const QString base = QStringLiteral("0947201305000012345");
+    const QByteArray rendida = Esperado(QStringLiteral("constancia_mayo2013.txt"));
+    ASSERT_TRUE(test::EscribeArchivo(host_ + QStringLiteral("RPT/") + base + QStringLiteral(".txt"),
+                                     FromCp1252(rendida)));
+    const QString copia = host_ + QStringLiteral("TMP/") + base + QStringLiteral(".TXT");
+    for (rlim_t limite : {rlim_t(0), rlim_t(40), rlim_t(rendida.size() - 1)}) {
+        entorno_.mensajes.Clear();
+        bool copiada = true;
+        {
+            LimiteArchivos lleno(limite);
+            copiada = CopiaConstancia(base);
+        }
+        EXPECT_FALSE(copiada) << limite;
+        EXPECT_FALSE(QFileInfo::exists(copia)) << limite;
+        EXPECT_EQ(QDir(host_ + QStringLiteral("TMP")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("env947.txt")})
+            << limite;
+        ASSERT_EQ(entorno_.mensajes.Count(), 1) << limite;
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("No se pudo copiar la constancia")));
+    }
+    EXPECT_TRUE(CopiaConstancia(base));
+    EXPECT_EQ(Bytes(copia), rendida);
+}
+
+// The disk fills up at every point of a run: the receipt in TMP is whole or absent, a
+// status 0 means it is there, every SPOOL row names its whole report file, no temporary
+// file is left and the trace has no cut line.
+TEST_F(Constancia, AFullDiskAtAnyPointLeavesTheReceiptWholeOrAbsent)
+{
+    const QString doc = QStringLiteral("15102030408");
+    Cabecera(6, doc, QStringLiteral("201305"));
+    Casilla(6, doc, QStringLiteral("201305"), QStringLiteral("610"), QStringLiteral("1.5"));
+    const QByteArray constancia = Esperado(QStringLiteral("constancia_mayo2013.txt"));
+    const QByteArray reporte = Esperado(QStringLiteral("reporte_mayo2013.PRN"));
+    const QString copia = host_ + QStringLiteral("TMP/0947201305000012345.TXT");
+    std::vector<rlim_t> limites;
+    for (rlim_t l = 0; l <= 700; l += 20)
+        limites.push_back(l);
+    for (rlim_t l : {4000, 20000, 100000, 1 << 22})
+        limites.push_back(l);
+    int bien = 0;
+    for (const rlim_t limite : limites) {
+        SCOPED_TRACE(limite);
+        QFile::remove(copia);
+        int status = -1;
+        {
+            LimiteArchivos lleno(limite);
+            status = Ejecuta(QStringLiteral("0615102030408    0947201305000012345"));
+        }
+        const bool hayCopia = QFileInfo::exists(copia);
+        if (hayCopia) {
+            EXPECT_EQ(Bytes(copia), constancia);
+        }
+        if (status == 0) {
+            ++bien;
+            EXPECT_TRUE(hayCopia);
+        }
+        for (const QVariantList& fila : db_->rows(QStringLiteral("SELECT Archivo FROM SPOOL")))
+            EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/") + fila[0].toString()), reporte) << fila[0].toString().toStdString();
+        for (const QString& f : Archivos())
+            EXPECT_FALSE(f.contains(QLatin1String(".~"))) << f.toStdString();
+        const QByteArray traza = Bytes(host_ + QStringLiteral("Trace.txt"));
+        EXPECT_TRUE(traza == "<no existe>" || traza.isEmpty() || traza.endsWith("\r\n"));
+    }
+    EXPECT_GE(bien, 1);
 }
 
 // Random command lines through the whole program: no crash, and no file written
@@ -354,18 +512,62 @@ TEST_F(Constancia, RealProgramAndKZ947RegisteringAtOnceNeverShareAName)
             // Each receipt's report file is the one its row names, with its header.
             EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/") + filas[i][2].toString())
                             .startsWith(QStringLiteral("<!font!>Courier New<!/font!>\r\n")));
+        } else {
+            // The other program's file, whole under the name its row gives.
+            EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/") + filas[i][2].toString())
+                            .contains(QStringLiteral("|") + filas[i][2].toString() + QStringLiteral("|")));
         }
     }
     EXPECT_EQ(constancias, corridas);
     EXPECT_EQ(nombres.size(), 40 + corridas);
 
     // The real program's receipt, dated today.
-    QString esperado = FromCp1252(Esperado(QStringLiteral("constancia_mayo2013.txt")));
-    esperado.replace(QStringLiteral("15102030408"), QStringLiteral("20100070970"));
-    esperado.replace(QStringLiteral("ASOCIACIÓN CIVIL LOS ANDES"), QStringLiteral("COMERCIAL ANDINA S.A.C."));
-    esperado.replace(QStringLiteral("1.5000"), QStringLiteral("0.0000"));
-    esperado.replace(QStringLiteral("14/06/2013"), FormatDate(QDate::currentDate(), QStringLiteral("dd/mm/yyyy")));
-    EXPECT_EQ(LeeArchivo(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), esperado);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), ConstanciaDeHoy());
+}
+
+// A trace that can no longer grow (its disk full): the real program says so and ends with
+// a non-zero status; the trace keeps what it had, and the receipt still reaches the host.
+TEST_F(Constancia, RealProgramReportsATraceItCouldNotAppend)
+{
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    QByteArray anterior;
+    while (anterior.size() < 300 * 1024)
+        anterior += "SELECT * FROM CAB WHERE Tip_doc_d= 6 AND Doc_id_d='20100070970'\r\n";
+    ASSERT_TRUE(test::EscribeArchivo(host_ + QStringLiteral("Trace.txt"), FromCp1252(anterior)));
+    // Room for the database and every new file; the trace is past it already.
+    ASSERT_LT(QFileInfo(entorno_.BaseDatos()).size(), 200 * 1024);
+    const Corrida c = Programa(QStringLiteral("0620100070970    0947201305000012345"), 200 * 1024);
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(c.error.contains(QStringLiteral("Trace.txt"))) << c.error.toStdString();
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("Trace.txt")), anterior);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), ConstanciaDeHoy());
+    ASSERT_EQ(Spool().size(), 1);
+    EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/00000001.PRN")).contains(QStringLiteral("COMERCIAL ANDINA")));
+}
+
+// The report file the registration names cannot be written (a folder holds its name):
+// the real program registers no row for it and says so; once it can be written, the row
+// and its whole file go in together.
+TEST_F(Constancia, RealProgramRegistersNoReportFileItCouldNotWrite)
+{
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    const QString estorbo = host_ + QStringLiteral("RPT/00000001.PRN");
+    ASSERT_TRUE(QDir().mkpath(estorbo));
+    const Corrida c = Programa(QStringLiteral("0620100070970    0947201305000012345"));
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(c.error.contains(QStringLiteral("00000001.PRN"))) << c.error.toStdString();
+    EXPECT_TRUE(Spool().isEmpty());
+    for (const QString& f : Archivos())
+        EXPECT_FALSE(f.contains(QLatin1String(".~"))) << f.toStdString();
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), ConstanciaDeHoy());
+
+    ASSERT_TRUE(QDir(estorbo).removeRecursively());
+    EXPECT_EQ(Programa(QStringLiteral("0620100070970    0947201305000012345")).status, 0);
+    ASSERT_EQ(Spool().size(), 1);
+    EXPECT_TRUE(Spool().at(0).startsWith(QStringLiteral("RCP002|000001|00000001.PRN|")));
+    const std::vector<rpt::Registro> registros = rpt::LeeReporte(Bytes(estorbo));
+    ASSERT_EQ(registros.size(), 14u);
+    EXPECT_EQ(registros.back().Texto.left(3), QStringLiteral("NC "));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // The record writers: one line per call, as the reader and the host expect them.
 #include "common/Runtime.h"
 #include "printing/report/ArchivoReporte.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -39,9 +42,12 @@ TEST(EscribeRegistros, CadaLlamadaEscribeSuLinea)
          "pPos|1|2|\x80 \x93x\x94|False|0|0|\r\n"},
         {"salto de página", [](auto& f) { f.EscribePos(0, 0, QStringLiteral("pNuevaHoja"), false, 8, 3); },
          "pNuevaHoja\r\n"},
-        {"texto que empieza por <!",
+        {"un texto que empieza por <! es un registro, no una etiqueta",
          [](auto& f) { f.EscribePos(3500, 1450, QStringLiteral("<!raro!>S.A."), true, 0, 0); },
-         "<!raro!>S.A.\r\n"},
+         "pPos|3500|1450|\x8b!raro!>S.A.|True|0|0|\r\n"},
+        {"ni una de las nuestras dentro de un texto",
+         [](auto& f) { f.EscribePos(1, 2, QStringLiteral("<!nHojas!>9<!/nHojas!>"), false, 0, 0); },
+         "pPos|1|2|\x8b!nHojas!>9\x8b!/nHojas!>|False|0|0|\r\n"},
         {"una barra no parte el registro",
          [](auto& f) { f.EscribePos(3500, 1450, QStringLiteral("A|B"), false, 0, 0); },
          "pPos|3500|1450|A\xa6" "B|False|0|0|\r\n"},
@@ -113,11 +119,60 @@ TEST(EscribeRegistros, ErroresDelArchivo)
     } catch (const zav::RuntimeError& e) {
         EXPECT_EQ(e.Number, 75);
     }
-    if (QFile::exists(QStringLiteral("/dev/full"))) {
-        f.Abre(QStringLiteral("/dev/full"));
-        f.EscribeLinea(QStringLiteral("<!font!>Courier New<!/font!>"));
-        EXPECT_THROW(f.Cierra(), zav::RuntimeError);
-        EXPECT_FALSE(f.EstaAbierto());
+    // Only a file is replaced: a device is never written over.
+    try {
+        f.Abre(QStringLiteral("/dev/null"));
+        ADD_FAILURE() << "opened a device";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 75);
+    }
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/null")).isFile());
+}
+
+// A disk that fills up while the report is written: the error reaches the caller, and the
+// file of that name is the one that was there before (or none), never a cut one.
+TEST(EscribeRegistros, UnDiscoLlenoDejaElArchivoAnterior)
+{
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("00000001.PRN"));
+    const QByteArray antes(1000, 'x');
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(antes);
+    }
+    const auto escribe = [](rpt::ArchivoReporte& f) {
+        for (int i = 0; i < 5000; ++i)
+            f.EscribePos(i, 0, QStringLiteral("texto"), false, 0, 0);
+    };
+    rpt::ArchivoReporte enMemoria;
+    enMemoria.AbreEnMemoria();
+    escribe(enMemoria);
+    const rlim_t total = rlim_t(enMemoria.Contenido().size());
+    ASSERT_GT(total, rlim_t(2 * 64 * 1024));
+    // No room at all, room for part of the first block, for the first block and part of
+    // the next, and for all but the last byte.
+    for (rlim_t limite : {rlim_t(0), rlim_t(100), rlim_t(70000), total - 1}) {
+        rpt::ArchivoReporte f;
+        bool fallo = false;
+        {
+            LimiteArchivos lleno(limite);
+            try {
+                f.Abre(ruta);
+                escribe(f);
+                f.Cierra();
+            } catch (const zav::RuntimeError& e) {
+                EXPECT_EQ(e.Number, 57) << limite;
+                fallo = true;
+            }
+        }
+        EXPECT_TRUE(fallo) << limite;
+        EXPECT_FALSE(f.EstaAbierto()) << limite;
+        QFile leido(ruta);
+        ASSERT_TRUE(leido.open(QIODevice::ReadOnly));
+        EXPECT_EQ(leido.readAll(), antes) << limite;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("00000001.PRN")})
+            << limite;
     }
 }
 

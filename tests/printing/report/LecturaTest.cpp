@@ -1,6 +1,7 @@
 // The reader: every keyword, the endings of a keyword, lines it must skip, numbers.
 #include "printing/report/ArchivoReporte.h"
 #include "printing/report/LectorReporte.h"
+#include "tests/support/NombresRegistro.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,9 @@ TEST(Tokenizador, PalabraClaveYSusTerminaciones)
         {"<!font sin cierre", nullptr, 0},
     };
     for (const Caso& c : casos) {
-        const auto w = rpt::PalabraClave(QString::fromLatin1(c.linea));
+        // The keyword is a view into the line: the line must outlive it.
+        const QString linea = QString::fromLatin1(c.linea);
+        const auto w = rpt::PalabraClave(linea);
         if (!c.clave) {
             EXPECT_FALSE(w.has_value()) << c.linea;
             continue;
@@ -109,6 +112,8 @@ TEST(Tokenizador, CadaLineaLeida)
         {"etiqueta sin cierre llega al final", QStringLiteral("<!font!>Arial"), etiqueta(TipoRegistro::Font, QStringLiteral("Arial"))},
         {"Color sin cierre", QStringLiteral("<!Color!>&H000000FF&"), etiqueta(TipoRegistro::Color, QStringLiteral("&H000000FF"), 0xFFu)},
         {"etiqueta vacía", QStringLiteral("<!Orientacion!>"), etiqueta(TipoRegistro::Orientacion, QString())},
+        {"Color sin valor", QStringLiteral("<!Color!>"), std::nullopt},
+        {"Color con valor vacío", QStringLiteral("<!Color!><!/Color!>"), std::nullopt},
         // Lines skipped.
         {"vacía", QString(), std::nullopt},
         {"sin ninguna terminación", QStringLiteral("un texto cualquiera"), std::nullopt},
@@ -159,9 +164,31 @@ TEST(Tokenizador, LoEscritoSeLeeIgual)
         pos(300, 350, QStringLiteral("RAZÓN¦SOCIAL"), true, 16, 0),
         etiqueta(TipoRegistro::NuevaHoja, QString()),
         pos(-300, 1450, QString(), false, 0, 1),
+        pos(3500, 1450, QStringLiteral("‹!desconocida!>x"), false, 0, 1),
         cuadro(150, 300, 1700, 1640, 1),
     };
     EXPECT_EQ(r, esperado);
+}
+
+// A taxpayer's name between two records: it comes back as one record of its own, as the
+// writers' rule leaves it, and the records around it are untouched.
+TEST(Tokenizador, UnNombreEsUnRegistroYNadaMas)
+{
+    for (const NombreRegistro& n : NombresRegistro()) {
+        rpt::ArchivoReporte f;
+        f.AbreEnMemoria();
+        f.EscribeLinea(QStringLiteral("<!Color!>&H00FFFFC0&<!/Color!>"));
+        f.EscribePos(300, 1000, QStringLiteral("RAZON SOCIAL"), true, 0, 0);
+        f.EscribePos(3500, 1000, n.guardado, false, 0, 0);
+        f.EscribePos(300, 1250, QStringLiteral("PERIODO"), true, 0, 0);
+        EXPECT_EQ(rpt::Lineas(f.Contenido()).size(), 4u) << n.caso;
+        EXPECT_EQ(rpt::LeeReporte(f.Contenido()),
+                  (std::vector<Registro>{etiqueta(TipoRegistro::Color, QStringLiteral("&H00FFFFC0"), 0x00FFFFC0u),
+                                         pos(300, 1000, QStringLiteral("RAZON SOCIAL"), true, 0, 0),
+                                         pos(3500, 1000, n.escrito, false, 0, 0),
+                                         pos(300, 1250, QStringLiteral("PERIODO"), true, 0, 0)}))
+            << n.caso;
+    }
 }
 
 TEST(Tokenizador, LineasRotasNoDetienenLaLectura)

@@ -1,11 +1,15 @@
 // Numbering of report files in SPOOL, alone and from two programs at once.
 #include "common/Clock.h"
 #include "integrador/Workspace.h"
+#include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "printing/report/ArchivoReporte.h"
 #include "printing/report/RegistraSpool.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -28,6 +32,8 @@ protected:
         QString error;
         ASSERT_TRUE(integrador::CreateDatabase(archivo_, {}, &error)) << error.toStdString();
         db_ = dao::Database::Open(archivo_);
+        rpt_ = dir_.filePath(QStringLiteral("RPT"));
+        ASSERT_TRUE(QDir().mkpath(rpt_));
         zav::SetClockForTests([] { return QDateTime(QDate(2014, 5, 20), QTime(10, 30, 15)); });
     }
     void TearDown() override { zav::SetClockForTests({}); }
@@ -38,11 +44,38 @@ protected:
                      {dao::Variant(cod), dao::Variant(sec), dao::Variant(arch)});
     }
 
-    rpt::ArchivoSpool registra(const char* cod = "RCP001")
+    // A report file that holds its own name.
+    static void escribe(const rpt::ArchivoSpool& s)
     {
-        return rpt::RegistraSpool(*db_, QStringLiteral("/host/RPT"), QString::fromLatin1(cod),
-                                  QStringLiteral("ADMIN"), dao::Variant::fromInteger(6),
-                                  QStringLiteral("20100066603"));
+        rpt::ArchivoReporte f;
+        f.Abre(s.Ruta);
+        f.EscribeLinea(QString::fromLatin1(rpt::kTagFuente));
+        f.EscribePos(300, 350, s.Nombre, true, 10, 0);
+        f.Cierra();
+    }
+    static QByteArray contenido(const QString& nombre)
+    {
+        return "<!font!>Courier New<!/font!>\r\npPos|300|350|" + nombre.toLatin1() + "|True|10|0|\r\n";
+    }
+
+    rpt::ArchivoSpool registra(const char* cod = "RCP001", const rpt::EscritorReporte& escritor = escribe)
+    {
+        return rpt::RegistraSpool(*db_, rpt_, QString::fromLatin1(cod), QStringLiteral("ADMIN"),
+                                  dao::Variant::fromInteger(6), QStringLiteral("20100066603"), escritor);
+    }
+
+    QStringList archivos() const { return QDir(rpt_).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+    static QByteArray lee(const QString& ruta)
+    {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+    }
+
+    int filas()
+    {
+        auto rs = db_->OpenRecordset(QStringLiteral("SELECT count(*) FROM SPOOL"), dao::dbOpenSnapshot);
+        return static_cast<int>(rs->Fields(0).Value().toInt64());
     }
 
     QString secuenciaDe(const QString& archivo)
@@ -54,6 +87,7 @@ protected:
 
     QTemporaryDir dir_;
     QString archivo_;
+    QString rpt_;
     std::unique_ptr<dao::Database> db_;
 };
 
@@ -61,7 +95,8 @@ TEST_F(SpoolTest, TablaVaciaEmpiezaEnUno)
 {
     const rpt::ArchivoSpool s = registra();
     EXPECT_EQ(s.Nombre, QStringLiteral("00000001.PRN"));
-    EXPECT_EQ(s.Ruta, QStringLiteral("/host/RPT/00000001.PRN"));
+    EXPECT_EQ(s.Ruta, rpt_ + QStringLiteral("/00000001.PRN"));
+    EXPECT_EQ(lee(s.Ruta), contenido(s.Nombre));
     auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM SPOOL"), dao::dbOpenSnapshot);
     ASSERT_EQ(rs->RecordCount(), 1);
     EXPECT_EQ(rs->Fields(QStringLiteral("CodRep")).Value().toText(), QStringLiteral("RCP001"));
@@ -120,7 +155,7 @@ TEST_F(SpoolTest, ValoresDelLote)
     // The batch program passes the document type as text and the number blank-padded.
     const rpt::ArchivoSpool s = rpt::RegistraSpool(*db_, QStringLiteral("C:\\ZAV\\RPT\\"), QStringLiteral("RCP002"),
                                                    QStringLiteral("OPERADOR "), dao::Variant(QStringLiteral("06")),
-                                                   QStringLiteral("20100066603    "));
+                                                   QStringLiteral("20100066603    "), [](const rpt::ArchivoSpool&) {});
     EXPECT_EQ(s.Ruta, QStringLiteral("C:/ZAV/RPT/00000001.PRN"));
     auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM SPOOL"), dao::dbOpenSnapshot);
     EXPECT_EQ(rs->Fields(QStringLiteral("Tip_doc_d")).Value().toInt64(), 6);
@@ -130,11 +165,13 @@ TEST_F(SpoolTest, ValoresDelLote)
 
 TEST_F(SpoolTest, UnErrorNoGuardaNadaYCierraLaTransaccion)
 {
-    // A user name longer than its column refuses the row.
-    EXPECT_THROW(rpt::RegistraSpool(*db_, QString(), QStringLiteral("RCP001"), QString(41, QLatin1Char('U')),
-                                    dao::Variant::fromInteger(6), QStringLiteral("20100066603")),
+    // A user name longer than its column refuses the row: the file written for it goes too.
+    EXPECT_THROW(rpt::RegistraSpool(*db_, rpt_, QStringLiteral("RCP001"), QString(41, QLatin1Char('U')),
+                                    dao::Variant::fromInteger(6), QStringLiteral("20100066603"), escribe),
                  dao::DaoError);
     EXPECT_EQ(db_->TransactionLevel(), 0);
+    EXPECT_EQ(filas(), 0);
+    EXPECT_EQ(archivos(), QStringList());
     db_->Execute(QStringLiteral("DROP TABLE SPOOL"));
     try {
         registra();
@@ -143,6 +180,44 @@ TEST_F(SpoolTest, UnErrorNoGuardaNadaYCierraLaTransaccion)
         EXPECT_EQ(e.Number, dao::err::TableNotFound);
     }
     EXPECT_EQ(db_->TransactionLevel(), 0);
+    EXPECT_EQ(archivos(), QStringList());
+}
+
+// The file is whole under its name before its row is stored; a file that cannot be
+// written leaves no row, no file and no temporary one, and its number is drawn again.
+TEST_F(SpoolTest, LaFilaSoloNombraUnArchivoEntero)
+{
+    fila("RCP002", "000004", "00000041.PRN");
+    const rpt::ArchivoSpool s = registra("RCP001", [this](const rpt::ArchivoSpool& nuevo) {
+        escribe(nuevo);
+        EXPECT_EQ(lee(nuevo.Ruta), contenido(nuevo.Nombre));
+        EXPECT_EQ(secuenciaDe(nuevo.Nombre), QString()) << "the row before its file";
+    });
+    EXPECT_EQ(s.Nombre, QStringLiteral("00000042.PRN"));
+    EXPECT_EQ(secuenciaDe(s.Nombre), QStringLiteral("000001"));
+
+    const auto fallos = {
+        std::function<void(const rpt::ArchivoSpool&)>([](const rpt::ArchivoSpool& nuevo) {
+            // Half the report, then the disk fails.
+            rpt::ArchivoReporte f;
+            f.Abre(nuevo.Ruta);
+            f.EscribeLinea(QString::fromLatin1(rpt::kTagFuente));
+            throw zav::RuntimeError(57, QStringLiteral("Device I/O error"));
+        }),
+        std::function<void(const rpt::ArchivoSpool&)>([](const rpt::ArchivoSpool& nuevo) {
+            // Whole, and then the database fails.
+            escribe(nuevo);
+            throw dao::DaoError(dao::err::FileLocked);
+        }),
+    };
+    for (const auto& falla : fallos) {
+        EXPECT_ANY_THROW(registra("RCP001", falla));
+        EXPECT_EQ(db_->TransactionLevel(), 0);
+        EXPECT_EQ(filas(), 2);
+        EXPECT_EQ(archivos(), QStringList{QStringLiteral("00000042.PRN")});
+    }
+    EXPECT_EQ(registra().Nombre, QStringLiteral("00000043.PRN"));
+    EXPECT_EQ(secuenciaDe(QStringLiteral("00000043.PRN")), QStringLiteral("000002"));
 }
 
 TEST_F(SpoolTest, EsperaAQueOtroProgramaSuelteLaBase)
@@ -191,6 +266,10 @@ TEST_F(SpoolTest, DosProgramasALaVezNoRepitenNombre)
     EXPECT_EQ(distintos.size(), 1000);
     EXPECT_TRUE(distintos.contains(QStringLiteral("00000001.PRN")));
     EXPECT_TRUE(distintos.contains(QStringLiteral("00001000.PRN")));
+    // Each name is its own program's file, whole; nothing else is left in the folder.
+    for (const QString& n : distintos)
+        EXPECT_EQ(lee(rpt_ + QLatin1Char('/') + n), contenido(n)) << n.toStdString();
+    EXPECT_EQ(archivos().size(), 1000);
 
     db_ = dao::Database::Open(archivo_);
     for (const char* cod : {"RCP001", "RCP002"}) {

@@ -1,10 +1,15 @@
 // spool_registra DATABASE COUNT CODE: opens the database, says "listo", waits for a line
-// on its input, then registers COUNT report files and prints their names. A database
-// busy beyond its wait is tried again: the test is about names, not about waiting.
+// on its input, then writes COUNT report files in the RPT folder beside the database,
+// each holding its own name, registers them and prints their names. A database busy
+// beyond its wait is tried again: the test is about names, not about waiting.
+#include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "printing/report/ArchivoReporte.h"
 #include "printing/report/RegistraSpool.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QThread>
 
@@ -31,13 +36,21 @@ int main(int argc, char** argv)
     std::string linea;
     std::getline(std::cin, linea);
 
+    const QString carpeta = QFileInfo(a[1]).absolutePath() + QStringLiteral("/RPT");
+    QDir().mkpath(carpeta);
     const int n = a[2].toInt();
     int reintentos = 0;
     for (int i = 0; i < n; ++i) {
         try {
             const rpt::ArchivoSpool s
-                = rpt::RegistraSpool(*db, QStringLiteral("RPT"), a[3], QStringLiteral("LOTE"),
-                                     dao::Variant(QStringLiteral("06")), QStringLiteral("20000000001"));
+                = rpt::RegistraSpool(*db, carpeta, a[3], QStringLiteral("LOTE"), dao::Variant(QStringLiteral("06")),
+                                     QStringLiteral("20000000001"), [](const rpt::ArchivoSpool& nuevo) {
+                                         rpt::ArchivoReporte f;
+                                         f.Abre(nuevo.Ruta);
+                                         f.EscribeLinea(QString::fromLatin1(rpt::kTagFuente));
+                                         f.EscribePos(300, 350, nuevo.Nombre, true, 10, 0);
+                                         f.Cierra();
+                                     });
             std::printf("%s\n", qPrintable(s.Nombre));
         } catch (const dao::DaoError& e) {
             if (e.Number != dao::err::FileLocked || ++reintentos > 1000) {
@@ -45,6 +58,9 @@ int main(int argc, char** argv)
                 return 1;
             }
             --i;
+        } catch (const zav::RuntimeError& e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.Description()));
+            return 1;
         }
         // A program does other work between two reports.
         QThread::usleep(500);

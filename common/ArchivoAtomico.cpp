@@ -1,0 +1,141 @@
+#include "common/ArchivoAtomico.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zav {
+
+namespace {
+
+QString textoErrno(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
+
+// A symbolic link is followed, so that the file it names is the one replaced.
+QString archivoReal(const QString& ruta)
+{
+    const QFileInfo fi(ruta);
+    if (!fi.isSymLink())
+        return ruta;
+    const QString destino = fi.symLinkTarget();
+    return destino.isEmpty() ? ruta : destino;
+}
+
+// The rename is durable only once the folder itself is on disk; a folder that cannot be
+// synced (some file systems refuse) changes nothing for the reader.
+void sincronizaCarpeta(const QString& ruta)
+{
+    const int fd = ::open(QFile::encodeName(QFileInfo(ruta).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+ArchivoAtomico::ArchivoAtomico(const QString& destino) : destino_(archivoReal(destino)) {}
+
+ArchivoAtomico::~ArchivoAtomico() { Descarta(); }
+
+bool ArchivoAtomico::CarpetaExiste() const { return QFileInfo(destino_).absoluteDir().exists(); }
+
+bool ArchivoAtomico::falla(const QString& texto)
+{
+    if (error_.isEmpty())
+        error_ = texto;
+    Descarta();
+    return false;
+}
+
+bool ArchivoAtomico::Abre()
+{
+    Descarta();
+    error_.clear();
+    const QFileInfo fi(destino_);
+    if (fi.exists() && !fi.isFile())
+        return falla(textoErrno(EISDIR));
+    for (int intento = 0; intento < 100; ++intento) {
+        const QString nombre = destino_ + QStringLiteral(".~")
+                               + QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, QLatin1Char('0'));
+        archivo_.setFileName(nombre);
+        if (archivo_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            if (fi.exists())
+                archivo_.setPermissions(fi.permissions());
+            return true;
+        }
+        if (QFileInfo::exists(nombre))
+            continue; // another writer's temporary file: take another name
+        const QString texto = archivo_.errorString();
+        archivo_.setFileName(QString());
+        return falla(texto);
+    }
+    archivo_.setFileName(QString());
+    return falla(textoErrno(EEXIST));
+}
+
+bool ArchivoAtomico::Escribe(const char* datos, qsizetype n)
+{
+    if (!archivo_.isOpen())
+        return falla(textoErrno(EBADF));
+    if (!EscribeCompleto(archivo_, datos, n))
+        return falla(archivo_.errorString());
+    return true;
+}
+
+bool ArchivoAtomico::Confirma()
+{
+    if (!archivo_.isOpen())
+        return falla(textoErrno(EBADF));
+    if (::fsync(archivo_.handle()) != 0)
+        return falla(textoErrno(errno));
+    archivo_.close();
+    if (archivo_.error() != QFileDevice::NoError)
+        return falla(archivo_.errorString());
+    if (std::rename(QFile::encodeName(archivo_.fileName()).constData(), QFile::encodeName(destino_).constData()) != 0)
+        return falla(textoErrno(errno));
+    archivo_.setFileName(QString());
+    sincronizaCarpeta(destino_);
+    return true;
+}
+
+void ArchivoAtomico::Descarta()
+{
+    if (archivo_.isOpen())
+        archivo_.close();
+    if (!archivo_.fileName().isEmpty()) {
+        QFile::remove(archivo_.fileName());
+        archivo_.setFileName(QString());
+    }
+}
+
+bool EscribeCompleto(QFile& f, const char* datos, qsizetype n)
+{
+    while (n > 0) {
+        // A short write (a disk filling up) is followed by one that says why.
+        const qint64 escritos = f.write(datos, n);
+        if (escritos <= 0)
+            return false;
+        datos += escritos;
+        n -= escritos;
+    }
+    return true;
+}
+
+bool EscribeArchivoEntero(const QString& ruta, const QByteArray& bytes, QString* error)
+{
+    ArchivoAtomico archivo(ruta);
+    if (archivo.Abre() && archivo.Escribe(bytes) && archivo.Confirma())
+        return true;
+    if (error)
+        *error = archivo.Error();
+    return false;
+}
+
+} // namespace zav

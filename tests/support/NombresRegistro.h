@@ -1,0 +1,30 @@
+#pragma once
+// Taxpayer names that would forge or break a line of a report file if they went in as they
+// are stored, and what every writer puts in their place: line breaks as blanks, "|" as
+// "¦", and the "<" of a "<!" as "‹", so that no reader takes it for a tag.
+#include <QString>
+
+#include <vector>
+
+struct NombreRegistro {
+    const char* caso;
+    QString guardado;   // in CONT
+    QString escrito;    // in the record or the line
+};
+
+inline const std::vector<NombreRegistro>& NombresRegistro()
+{
+    static const std::vector<NombreRegistro> nombres{
+        {"a line break forges a line", QStringLiteral("ANDINA\r\nCOEFICIENTE O % :     9.9999"),
+         QStringLiteral("ANDINA  COEFICIENTE O % :     9.9999")},
+        {"a lone line feed", QStringLiteral("ANDINA\nS.A."), QStringLiteral("ANDINA S.A.")},
+        {"a page break tag", QStringLiteral("<!np!>ANDINA"), QStringLiteral("‹!np!>ANDINA")},
+        {"a tag of the renderer", QStringLiteral("<!bold!>"), QStringLiteral("‹!bold!>")},
+        {"a tag without its end", QStringLiteral("ANDINA <!x"), QStringLiteral("ANDINA ‹!x")},
+        {"one of our header tags", QStringLiteral("<!Color!>&H000000FF&<!/Color!>"),
+         QStringLiteral("‹!Color!>&H000000FF&‹!/Color!>")},
+        {"bars that shift the fields", QStringLiteral("A|B|True|99|"), QStringLiteral("A¦B¦True¦99¦")},
+        {"accents and a lone <", QStringLiteral("Ñandú < Cía. <<!"), QStringLiteral("Ñandú < Cía. <‹!")},
+    };
+    return nombres;
+}
