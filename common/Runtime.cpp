@@ -30,8 +30,23 @@ QString TextoError(int number)
     }
 }
 
-RuntimeError::RuntimeError(int number, const QString& description)
-    : std::runtime_error((TextoError(number).isEmpty() ? description : TextoError(number)).toStdString())
+namespace {
+
+QString DescripcionError(int number, const QString& detail)
+{
+    QString texto = TextoError(number);
+    if (texto.isEmpty())
+        return detail;
+    if (detail.isEmpty())
+        return texto;
+    texto.chop(1);   // the text's closing period goes after the detail
+    return texto + QStringLiteral(": ") + detail + QLatin1Char('.');
+}
+
+} // namespace
+
+RuntimeError::RuntimeError(int number, const QString& detail)
+    : std::runtime_error(DescripcionError(number, detail).toStdString())
     , Number(number)
 {
 }

@@ -13,11 +13,12 @@ namespace zav {
 QString TextoError(int number);
 
 // A trappable runtime error: Number is the original's error number. Its description is
-// the runtime's text of the number (TextoError); the one given is kept only for a number
-// that has none.
+// the runtime's text of the number (TextoError), followed by what went wrong where
+// (detail: a path, the system's reason) when the thrower knows it; for a number without
+// a text, the detail alone.
 class RuntimeError : public std::runtime_error {
 public:
-    explicit RuntimeError(int number, const QString& description = {});
+    explicit RuntimeError(int number, const QString& detail = {});
     int Number;
     QString Description() const { return QString::fromUtf8(what()); }
 };

@@ -59,7 +59,7 @@ void pConsulta()
     EstadoImpresion& e = Impresion();
     e.LimpiaCasillas();
     if (!a.gBaseDatos)
-        throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
+        throw zav::RuntimeError(91);
     dao::Database& db = *a.gBaseDatos;
 
     dao::Params clave{dao::Variant(a.gRuc), dao::Variant(a.gPeriodo), dao::Variant(a.gFormulario)};

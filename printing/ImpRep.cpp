@@ -88,7 +88,7 @@ QString GeneraReporteDeclaracion()
         a.gOpcion = 2;
         e.gTipoReporte = 2;
         if (!a.gBaseDatos)
-            throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
+            throw zav::RuntimeError(91);
         // The SPOOL row is stored only once its file is whole under its name.
         const rpt::ArchivoSpool s = rpt::RegistraSpool(
             *a.gBaseDatos, a.gRutaRpt, QString::fromLatin1(rpt::kCodDeclaracion), a.gUsuario,

@@ -116,7 +116,7 @@ void ImprimeInfComplementaria(HojaReporte& h, int pagina)
     const AppState& a = App();
     const EstadoImpresion& e = Impresion();
     if (!a.gBaseDatos)
-        throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
+        throw zav::RuntimeError(91);
     dao::Params clave{dao::Variant(a.gRuc), dao::Variant(a.gPeriodo), dao::Variant(a.gFormulario)};
     QString sql = QStringLiteral("SELECT Anho, Importe FROM ")
                   + (e.gEnviadaImp ? QStringLiteral("HF0947_PTCEA") : QStringLiteral("F0947_PTCEA"))

@@ -136,7 +136,7 @@ bool frmImprimir::LeeLista()
     return AtrapaErrorLista([this] {
         AppState& a = App();
         if (!a.gBaseDatos)
-            throw zav::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
+            throw zav::RuntimeError(91);
         // Both lists: the declaration's key, its name and its flags; the sent list adds
         // what the host wrote when sending it.
         QString sql = QStringLiteral("SELECT A.DOC_ID_D, B.NOMBRE, A.PERIODO,"

@@ -27,7 +27,7 @@ const QString kFormularioMarca = QStringLiteral("0947");
 double TipoNumerico(const QString& tipoDoc)
 {
     if (!IsNumeric(tipoDoc))
-        throw RuntimeError(ErrTypeMismatch, QStringLiteral("Type mismatch"));
+        throw RuntimeError(ErrTypeMismatch);
     return Val(tipoDoc);
 }
 
@@ -83,7 +83,7 @@ QString ValorCasillaEnvio(const QString& casilla, const QString& tipoDoc, const 
     const dao::Variant v = rs->Fields(QStringLiteral("i_valor")).Value();
     // A row without a value is no value the check can judge.
     if (v.isNull())
-        throw RuntimeError(94, QStringLiteral("Invalid use of Null"));
+        throw RuntimeError(94);
     return v.toText();
 }
 
@@ -128,7 +128,7 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
     try {
         if (!reporte.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             error = QStringLiteral("no se pudo crear el reporte %1").arg(rutaReporte);
-            throw RuntimeError(75, QStringLiteral("Path/File access error"));
+            throw RuntimeError(75);
         }
         EstableceSalida(&reporte);
         Lote().Destino = QString::fromLatin1(kDestinoArchivo);
@@ -167,7 +167,7 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
                   QStringLiteral(") El valor de la casilla 473 no coincide con la suma de la casilla 650 y la "
                                  "casilla 651"));
         if (!reporte.flush())
-            throw RuntimeError(57, QStringLiteral("Device I/O error"));
+            throw RuntimeError(57);
     } catch (const dao::DaoError& e) {
         ok = false;
         error = ErrorDeValidacion(e.Number, e.Description);

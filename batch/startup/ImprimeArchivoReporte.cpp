@@ -29,7 +29,7 @@ void EscribeSalida(const QString& texto)
         return;
     const QByteArray linea = ToCp1252(texto) + QByteArrayLiteral("\r\n");
     if (gSalida->write(linea) != linea.size())
-        throw RuntimeError(57, QStringLiteral("Device I/O error"));
+        throw RuntimeError(57);
 }
 
 // The value between the position after a tag and its closer on the same line.
@@ -37,7 +37,7 @@ QString ValorHasta(const QString& linea, qsizetype p, const QString& cierre)
 {
     const qsizetype fin = linea.indexOf(cierre, p);
     if (fin < 0)
-        throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(5);
     return linea.mid(p, fin - p);
 }
 
@@ -47,7 +47,7 @@ void AplicaEtiqueta(const QString& linea)
     const qsizetype inicio = linea.indexOf(QLatin1String("<!"));
     const qsizetype cierre = linea.indexOf(QLatin1String("!>"), inicio + 2);
     if (cierre < 0)
-        throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(5);
     const QString etiqueta = linea.mid(inicio, cierre + 2 - inicio);
     const qsizetype p = cierre + 2;
     if (etiqueta == QLatin1String("<!font!>"))
@@ -147,10 +147,10 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
             l.Destino = QString::fromLatin1(kDestinoArchivo);
             const qsizetype punto = archivo.indexOf(QLatin1Char('.'));
             if (punto < 0)
-                throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
+                throw RuntimeError(5);
             salida.setFileName(RutaEnRpt(archivo.left(punto) + QStringLiteral(".txt")));
             if (!salida.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                throw RuntimeError(75, QStringLiteral("Path/File access error"));
+                throw RuntimeError(75);
             gSalida = &salida;
         }
         const QString origen = RutaEnRpt(archivo);
@@ -162,7 +162,7 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
         }
         entrada.setFileName(origen);
         if (!entrada.open(QIODevice::ReadOnly))
-            throw RuntimeError(75, QStringLiteral("Path/File access error"));
+            throw RuntimeError(75);
         const QByteArray contenido = entrada.readAll();
         entrada.close();
         for (const QString& linea : LineasCp1252(contenido)) {
@@ -172,7 +172,7 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
                 AplicaEtiqueta(linea);
         }
         if (salida.isOpen() && !salida.flush())
-            throw RuntimeError(57, QStringLiteral("Device I/O error"));
+            throw RuntimeError(57);
         salida.close();
         // A rendering that sent nothing to the printer leaves no document to end.
         if (gImprimio)

@@ -68,7 +68,7 @@ public:
         // finished document or absent.
         if (!ok || (QFile::exists(pdf) && !QFile::remove(pdf)) || !QFile::rename(parcial, pdf)) {
             QFile::remove(parcial);
-            throw zav::RuntimeError(75, QStringLiteral("Path/File access error"));
+            throw zav::RuntimeError(75);
         }
     }
 
@@ -108,7 +108,7 @@ private:
             if (pendingPage_) {
                 pendingPage_ = false;
                 if (!printer_->newPage())
-                    throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+                    throw zav::RuntimeError(482);
             }
             return *painter_;
         }
@@ -121,7 +121,7 @@ private:
             printer_->setOutputFileName(parcial_);
         } else if (QPrinterInfo::defaultPrinter().isNull()) {
             printer_.reset();
-            throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+            throw zav::RuntimeError(482);
         }
         printer_->setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
         painter_ = std::make_unique<QPainter>();
@@ -129,7 +129,7 @@ private:
             if (!parcial_.isEmpty())
                 QFile::remove(parcial_);
             Suelta();
-            throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+            throw zav::RuntimeError(482);
         }
         painter_->setFont(font_);
         return *painter_;

@@ -11,9 +11,9 @@ namespace {
 
 constexpr qsizetype kBloque = 64 * 1024;
 
-[[noreturn]] void errorArchivo(int numero, const char* descripcion)
+[[noreturn]] void errorArchivo(int numero)
 {
-    throw zav::RuntimeError(numero, QString::fromLatin1(descripcion));
+    throw zav::RuntimeError(numero);
 }
 
 // The "<" of a "<!" at i, which the readers would take for the start of a tag.
@@ -59,8 +59,8 @@ void ArchivoReporte::Abre(const QString& ruta)
     auto f = std::make_unique<zav::ArchivoAtomico>(ruta);
     if (!f->Abre()) {
         if (!f->CarpetaExiste())
-            errorArchivo(76, "Path not found");
-        errorArchivo(75, "Path/File access error");
+            errorArchivo(76);
+        errorArchivo(75);
     }
     file_ = std::move(f);
     buf_.reserve(static_cast<size_t>(kBloque) + 1024);
@@ -86,7 +86,7 @@ void ArchivoReporte::Cierra()
     const bool escrito = f->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size())) && f->Confirma();
     buf_.clear();
     if (!escrito)
-        errorArchivo(57, "Device I/O error");
+        errorArchivo(57);
 }
 
 void ArchivoReporte::Descarta()
@@ -100,7 +100,7 @@ void ArchivoReporte::Descarta()
 void ArchivoReporte::pendiente()
 {
     if (!abierto_)
-        errorArchivo(52, "Bad file name or number");
+        errorArchivo(52);
 }
 
 void ArchivoReporte::vacia()
@@ -109,7 +109,7 @@ void ArchivoReporte::vacia()
         return;
     if (!file_->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size()))) {
         Descarta();
-        errorArchivo(57, "Device I/O error");
+        errorArchivo(57);
     }
     buf_.clear();
 }

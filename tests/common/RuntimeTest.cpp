@@ -227,6 +227,24 @@ TEST(Conversions, OverflowAndTypeMismatch)
     }
 }
 
+// What went wrong where follows the number's text; a number without one keeps the detail.
+TEST(Errors, DescriptionIsTheNumbersTextThenTheDetail)
+{
+    const struct {
+        int numero;
+        const char* detalle;
+        const char* texto;
+    } casos[] = {
+        {75, "", "Error de acceso a la ruta o al archivo."},
+        {75, "/h/RPT/00000001.PRN: No space left on device",
+         "Error de acceso a la ruta o al archivo: /h/RPT/00000001.PRN: No space left on device."},
+        {20545, "Trabajo cancelado", "Trabajo cancelado"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(RuntimeError(c.numero, QString::fromUtf8(c.detalle)).Description(), QString::fromUtf8(c.texto))
+            << c.numero << " " << c.detalle;
+}
+
 TEST(Conversions, NumericText)
 {
     EXPECT_EQ(CInt(QString("1,234")), 1234);

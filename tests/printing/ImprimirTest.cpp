@@ -465,8 +465,9 @@ TEST_F(Imprimir, AReportThatCannotBeWrittenIsNotRegistered)
                 d->frmImprimir_CmdImprimir_Click(boton);
             }
             ASSERT_EQ(msgs_->Count(), 1);
-            EXPECT_EQ(msgs_->Last().text, lleno ? QStringLiteral("Error Técnico : ( 57) Device I/O error")
-                                                : QStringLiteral("Error Técnico : ( 75) Path/File access error"));
+            EXPECT_EQ(msgs_->Last().text,
+                      lleno ? QStringLiteral("Error Técnico : ( 57) Error de entrada o salida en el dispositivo.")
+                            : QStringLiteral("Error Técnico : ( 75) Error de acceso a la ruta o al archivo."));
             EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
             EXPECT_EQ(FilasSpool(), 0);
             EXPECT_EQ(QDir(App().gRutaRpt).entryList(QDir::Files | QDir::Hidden), QStringList());

@@ -73,7 +73,7 @@ public:
     void Print(const QString& t) override
     {
         if (static_cast<int>(textos.size()) == fallaEn)
-            throw zav::RuntimeError(error, QStringLiteral("Invalid procedure call or argument"));
+            throw zav::RuntimeError(error);
         textos.emplace_back(pagina, t);
         tamanos.push_back(tamano_);
         dibujos.push_back({pagina, x_, y_, tamano_, negrita_, t});

@@ -21,7 +21,7 @@ public:
     void Print(const QString& text) override
     {
         if (sinImpresora)
-            throw RuntimeError(482, QStringLiteral("Printer error"));
+            throw RuntimeError(482);
         llamadas << QStringLiteral("%1|%2|%3|%4%5%6")
                         .arg(text, font_, QString::number(size_), QLatin1String(bold_ ? "B" : "-"),
                              QLatin1String(italic_ ? "I" : "-"), QLatin1String(underline_ ? "U" : "-"));

@@ -633,7 +633,7 @@ public:
     void Print(const QString& t) override
     {
         if (static_cast<int>(textos.size()) == fallaEn)
-            throw zav::RuntimeError(482, QStringLiteral("Printer error"));
+            throw zav::RuntimeError(482);
         textos.push_back({pagina, x_, y_, t, bold_, size_});
     }
     void Line(int x1, int y1, int x2, int y2, const QColor&) override { lineas.push_back({pagina, x1, y1, x2, y2}); }

@@ -202,7 +202,7 @@ TEST_F(SpoolTest, LaFilaSoloNombraUnArchivoEntero)
             rpt::ArchivoReporte f;
             f.Abre(nuevo.Ruta);
             f.EscribeLinea(QString::fromLatin1(rpt::kTagFuente));
-            throw zav::RuntimeError(57, QStringLiteral("Device I/O error"));
+            throw zav::RuntimeError(57);
         }),
         std::function<void(const rpt::ArchivoSpool&)>([](const rpt::ArchivoSpool& nuevo) {
             // Whole, and then the database fails.
