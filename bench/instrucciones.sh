@@ -16,7 +16,7 @@ cat "$dir/stdout"
 for f in "$dir"/cg.*; do
     awk '/^desc: Trigger: Client Request: /{sub(/^desc: Trigger: Client Request: /, ""); parte=$0}
          /^(summary|totals):/{n=$2}
-         END{if (parte != "") print FILENAME, parte, n}' "$f"
-done | sort -t. -k2,2n -k3,3n | awk '
+         END{if (parte != "") print FILENAME "\t" parte "\t" n}' "$f"
+done | sort -t$'\t' -k1,1V | awk -F'\t' '
     { if (!($2 in suma)) orden[++k] = $2; suma[$2] += $3; veces[$2]++ }
     END { for (i = 1; i <= k; i++) { p = orden[i]; printf "instructions %s: %.0f (mean of %d)\n", p, suma[p] / veces[p], veces[p] } }'
