@@ -92,16 +92,16 @@ void Declaraciones(sqlite3* db, int desde, int hasta)
     Exec(db, "COMMIT");
 }
 
-// The floor: the list's own query, every cell's bytes kept in one buffer with its end,
-// both of them sized at once from the last run (which no real reader knows beforehand).
+// The floor: the list's own query, every cell's bytes kept in one buffer with its end.
+// The buffers keep their room from one run to the next, so the floor pays no allocation
+// and does not depend on what the allocator has left free.
 double Piso(sqlite3* db, const QString& sql, int& filas)
 {
-    static qsizetype ultimo = 0;
+    static std::vector<char> bytes;
+    static std::vector<int> fines;
     const auto a = Reloj::now();
-    QByteArray bytes;
-    bytes.reserve(ultimo);
-    std::vector<int> fines;
-    fines.reserve(static_cast<size_t>(5 * filas));
+    bytes.clear();
+    fines.clear();
     sqlite3_stmt* st = nullptr;
     const QByteArray texto = sql.toUtf8();
     sqlite3_prepare_v2(db, texto.constData(), -1, &st, nullptr);
@@ -109,15 +109,14 @@ double Piso(sqlite3* db, const QString& sql, int& filas)
     filas = 0;
     while (sqlite3_step(st) == SQLITE_ROW) {
         for (int c = 0; c < 5; ++c) {
-            bytes.append(reinterpret_cast<const char*>(sqlite3_column_text(st, c)), sqlite3_column_bytes(st, c));
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+            bytes.insert(bytes.end(), p, p + sqlite3_column_bytes(st, c));
             fines.push_back(static_cast<int>(bytes.size()));
         }
         ++filas;
     }
     sqlite3_finalize(st);
-    const double ms = Ms(a, Reloj::now());
-    ultimo = bytes.size();
-    return ms;
+    return Ms(a, Reloj::now());
 }
 
 // For comparison only: the steps of the query with no text taken out of its rows.
