@@ -57,8 +57,8 @@ struct Recordset::Impl {
     bool closed = false;
 
     std::vector<Column> cols;
-    Bloques<Row, 512> rows;
-    Bloques<StoredCell, 4096> cells;   // columns of the rows read at open, row after row
+    Bloques<Row, 8, 512> rows;
+    Bloques<StoredCell, 16, 4096> cells;   // columns of the rows read at open, row after row
     TextosGuardados texts;             // their text bytes
     int pos = 0;                 // -1 before the first row, rows.size() after the last
     bool updatable = false;

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -207,16 +208,19 @@ const char* TextosGuardados::Guarda(const char* p, int n)
         return "";
     const size_t largo = static_cast<size_t>(n);
     char* destino = nullptr;
-    if (largo > kBloque / 4) {
+    if (largo > kMaximo / 4) {
         // A long text takes a block of its own, leaving the current one to the short texts.
         grandes_.push_back(std::make_unique_for_overwrite<char[]>(largo));
         destino = grandes_.back().get();
     } else {
         if (largo > libre_) {
-            bloques_.push_back(std::make_unique_for_overwrite<char[]>(kBloque));
-            libre_ = kBloque;
+            tamano_ = std::min(tamano_ ? tamano_ * 2 : kPrimero, kMaximo);
+            while (tamano_ < largo)
+                tamano_ *= 2;
+            bloques_.push_back(std::make_unique_for_overwrite<char[]>(tamano_));
+            libre_ = tamano_;
         }
-        destino = bloques_.back().get() + (kBloque - libre_);
+        destino = bloques_.back().get() + (tamano_ - libre_);
         libre_ -= largo;
     }
     std::memcpy(destino, p, largo);
@@ -227,6 +231,7 @@ void TextosGuardados::clear()
 {
     bloques_.clear();
     grandes_.clear();
+    tamano_ = 0;
     libre_ = 0;
 }
 

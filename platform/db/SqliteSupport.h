@@ -9,6 +9,7 @@
 
 #include <sqlite3.h>
 
+#include <bit>
 #include <memory>
 #include <vector>
 
@@ -60,44 +61,68 @@ void FinalizeParked(sqlite3* db);
 // Value of a column of the current row as the declared type reads it.
 Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type);
 
-// Items kept in blocks of N that never move once written: a set of thousands of rows
-// grows a block at a time, never copying what it already holds into a larger buffer.
-template <class T, size_t N>
+// Items kept in blocks that never move once written: a set of thousands of rows grows a
+// block at a time, never copying what it already holds into a larger buffer. Blocks start
+// at Primero items and double up to Maximo (both powers of two), so that the many sets of
+// a few rows stay small.
+template <class T, size_t Primero, size_t Maximo>
 class Bloques {
+    static_assert(std::has_single_bit(Primero) && std::has_single_bit(Maximo) && Primero <= Maximo);
+    static constexpr size_t kCrecientes = std::bit_width(Maximo / Primero) - 1;   // blocks below Maximo
+    static constexpr size_t kEnCrecientes = Maximo - Primero;                    // the items they hold
+
 public:
     size_t size() const { return n_; }
-    T& operator[](size_t i) { return bloques_[i / N][i % N]; }
-    const T& operator[](size_t i) const { return bloques_[i / N][i % N]; }
+    T& operator[](size_t i) { return lugar(i); }
+    const T& operator[](size_t i) const { return const_cast<Bloques*>(this)->lugar(i); }
     // A new item at the end, as T() makes it.
     T& Agrega()
     {
-        if (n_ == bloques_.size() * N)
-            bloques_.push_back(std::make_unique<T[]>(N));
-        return (*this)[n_++];
+        if (n_ == capacidad_) {
+            const size_t b = bloques_.size();
+            const size_t tamano = b < kCrecientes ? Primero << b : Maximo;
+            bloques_.push_back(std::make_unique<T[]>(tamano));
+            capacidad_ += tamano;
+        }
+        return lugar(n_++);
     }
     void clear()
     {
         bloques_.clear();
         n_ = 0;
+        capacidad_ = 0;
     }
 
 private:
+    T& lugar(size_t i)
+    {
+        if (i < kEnCrecientes) {
+            const size_t b = std::bit_width(i / Primero + 1) - 1;
+            return bloques_[b][i - Primero * ((size_t{1} << b) - 1)];
+        }
+        const size_t j = i - kEnCrecientes;
+        return bloques_[kCrecientes + j / Maximo][j % Maximo];
+    }
+
     std::vector<std::unique_ptr<T[]>> bloques_;
     size_t n_ = 0;
+    size_t capacidad_ = 0;
 };
 
 // The text bytes of a set's cells, copied into blocks that stay where they are until the
-// set lets them go, so that a cell can point at its bytes.
+// set lets them go, so that a cell can point at its bytes. Blocks start small and double.
 class TextosGuardados {
 public:
     const char* Guarda(const char* p, int n);
     void clear();
 
 private:
-    static constexpr size_t kBloque = 64 * 1024;
+    static constexpr size_t kPrimero = 1024;
+    static constexpr size_t kMaximo = 64 * 1024;
     std::vector<std::unique_ptr<char[]>> bloques_;
     std::vector<std::unique_ptr<char[]>> grandes_;   // one text each
-    size_t libre_ = 0;   // bytes left at the end of the last block
+    size_t tamano_ = 0;  // of the last block
+    size_t libre_ = 0;   // bytes left at its end
 };
 
 // A column of a row kept as read, turned into its Variant only when asked for: a set of
