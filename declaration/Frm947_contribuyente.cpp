@@ -111,6 +111,7 @@ void Frm947::LlenaComboRuc()
     AppState& a = App();
     const SentenciaSQL s = SQLContribuyentes(a.gFormulario);
     a.gSQL = s.Texto;
+    // All items go in at once: thousands of taxpayers cost one insertion, not one each.
     CmbRuc->AddItems(ItemsContribuyentes(*a.gBaseDatos, s));
 }
 

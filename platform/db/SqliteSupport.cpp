@@ -253,8 +253,9 @@ StoredCell ColumnCell(sqlite3_stmt* st, int col, const ColumnType& type)
         return cell;
     }
     cell.tag = StoredCell::Text;
-    cell.p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-    cell.len = sqlite3_column_bytes(st, col);
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    cell.p = p ? p : "";   // an empty text is empty, never missing
+    cell.len = p ? sqlite3_column_bytes(st, col) : 0;
     return cell;
 }
 
