@@ -12,6 +12,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <optional>
 
 using zav::Left;
 using zav::Mid;
@@ -48,6 +49,50 @@ QString CaracteresDesde(const QString& s, int inicio, int n)
     return n <= 0 ? QString() : s.mid(desde, FinCaracteres(s, desde, n) - desde);
 }
 
+QStringList LeeItemsContribuyentes(dao::Database& db, const SentenciaSQL& s)
+{
+    auto rs = db.OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
+    QStringList items;
+    items.reserve(rs->RecordCount());
+    const QString siete = Espacios(7);
+    if (!rs->Eof() && !rs->Bof()) {
+        rs->MoveFirst();
+        while (!rs->Eof()) {
+            items << Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) % siete %
+                         rs->Fields(3).Value().toText();
+            rs->MoveNext();
+        }
+    }
+    rs->Close();
+    return items;
+}
+
+// The taxpayer list's items, one per taxpayer. Thousands of them are read once, not at
+// every new declaration: they are kept, with the statement they came from, while the
+// database holds what it held when they were read.
+QStringList ItemsContribuyentes(dao::Database& db, const SentenciaSQL& s)
+{
+    struct Leidos {
+        dao::Database::Version version;
+        QString sql;
+        dao::Params parametros;
+        QStringList items;
+    };
+    static std::optional<Leidos> guardados;
+    // Taken before the rows: a change between the two readings makes the next opening read
+    // again, never keeps an older list.
+    const std::optional<dao::Database::Version> version = db.ContentVersion();
+    if (version && guardados && guardados->version == *version && guardados->sql == s.Texto
+        && guardados->parametros == s.Parametros)
+        return guardados->items;
+    QStringList items = LeeItemsContribuyentes(db, s);
+    if (version)
+        guardados = Leidos{*version, s.Texto, s.Parametros, items};
+    else
+        guardados.reset();
+    return items;
+}
+
 } // namespace
 
 QString Frm947::RucDeLista() const
@@ -66,21 +111,8 @@ void Frm947::LlenaComboRuc()
     AppState& a = App();
     const SentenciaSQL s = SQLContribuyentes(a.gFormulario);
     a.gSQL = s.Texto;
-    auto rs = a.gBaseDatos->OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
     // All items go in at once: thousands of taxpayers cost one insertion, not one each.
-    QStringList items;
-    items.reserve(rs->RecordCount());
-    const QString siete = Espacios(7);
-    if (!rs->Eof() && !rs->Bof()) {
-        rs->MoveFirst();
-        while (!rs->Eof()) {
-            items << Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) % siete %
-                         rs->Fields(3).Value().toText();
-            rs->MoveNext();
-        }
-    }
-    rs->Close();
-    CmbRuc->AddItems(items);
+    CmbRuc->AddItems(ItemsContribuyentes(*a.gBaseDatos, s));
 }
 
 void Frm947::Frm947_CmbRuc_Click()

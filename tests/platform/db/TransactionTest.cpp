@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 using dbtest::DbFixture;
 using dbtest::errorOf;
 using dbtest::RawConnection;
@@ -86,6 +89,38 @@ TEST_F(DbFixture, WriterOfAnotherConnectionMakesBeginWaitThenFail)
     db_->Execute(QStringLiteral("INSERT INTO CONT (DOC_ID_D) VALUES ('2')"));
     db_->CommitTrans();
     EXPECT_EQ(count(QStringLiteral("CONT")), 2);
+}
+
+
+// The version of the contents moves with every change a reader of this connection could
+// see, whoever made it, and with nothing else; inside a transaction there is none to keep.
+TEST_F(DbFixture, ContentVersionMovesWithEveryVisibleChange)
+{
+    const std::optional<dao::Database::Version> v0 = db_->ContentVersion();
+    ASSERT_TRUE(v0);
+    count(QStringLiteral("CONT"));
+    EXPECT_EQ(db_->ContentVersion(), v0);
+
+    const std::pair<const char*, std::function<void()>> cambios[] = {
+        {"another connection's row", [&] { RawConnection(path_).exec("INSERT INTO CONT (NOMBRE) VALUES ('X')"); }},
+        {"this connection's row", [&] { addLoss(QStringLiteral("20000000001"), QStringLiteral("2012"), QStringLiteral("1")); }},
+        {"this connection's table", [&] { db_->Execute(QStringLiteral("CREATE TABLE OTRA (A TEXT)")); }},
+        {"another connection's index", [&] { RawConnection(path_).exec("CREATE INDEX OTRA_A ON OTRA (A)"); }},
+    };
+    std::optional<dao::Database::Version> antes = v0;
+    for (const auto& [cambio, haz] : cambios) {
+        haz();
+        const std::optional<dao::Database::Version> v = db_->ContentVersion();
+        EXPECT_TRUE(v && v != antes) << cambio;
+        antes = v;
+    }
+
+    db_->BeginTrans();
+    EXPECT_FALSE(db_->ContentVersion());
+    db_->Rollback();
+    EXPECT_EQ(db_->ContentVersion(), antes);
+    // Two connections never share a version, even over the same contents.
+    EXPECT_NE(dao::Database::Open(path_)->ContentVersion(), antes);
 }
 
 } // namespace
