@@ -303,6 +303,10 @@ public:
     void Descargar();
 
     // ---- VistaCasillas: what the model asks of the window ---------------------------------
+    DatosModulo Modulo() const override;
+    void PeriodoElegido(const QString& periodo) override;
+    void Avisar(const Hallazgo& hallazgo) override;
+    bool Preguntar(const Hallazgo& pregunta) override;
     void TextoCambiado(int casilla, const QString& texto) override;
     void EstadoCambiado(int casilla, const EstadoCasilla& estado) override;
     void PerdidasDisponibles(bool disponible) override;

@@ -316,7 +316,7 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
             graba("613", f.mkefecnot->Text());
         }
     }
-    graba("662", QString::number(revision::gNumPerdidas));
+    graba("662", QString::number(App().gNumPerdidas));
     graba("721", QStringLiteral("1.6"));
     graba("815", Left(f.TxtNombreA->Text(), 15));
     graba("816", Left(f.TxtNombreN->Text(), 15));
@@ -589,7 +589,7 @@ void Frm947::CmdGrabar_Click()
         {
             auto cuenta = db.OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
             const dao::Variant n = cuenta->Fields(QStringLiteral("nTotTemp")).Value();
-            revision::gNumPerdidas = n.isNull() ? 0 : static_cast<int>(n.toInt64());
+            App().gNumPerdidas = n.isNull() ? 0 : static_cast<int>(n.toInt64());
         }
 
         if (!optRenta->Value(5))

@@ -456,9 +456,9 @@ void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
         double v = 0;
         int perdidas = 0;
         if (!LeeNumero(valor, v))
-            revision::gNumPerdidas = 0;
+            App().gNumPerdidas = 0;
         else if (EnteroCorto(valor, perdidas))
-            revision::gNumPerdidas = perdidas;
+            App().gNumPerdidas = perdidas;
         return;
     }
     case 804:

@@ -1,5 +1,5 @@
 #pragma once
-// State and helpers shared by the checking, saving and leaving code of Frm947.
+// Helpers shared by the checking, saving and leaving code of Frm947.
 #include <QString>
 
 #include <vector>
@@ -7,13 +7,6 @@
 class Frm947;
 
 namespace revision {
-
-// 1 once a rule of the last full check failed, else 0.
-inline int gHayInconsistencias = 0;
-// Text of the last rule that failed.
-inline QString gMensaje;
-// Loss rows of the declaration being saved (stored as code 662).
-inline int gNumPerdidas = 0;
 
 // The period "YYYYMM" the save and the registration use: the year of gPeriodo and the
 // month of the chosen balance date; "" when none is chosen.

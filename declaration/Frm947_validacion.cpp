@@ -76,9 +76,9 @@ public:
 
     void Falla(const QString& mensaje)
     {
-        revision::gMensaje = mensaje;
-        file_.write(zav::ToCp1252(revision::gMensaje) + QByteArrayLiteral("\r\n"));
-        revision::gHayInconsistencias = 1;
+        App().gMensaje = mensaje;
+        file_.write(zav::ToCp1252(App().gMensaje) + QByteArrayLiteral("\r\n"));
+        App().gHayInconsistencias = 1;
     }
 
     void Cierra() { file_.close(); }
@@ -113,16 +113,16 @@ bool ValidaCasillasAlternativas(Frm947& f, int a, int b, bool mostrar, int c)
     if (VaciaRecortada(f, b)) {
         if (VaciaRecortada(f, c)) {
             if (mostrar)
-                revision::gMensaje = QStringLiteral("Ingrese valor en las casillas ") + ta + QStringLiteral(" y (") + tc
+                App().gMensaje = QStringLiteral("Ingrese valor en las casillas ") + ta + QStringLiteral(" y (") + tc
                                      + QStringLiteral(" o ") + tb + QStringLiteral(")");
-            revision::gHayInconsistencias = 1;
+            App().gHayInconsistencias = 1;
             return false;
         }
     } else if (!Vacia(f, c)) {
         if (mostrar)
-            revision::gMensaje = QStringLiteral("Solo debe Ingresar valor en una de las dos casillas (") + tc
+            App().gMensaje = QStringLiteral("Solo debe Ingresar valor en una de las dos casillas (") + tc
                                  + QStringLiteral(" o ") + tb + QStringLiteral(")");
-        revision::gHayInconsistencias = 1;
+        App().gHayInconsistencias = 1;
         return false;
     }
     return true;
@@ -140,7 +140,7 @@ bool Frm947::ValidaDeclaracion()
     AppState& a = App();
     const QString T = (Modo == 0 ? RucDeLista() : Trim(Left(TxtNumRuc->Text(), 11)));
 
-    revision::gHayInconsistencias = 0;
+    App().gHayInconsistencias = 0;
     a.gArchivo = a.gSysPath + QStringLiteral("Mens.txt");
     ListaInconsistencias lista(a.gArchivo);
     if (!lista.Abre()) {
@@ -325,7 +325,7 @@ bool Frm947::ValidaDeclaracion()
         falla(QStringLiteral("El Total Activo debe ser igual a Total Pasivo + Patrimonio"));
     for (const auto& [x, y] : {std::pair{550, 551}, {551, 550}, {552, 553}, {553, 552}})
         if (!ValidaCasillasAlternativas(*this, x, x, true, y))
-            falla(revision::gMensaje);
+            falla(App().gMensaje);
     if (optRenta->Value(4) && VaciaRecortada(*this, 113))
         falla(QStringLiteral("Debe ingresar valor en la casilla 113"));
     if (!Vacia(*this, 478) && Vacia(*this, 477))
@@ -426,7 +426,7 @@ void Frm947::CmdValidar_Click()
         zav::SetHourglass(false);
         return;
     }
-    if (revision::gHayInconsistencias == 1) {
+    if (App().gHayInconsistencias == 1) {
         const bool cambia = SSTab1->currentIndex() == 3;
         if (cambia)
             SSTab1->setCurrentIndex(0);

@@ -42,7 +42,7 @@ void Falla(int& k, bool& resultado, const QString& texto)
 
 // Box amounts compared as the currency they hold: sums of decimals read as doubles
 // would differ in their last bits (0.1 + 0.2 against 0.3).
-qint64 Centesimos(double v) { return std::llround(v * 10000.0); }
+qint64 DiezMilesimos(double v) { return std::llround(v * 10000.0); }
 
 // An engine's text inside a reason, which the message closes with its own period.
 QString SinPunto(QString texto)
@@ -162,7 +162,7 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
         const QString c473 = casilla("473");
         const QString c650 = casilla("650");
         const QString c651 = casilla("651");
-        if (Centesimos(Val(c650)) + Centesimos(Val(c651)) != Centesimos(Val(c473)))
+        if (DiezMilesimos(Val(c650)) + DiezMilesimos(Val(c651)) != DiezMilesimos(Val(c473)))
             Falla(k, resultado,
                   QStringLiteral(") El valor de la casilla 473 no coincide con la suma de la casilla 650 y la "
                                  "casilla 651"));
