@@ -389,6 +389,39 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
          },
          mayo, kEnvioSinVerificar, "<carpeta>", true,
          {kValidacion, kNoVerificada + QStringLiteral("no se pudo crear el reporte %1") + kMarca}},
+        {"an amount that no number can be: the check cannot judge it",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", "1E999");
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion,
+          kNoVerificada + QStringLiteral("la casilla 473 guarda un número que no se puede leer (1E999)") + kMarca}},
+        {"a box 662 that no number can be",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "662", "1E999");
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion,
+          kNoVerificada + QStringLiteral("la casilla 662 guarda un número que no se puede leer (1E999)") + kMarca}},
+        {"amounts beyond any amount, whose sum would wrap round to box 473's",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "650", "1E300");
+             casilla(db, "651", "1E300");
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion,
+          kNoVerificada + QStringLiteral("la casilla 650 guarda un número que no se puede leer (1E300)") + kMarca}},
+        {"two amounts whose sum is beyond any amount fail the rule",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", "900000000000000");
+             casilla(db, "650", "900000000000000");
+             casilla(db, "651", "900000000000000");
+             return Nada();
+         },
+         mayo, kEnvioInconsistente, "casilla473.ERR", true, {kFalla}},
         {"no CAB row",
          [](EntornoLote&, TestDb& db) {
              db.exec(QStringLiteral("DELETE FROM CAB"));
