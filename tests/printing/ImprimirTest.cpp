@@ -511,6 +511,29 @@ TEST_F(Imprimir, TheControlNumberComesFromTheChosenRow)
     EXPECT_EQ(msgs_->Count(), 0);
 }
 
+// A taxpayer whose name is the page break's keyword: it prints as his name on each of
+// the five pages, which stay five.
+TEST_F(Imprimir, ANameThatIsThePageBreaksKeywordPrintsAsAName)
+{
+    db().Execute(QStringLiteral("UPDATE CONT SET NOMBRE='pNuevaHoja' WHERE DOC_ID_D=?"), 0, {kAndina});
+    auto d = Dialogo(false);
+    Fila(*d, 0);
+    Abiertas a;
+    {
+        auto runner = Registra(a);
+        d->frmImprimir_CmdImprimir_Click(0);
+    }
+    ASSERT_EQ(a.rangos.size(), 1u);
+    EXPECT_EQ(a.rangos[0].total, QStringLiteral("5"));
+    QByteArray esperado = lee(archivoPrueba(QStringLiteral("esperados/general_2014_perdidas.PRN")));
+    esperado.replace("|COMERCIAL ANDINA S.A.C.|", "|pNuevaHoja|");
+    const QByteArray escrito = lee(ArchivoReporte(QStringLiteral("00000001.PRN")));
+    EXPECT_EQ(escrito.toStdString(), esperado.toStdString());
+    EXPECT_EQ(escrito.count("\r\npNuevaHoja\r\n"), 4);
+    EXPECT_EQ(escrito.count("|pNuevaHoja|"), 5);
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
 // ---- the range dialog -----------------------------------------------------------------------
 
 class RangoPaginas : public Imprimir {
