@@ -6,6 +6,8 @@
 #include "printing/report/LectorReporte.h"
 #include "shell/modulo/AppState.h"
 
+#include <cmath>
+
 namespace {
 
 EstadoImpresion& estado()
@@ -14,7 +16,44 @@ EstadoImpresion& estado()
     return e;
 }
 
+// The number a stored text stands for, as the declaration window reads it: the text
+// itself when it is a number, one between parentheses as a negative one, else its leading
+// number. Throws zav::RuntimeError (overflow) for a number beyond any.
+double numeroGuardado(const QString& valor)
+{
+    const QString t = valor.trimmed();
+    if (zav::IsNumeric(t))
+        return zav::CDbl(t);
+    if (t.size() >= 3 && t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+        const QString dentro = t.mid(1, t.size() - 2).trimmed();
+        if (zav::IsNumeric(dentro) && !dentro.startsWith(QLatin1Char('-')) && !dentro.startsWith(QLatin1Char('+')))
+            return -zav::CDbl(dentro);
+    }
+    return zav::Val(t);
+}
+
 } // namespace
+
+bool ValorDesbordado(const QString& valor)
+{
+    try {
+        numeroGuardado(valor);
+        zav::Val(valor);
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+    return false;
+}
+
+QString ImporteImprimible(const QString& valor)
+{
+    try {
+        if (std::fabs(numeroGuardado(valor)) < 1e15)
+            return valor;
+    } catch (const zav::RuntimeError&) {
+    }
+    return QString();
+}
 
 EstadoImpresion& Impresion() { return estado(); }
 
@@ -86,6 +125,8 @@ void pConsulta()
         if (n < 1 || n > 899)
             continue;
         const QString valor = det->Fields(1).Value().toText();
+        if (ValorDesbordado(valor))
+            continue;
         e.gValores[static_cast<size_t>(n)] = valor;
         if (n == 28)
             e.gTelefonoImp = valor;
