@@ -2,6 +2,7 @@
 
 #include "common/Paths.h"
 #include "common/Runtime.h"
+#include "declaration/amounts/Importes.h"
 #include "platform/db/Database.h"
 #include "printing/report/LectorReporte.h"
 #include "shell/modulo/AppState.h"
@@ -17,19 +18,14 @@ EstadoImpresion& estado()
 }
 
 // The number a stored text stands for, as the declaration window reads it: the text
-// itself when it is a number, one between parentheses as a negative one, else its leading
-// number. Throws zav::RuntimeError (overflow) for a number beyond any.
+// itself when it is a number, else its leading number. Throws zav::RuntimeError
+// (overflow) for a number beyond any.
 double numeroGuardado(const QString& valor)
 {
-    const QString t = valor.trimmed();
-    if (zav::IsNumeric(t))
-        return zav::CDbl(t);
-    if (t.size() >= 3 && t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
-        const QString dentro = t.mid(1, t.size() - 2).trimmed();
-        if (zav::IsNumeric(dentro) && !dentro.startsWith(QLatin1Char('-')) && !dentro.startsWith(QLatin1Char('+')))
-            return -zav::CDbl(dentro);
-    }
-    return zav::Val(t);
+    double v = 0;
+    if (!LeeNumero(valor, v))
+        v = zav::Val(valor);
+    return v;
 }
 
 } // namespace
