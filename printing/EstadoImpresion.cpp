@@ -2,9 +2,12 @@
 
 #include "common/Paths.h"
 #include "common/Runtime.h"
+#include "declaration/amounts/Importes.h"
 #include "platform/db/Database.h"
 #include "printing/report/LectorReporte.h"
 #include "shell/modulo/AppState.h"
+
+#include <cmath>
 
 namespace {
 
@@ -14,7 +17,39 @@ EstadoImpresion& estado()
     return e;
 }
 
+// The number a stored text stands for, as the declaration window reads it: the text
+// itself when it is a number, else its leading number. Throws zav::RuntimeError
+// (overflow) for a number beyond any.
+double numeroGuardado(const QString& valor)
+{
+    double v = 0;
+    if (!LeeNumero(valor, v))
+        v = zav::Val(valor);
+    return v;
+}
+
 } // namespace
+
+bool ValorDesbordado(const QString& valor)
+{
+    try {
+        numeroGuardado(valor);
+        zav::Val(valor);
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+    return false;
+}
+
+QString ImporteImprimible(const QString& valor)
+{
+    try {
+        if (std::fabs(numeroGuardado(valor)) < 1e15)
+            return valor;
+    } catch (const zav::RuntimeError&) {
+    }
+    return QString();
+}
 
 EstadoImpresion& Impresion() { return estado(); }
 
@@ -86,6 +121,8 @@ void pConsulta()
         if (n < 1 || n > 899)
             continue;
         const QString valor = det->Fields(1).Value().toText();
+        if (ValorDesbordado(valor))
+            continue;
         e.gValores[static_cast<size_t>(n)] = valor;
         if (n == 28)
             e.gTelefonoImp = valor;

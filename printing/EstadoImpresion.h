@@ -33,8 +33,17 @@ void ReiniciaImpresion();
 
 // Loads the declaration gRuc/gPeriodo/gFormulario (with gCorrel from HCAB and HDET when
 // gEnviadaImp, else from DET) into the print state. Box numbers outside 1 to 899 are
-// ignored. Database errors (dao::DaoError) reach the caller with the state cleared.
+// ignored, and so is a value that ValorDesbordado finds: its box stays empty. Database
+// errors (dao::DaoError) reach the caller with the state cleared.
 void pConsulta();
+
+// A stored value that no number can be ("1E999", written by another program): the
+// declaration window leaves it out on reopening, and so does the print.
+bool ValorDesbordado(const QString& valor);
+
+// A stored amount as the pages print it: "" (an empty box) for one the declaration window
+// leaves out too, one that no number can be or of 10^15 or more, which no box holds.
+QString ImporteImprimible(const QString& valor);
 
 // Page count of the report file archivo (bare name in gRutaRpt); 0 when it has none.
 int NumRegistros(const QString& archivo);

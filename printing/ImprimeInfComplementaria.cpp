@@ -142,7 +142,9 @@ void ImprimeInfComplementaria(HojaReporte& h, int pagina)
         r.avanza();
         r.texto(x0 + 250, AlineaDerecha(rs->Fields(0).Value().toText(), 8));
         r.h.Archivo.EscribeCuadro(x0 + 150, r.yB, x0 + 1350, r.yB + 270, pagina);
-        r.texto(x0 + 2100, AlineaDerecha(zav::Format(rs->Fields(1).Value().toText(), QStringLiteral("###,###,###,##0")), 15));
+        r.texto(x0 + 2100, AlineaDerecha(zav::Format(ImporteImprimible(rs->Fields(1).Value().toText()),
+                                                       QStringLiteral("###,###,###,##0")),
+                                          15));
         r.h.Archivo.EscribeCuadro(x0 + 1350, r.yB, x0 + 4150, r.yB + 270, pagina);
     }
     rs->Close();

@@ -14,8 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cmath>
-
 namespace zav::lote {
 
 namespace {
@@ -40,9 +38,36 @@ void Falla(int& k, bool& resultado, const QString& texto)
     Linea(Format(double(k), QStringLiteral("000")) + texto);
 }
 
-// Box amounts compared as the currency they hold: sums of decimals read as doubles
-// would differ in their last bits (0.1 + 0.2 against 0.3).
-qint64 DiezMilesimos(double v) { return std::llround(v * 10000.0); }
+// A box's value that no number can be ("1E999", written there by another program), or an
+// amount beyond the currency's range, which cannot be summed, is no value the check can
+// judge: the check stops, saying which box holds it.
+QString Ilegible(const char* casilla, const QString& valor)
+{
+    return QStringLiteral("la casilla %1 guarda un número que no se puede leer (%2)").arg(QLatin1String(casilla), valor);
+}
+
+double Numero(const char* casilla, const QString& valor, QString& error)
+{
+    try {
+        return Val(valor);
+    } catch (const RuntimeError&) {
+        error = Ilegible(casilla, valor);
+        throw;
+    }
+}
+
+// A box amount as the currency it holds, in ten-thousandths: sums of decimals read as
+// doubles would differ in their last bits (0.1 + 0.2 against 0.3).
+qint64 Importe(const char* casilla, const QString& valor, QString& error)
+{
+    const double v = Numero(casilla, valor, error);
+    try {
+        return CCur(v);
+    } catch (const RuntimeError&) {
+        error = Ilegible(casilla, valor);
+        throw;
+    }
+}
 
 // An engine's text inside a reason, which the message closes with its own period.
 QString SinPunto(QString texto)
@@ -150,7 +175,7 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
 
         const QString c662 = ValorCasillaEnvio(QStringLiteral("662"), tipoDoc, n, p, formulario, semana, false);
         const QString cuenta = CuentaConstancias(tipoDoc, n, p, formulario);
-        if (Val(c662) != Val(cuenta))
+        if (Numero("662", c662, error) != Val(cuenta))
             Falla(k, resultado,
                   QStringLiteral(") La cantidad de constancias de recepción no coincide con el valor de la casilla 662"));
 
@@ -162,7 +187,12 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
         const QString c473 = casilla("473");
         const QString c650 = casilla("650");
         const QString c651 = casilla("651");
-        if (DiezMilesimos(Val(c650)) + DiezMilesimos(Val(c651)) != DiezMilesimos(Val(c473)))
+        const qint64 i473 = Importe("473", c473, error);
+        const qint64 i650 = Importe("650", c650, error);
+        const qint64 i651 = Importe("651", c651, error);
+        // Two amounts whose sum is beyond the currency's range cannot add up to a third.
+        qint64 suma = 0;
+        if (__builtin_add_overflow(i650, i651, &suma) || suma != i473)
             Falla(k, resultado,
                   QStringLiteral(") El valor de la casilla 473 no coincide con la suma de la casilla 650 y la "
                                  "casilla 651"));
