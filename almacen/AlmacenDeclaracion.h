@@ -121,6 +121,8 @@ bool RegistraNumeroOrden(dao::Database& db, const ClaveDeclaracion& envio, const
 
 int CuentaPerdidas(dao::Database& db, const ClaveDeclaracion& clave);
 // Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe, by year.
+constexpr int kPerdidaAnho = 4;
+constexpr int kPerdidaImporte = 5;
 FilasTabla LeePerdidas(dao::Database& db, const ClaveDeclaracion& clave);
 // Whole rows of a stored declaration, every column, to be put back as they are.
 FilasTabla CopiaPerdidas(dao::Database& db, const ClaveDeclaracion& clave);
