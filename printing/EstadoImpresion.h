@@ -1,6 +1,8 @@
 #pragma once
 // What the declaration report prints: the chosen declaration's boxes and the names and
 // numbers of the print dialog's row. One declaration's load clears what another left.
+#include "almacen/ClaveDeclaracion.h"
+
 #include <QString>
 
 #include <array>
@@ -30,6 +32,9 @@ EstadoImpresion& Impresion();
 
 // Back to a fresh state (tests).
 void ReiniciaImpresion();
+
+// The printed declaration: gRuc/gPeriodo/gFormulario, with gCorrel when gEnviadaImp.
+almacen::ClaveDeclaracion ClaveImpresion();
 
 // Loads the declaration gRuc/gPeriodo/gFormulario (with gCorrel from HCAB and HDET when
 // gEnviadaImp, else from DET) into the print state. Box numbers outside 1 to 899 are

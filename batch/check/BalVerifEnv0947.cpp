@@ -1,5 +1,6 @@
 #include "batch/check/BalVerifEnv0947.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
@@ -77,6 +78,14 @@ QString SinPunto(QString texto)
     return texto;
 }
 
+// The declaration of the command line, of the type it names.
+almacen::ClaveDeclaracion Clave(double tipoDoc, const QString& numDoc, const QString& periodo, const QString& formulario)
+{
+    almacen::ClaveDeclaracion c = almacen::ClaveDeclaracion::Guardada(numDoc, periodo, formulario);
+    c.TipoDoc = dao::Variant(tipoDoc);
+    return c;
+}
+
 QString ErrorDeValidacion(int numero, const QString& texto)
 {
     return QStringLiteral("error en la validación de las casillas (%1 %2)").arg(numero).arg(SinPunto(texto));
@@ -94,35 +103,22 @@ QString ValorCasillaEnvio(const QString& casilla, const QString& tipoDoc, const 
                           const QString& periodo, const QString& formulario, const QString& semana,
                           bool conSemana)
 {
-    QString sql = QStringLiteral("Select i_valor from det where tip_doc_d = ?1 and doc_id_d =?2 and periodo=?3"
-                                 " and formulario=?4 and casilla =?5");
-    dao::Params params{dao::Variant(TipoNumerico(tipoDoc)), dao::Variant(numDoc), dao::Variant(periodo),
-                       dao::Variant(formulario), dao::Variant(casilla)};
-    if (conSemana) {
-        sql += QStringLiteral(" and semana=?6");
-        params.push_back(dao::Variant(Val(semana)));
-    }
-    auto rs = Lote().Base->OpenRecordset(sql, dao::dbOpenSnapshot, params);
-    if (rs->Eof())
+    almacen::ClaveDeclaracion clave = Clave(TipoNumerico(tipoDoc), numDoc, periodo, formulario);
+    if (conSemana)
+        clave.Semana = dao::Variant(Val(semana));
+    const std::optional<dao::Variant> v = almacen::ValorCasilla(*Lote().Base, clave, casilla);
+    if (!v)
         return QString();
-    const dao::Variant v = rs->Fields(QStringLiteral("i_valor")).Value();
     // A row without a value is no value the check can judge.
-    if (v.isNull())
+    if (v->isNull())
         throw RuntimeError(94);
-    return v.toText();
+    return v->toText();
 }
 
 QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const QString& periodo,
                           const QString& formulario)
 {
-    auto rs = Lote().Base->OpenRecordset(
-        QStringLiteral("SELECT COUNT(*) as sTot FROM F0947_PTCEA WHERE Tip_doc_d= ?1 AND Doc_id_d=?2 "
-                       " AND PERIODO=?3 AND Formulario=?4"),
-        dao::dbOpenSnapshot,
-        {dao::Variant(Val(tipoDoc)), dao::Variant(numDoc), dao::Variant(periodo), dao::Variant(formulario)});
-    if (rs->Eof())
-        return QStringLiteral("0");
-    return rs->Fields(QStringLiteral("stot")).Value().toText();
+    return QString::number(almacen::CuentaPerdidas(*Lote().Base, Clave(Val(tipoDoc), numDoc, periodo, formulario)));
 }
 
 bool DeclaracionGrabada(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
@@ -131,13 +127,7 @@ bool DeclaracionGrabada(const QString& tipoDoc, const QString& numDoc, const QSt
     // A type that is not a number names no stored declaration.
     if (!IsNumeric(tipoDoc))
         return false;
-    auto rs = Lote().Base->OpenRecordset(
-        QStringLiteral("SELECT COUNT(*) FROM CAB WHERE TIP_DOC_D = ?1 AND DOC_ID_D = ?2 AND PERIODO = ?3 "
-                       "AND FORMULARIO = ?4"),
-        dao::dbOpenSnapshot,
-        {dao::Variant(Val(tipoDoc)), dao::Variant(Trim(numDoc)), dao::Variant(PeriodoConsulta(periodo)),
-         dao::Variant(formulario)});
-    return !rs->Eof() && rs->Fields(0).Value().toInt64() > 0;
+    return almacen::ExisteCabecera(*Lote().Base, Clave(Val(tipoDoc), Trim(numDoc), PeriodoConsulta(periodo), formulario));
 }
 
 bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
