@@ -50,29 +50,6 @@ bool EnteroCorto(const QString& texto, int& n)
     return true;
 }
 
-// A number beyond any reading ("1E999", written by another program): no value at all.
-bool Desborda(const QString& t)
-{
-    try {
-        double v = 0;
-        LeeNumero(t, v);
-        Val(t);
-    } catch (const zav::RuntimeError&) {
-        return true;
-    }
-    return false;
-}
-
-// An amount of more digits than an amount has (fifteen), written by another program: a
-// few of them summed would overflow every number.
-bool ImporteDesmedido(const QString& t)
-{
-    double v = 0;
-    if (!LeeNumero(t, v))
-        v = Val(t);
-    return std::fabs(v) >= 1e15;
-}
-
 bool SoloDigitos(const QString& t)
 {
     for (QChar c : t)
@@ -355,7 +332,7 @@ bool Frm947::pCargaDetalle()
 void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
 {
     int n = 0;
-    if (Desborda(codigo) || Desborda(valor) || !EnteroCorto(codigo, n))
+    if (ValorDesbordado(codigo) || ValorDesbordado(valor) || !EnteroCorto(codigo, n))
         return;
     auto caja = [this, n](const QString& texto) { mModelo.PonTexto(n, texto); };
     switch (n) {

@@ -8,8 +8,6 @@
 #include "printing/report/LectorReporte.h"
 #include "shell/modulo/AppState.h"
 
-#include <cmath>
-
 namespace {
 
 EstadoImpresion& estado()
@@ -18,39 +16,9 @@ EstadoImpresion& estado()
     return e;
 }
 
-// The number a stored text stands for, as the declaration window reads it: the text
-// itself when it is a number, else its leading number. Throws zav::RuntimeError
-// (overflow) for a number beyond any.
-double numeroGuardado(const QString& valor)
-{
-    double v = 0;
-    if (!LeeNumero(valor, v))
-        v = zav::Val(valor);
-    return v;
-}
-
 } // namespace
 
-bool ValorDesbordado(const QString& valor)
-{
-    try {
-        numeroGuardado(valor);
-        zav::Val(valor);
-    } catch (const zav::RuntimeError&) {
-        return true;
-    }
-    return false;
-}
-
-QString ImporteImprimible(const QString& valor)
-{
-    try {
-        if (std::fabs(numeroGuardado(valor)) < 1e15)
-            return valor;
-    } catch (const zav::RuntimeError&) {
-    }
-    return QString();
-}
+QString ImporteImprimible(const QString& valor) { return ImporteDesmedido(valor) ? QString() : valor; }
 
 EstadoImpresion& Impresion() { return estado(); }
 

@@ -42,10 +42,6 @@ almacen::ClaveDeclaracion ClaveImpresion();
 // errors (dao::DaoError) reach the caller with the state cleared.
 void pConsulta();
 
-// A stored value that no number can be ("1E999", written by another program): the
-// declaration window leaves it out on reopening, and so does the print.
-bool ValorDesbordado(const QString& valor);
-
 // A stored amount as the pages print it: "" (an empty box) for one the declaration window
 // leaves out too, one that no number can be or of 10^15 or more, which no box holds.
 QString ImporteImprimible(const QString& valor);
