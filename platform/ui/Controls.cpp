@@ -305,7 +305,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* b = static_cast<QPushButton*>(watched);
+        // Not a button any more while it is being destroyed (its focus leaves then).
+        auto* b = qobject_cast<QPushButton*>(watched);
+        if (!b)
+            return false;
         if (event->type() == QEvent::Shortcut && b->isEnabled()) {
             // A key a tab shares would only take the focus here, one press in two.
             const auto* se = static_cast<QShortcutEvent*>(event);
