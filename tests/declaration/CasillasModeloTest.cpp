@@ -110,6 +110,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m.Resp().NumDocumento = QStringLiteral("20000000001");
     }
 };

@@ -81,6 +81,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         App().gPeriodo = QString::fromUtf8(GetParam().periodo);
         App().gSistema = QString::fromUtf8(GetParam().sistema);
         m.Resp().optRenta = 4;
@@ -105,6 +107,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         App().gPeriodo = QStringLiteral("201208");
         App().gSistema = QStringLiteral("A");
         m.Resp().optRenta = 4;
@@ -196,6 +200,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         App().gPeriodo = QStringLiteral("201705");
         m.Resp().optRenta = 5;
         m.Resp().mUIT = QStringLiteral("4050");

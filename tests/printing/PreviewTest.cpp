@@ -134,9 +134,11 @@ class PreviewTest : public ImpresionFixture {
 protected:
     void SetUp() override
     {
-        ImpresionFixture::SetUp();
         savedPdf_ = qgetenv("ZAV_PRINTER_PDF");
         hadPdf_ = qEnvironmentVariableIsSet("ZAV_PRINTER_PDF");
+        ImpresionFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         qunsetenv("ZAV_PRINTER_PDF");
         copiaReporte(archivoPrueba(QStringLiteral("esperados/general_2014_perdidas.PRN")), kReporte);
         ASSERT_TRUE(rpt::LeeArchivoReporte(rutaRpt(kReporte), registros_));

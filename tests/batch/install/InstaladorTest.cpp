@@ -1,10 +1,10 @@
 // TAB947 on fresh and installed host databases: the tables, keys and rows it leaves,
 // what it asks and reports, and env947.txt lines of every shape.
 #include "batch/install/TAB947.h"
-#include "integrador/Workspace.h"
 #include "platform/db/Database.h"
 #include "tests/batch/LoteFixture.h"
 #include "tests/integrador/TestDb.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <QDir>
 #include <QProcess>
@@ -34,10 +34,8 @@ protected:
         // The host's database as the host makes it, before the module is installed.
         host_ = entorno_.Ruta(QStringLiteral("host")) + QLatin1Char('/');
         ASSERT_TRUE(QDir().mkpath(host_ + QStringLiteral("TMP")));
-        integrador::DatabaseOptions opciones;
-        opciones.moduleTables = false;
         QString error;
-        ASSERT_TRUE(integrador::CreateDatabase(host_ + QStringLiteral("ZAV.MDB"), opciones, &error))
+        ASSERT_TRUE(prueba::CreaBase(host_ + QStringLiteral("ZAV.MDB"), false, false, &error))
             << error.toStdString();
         EntornoLote::Opcion(QStringLiteral("SysPath"), host_);
         EntornoLote::Opcion(QStringLiteral("DBName"), QStringLiteral("ZAV.MDB"));
