@@ -552,4 +552,27 @@ TEST_F(Grabacion, BeforeTwoThousandThirteenThePaymentSystemIsStoredAndNoSuspensi
         EXPECT_FALSE(filas.count(QString::fromLatin1(n))) << n;
 }
 
+// From 2013 box 609 is "0", whatever payment system the window still shows (a business
+// started in the year shows "B"), and the suspension's answer is stored.
+TEST_F(Grabacion, FromTwoThousandThirteenBox609IsZeroAndTheSuspensionIsStored)
+{
+    App().gPeriodo = QStringLiteral("2013");
+    Frm947& f = Abrir();
+    Elegir(f, QString::fromLatin1(kRuc));
+    f.TxtTelefono->SetText(QStringLiteral("4234567"));
+    f.optRenta->SetValue(0, true);
+    f.OptPersona->SetValue(0, true);
+    f.OptInicio->SetValue(1, true);
+    f.CboBalance->SetListIndex(0);
+    App().gPeriodo = QStringLiteral("201305");
+    ASSERT_EQ(f.LblSistema->Caption(), QStringLiteral("B"));
+    Casilla(f, 500, QStringLiteral("100"));
+    f.CmdGrabar_Click();
+    const auto filas = Filas(QStringLiteral("201305"));
+    ASSERT_FALSE(filas.empty()) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(filas.at(QStringLiteral("609")).valor, QStringLiteral("0"));
+    EXPECT_EQ(filas.at(QStringLiteral("605")).valor, QStringLiteral("1"));
+    EXPECT_EQ(filas.at(QStringLiteral("611")).valor, QStringLiteral("0"));
+}
+
 } // namespace
