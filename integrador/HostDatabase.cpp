@@ -1,6 +1,7 @@
 #include "integrador/HostDatabase.h"
 
 #include "common/Paths.h"
+#include "integrador/ErrorText.h"
 #include "integrador/ReferenceData.h"
 #include "integrador/Schema.h"
 
@@ -12,23 +13,6 @@
 namespace integrador {
 
 namespace {
-
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-bool fail(QString* error, const QString& text)
-{
-    setError(error, text);
-    return false;
-}
-
-QString lastError(sqlite3* db)
-{
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
 
 // One prepared statement; values go in only through its parameters.
 class Statement {

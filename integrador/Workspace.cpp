@@ -3,8 +3,9 @@
 #include "batch/install/TAB947.h"
 #include "common/Paths.h"
 #include "common/Profile.h"
-#include "integrador/ReferenceData.h"
+#include "integrador/ErrorText.h"
 #include "integrador/HostDatabase.h"
+#include "integrador/ReferenceData.h"
 #include "platform/db/Database.h"
 #include "platform/ui/MsgBox.h"
 
@@ -19,23 +20,6 @@
 namespace integrador {
 
 namespace {
-
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-bool fail(QString* error, const QString& text)
-{
-    setError(error, text);
-    return false;
-}
-
-QString lastError(sqlite3* db)
-{
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
 
 // Runs the module's installer on a database of the host folder, in this process: its
 // messages become the failure's reason instead of boxes.
