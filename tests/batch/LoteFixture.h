@@ -91,9 +91,13 @@ public:
         return status;
     }
 
+    // Made before everything else, so that no step of a fixture shows a box or ends the
+    // test program; Ejecuta installs its own interceptor over this one.
     MsgBoxRecorder mensajes;
 
 private:
+    ProgramEndInterceptor fin_;
+
     void guarda(const char* nombre, const QString& valor)
     {
         previos_.emplace_back(QByteArray(nombre),
