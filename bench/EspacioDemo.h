@@ -1,5 +1,5 @@
 #pragma once
-// What both timing programs stand on: the offscreen platform unless another is asked for,
+// What the timing programs stand on: the offscreen platform unless another is asked for,
 // a demo workspace in a temporary folder, its configuration read and its database open,
 // the globals of a new declaration of 2014.
 #include "integrador/Workspace.h"
@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -18,6 +19,16 @@ inline void PlataformaSinPantalla()
 {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+}
+
+// A temporary folder in memory (tmpfs) where the machine has one: a commit there costs the
+// code's work, not the disk's flush, which would otherwise decide the ratio of a writer.
+inline QString PlantillaEnMemoria()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    if (shm.isDir() && shm.isWritable())
+        return QStringLiteral("/dev/shm/zav-bench-XXXXXX");
+    return QDir::temp().filePath(QStringLiteral("zav-bench-XXXXXX"));
 }
 
 inline bool PreparaEspacioDemo(const QTemporaryDir& tmp)

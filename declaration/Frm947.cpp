@@ -4,6 +4,8 @@
 #include "declaration/frmAnexo477.h"
 #include "platform/ui/Hourglass.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/MsgBox.h"
+#include "shell/modulo/AppState.h"
 #include "shell/modulo/Procedimientos.h"
 
 #include <QCoreApplication>
@@ -1137,6 +1139,27 @@ double Frm947::Vale(int casilla)
 }
 
 // ---- the boxes as views of the model --------------------------------------------------------
+
+DatosModulo Frm947::Modulo() const
+{
+    const AppState& a = App();
+    return DatosModulo{a.gPeriodo, a.gPeriodoSel, a.gModoEnviadas, a.gSistema};
+}
+
+void Frm947::PeriodoElegido(const QString& periodo)
+{
+    App().gPeriodo = periodo;
+}
+
+void Frm947::Avisar(const Hallazgo& hallazgo)
+{
+    zav::MsgBox(hallazgo.Texto, hallazgo.Estilo, hallazgo.Titulo);
+}
+
+bool Frm947::Preguntar(const Hallazgo& pregunta)
+{
+    return zav::MsgBox(pregunta.Texto, pregunta.Estilo, pregunta.Titulo) == zav::vbOK;
+}
 
 void Frm947::TextoCambiado(int casilla, const QString& texto)
 {

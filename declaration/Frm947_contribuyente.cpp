@@ -1,5 +1,6 @@
 // The taxpayer of a new declaration, the accountant's zone list and the tax unit.
 #include "declaration/Frm947.h"
+#include "declaration/Frm947_revision.h"
 
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
@@ -12,6 +13,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <optional>
 
 using zav::Left;
 using zav::Mid;
@@ -48,6 +50,50 @@ QString CaracteresDesde(const QString& s, int inicio, int n)
     return n <= 0 ? QString() : s.mid(desde, FinCaracteres(s, desde, n) - desde);
 }
 
+QStringList LeeItemsContribuyentes(dao::Database& db, const SentenciaSQL& s)
+{
+    auto rs = db.OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
+    QStringList items;
+    items.reserve(rs->RecordCount());
+    const QString siete = Espacios(7);
+    if (!rs->Eof() && !rs->Bof()) {
+        rs->MoveFirst();
+        while (!rs->Eof()) {
+            items << Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) % siete %
+                         rs->Fields(3).Value().toText();
+            rs->MoveNext();
+        }
+    }
+    rs->Close();
+    return items;
+}
+
+// The taxpayer list's items, one per taxpayer. Thousands of them are read once, not at
+// every new declaration: they are kept, with the statement they came from, while the
+// database holds what it held when they were read.
+QStringList ItemsContribuyentes(dao::Database& db, const SentenciaSQL& s)
+{
+    struct Leidos {
+        dao::Database::Version version;
+        QString sql;
+        dao::Params parametros;
+        QStringList items;
+    };
+    static std::optional<Leidos> guardados;
+    // Taken before the rows: a change between the two readings makes the next opening read
+    // again, never keeps an older list.
+    const std::optional<dao::Database::Version> version = db.ContentVersion();
+    if (version && guardados && guardados->version == *version && guardados->sql == s.Texto
+        && guardados->parametros == s.Parametros)
+        return guardados->items;
+    QStringList items = LeeItemsContribuyentes(db, s);
+    if (version)
+        guardados = Leidos{*version, s.Texto, s.Parametros, items};
+    else
+        guardados.reset();
+    return items;
+}
+
 } // namespace
 
 QString Frm947::RucDeLista() const
@@ -66,21 +112,8 @@ void Frm947::LlenaComboRuc()
     AppState& a = App();
     const SentenciaSQL s = SQLContribuyentes(a.gFormulario);
     a.gSQL = s.Texto;
-    auto rs = a.gBaseDatos->OpenRecordset(s.Texto, dao::dbOpenSnapshot, s.Parametros);
     // All items go in at once: thousands of taxpayers cost one insertion, not one each.
-    QStringList items;
-    items.reserve(rs->RecordCount());
-    const QString siete = Espacios(7);
-    if (!rs->Eof() && !rs->Bof()) {
-        rs->MoveFirst();
-        while (!rs->Eof()) {
-            items << Trim(PrimerosCaracteres(rs->Fields(1).Value().toText(), 11)) % siete %
-                         rs->Fields(3).Value().toText();
-            rs->MoveNext();
-        }
-    }
-    rs->Close();
-    CmbRuc->AddItems(items);
+    CmbRuc->AddItems(ItemsContribuyentes(*a.gBaseDatos, s));
 }
 
 void Frm947::Frm947_CmbRuc_Click()
@@ -93,10 +126,7 @@ void Frm947::Frm947_CmbRuc_Click()
     bool existe = false;
     if (Modo == 0) {
         try {
-            a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-            auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {numero, a.gPeriodo, a.gFormulario});
-            existe = !rs->Eof();
-            rs->Close();
+            existe = revision::ExisteCab(numero, a.gPeriodo);
         } catch (const dao::DaoError& e) {
             // Not known to be free: no taxpayer is taken, and the user may choose again.
             NumDocumento.clear();

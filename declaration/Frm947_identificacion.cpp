@@ -388,7 +388,8 @@ int Frm947::OptPrecedente_KeyPress(int, int KeyAscii)
 void Frm947::LblSistema_Change()
 {
     SincronizaRespuestas();
-    mModelo.LblSistema_Change(LblSistema->Caption());
+    App().gSistema = LblSistema->Caption();
+    mModelo.LblSistema_Change();
 }
 
 // ---- regime and its options ------------------------------------------------------------------

@@ -36,29 +36,20 @@ double revision::ImporteEntero(const QString& texto)
     return LeeNumero(texto, numero) ? ::ImporteEntero(numero) : 0;
 }
 
-int revision::CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params)
+int revision::CargaPerdidas(Frm947& f, const almacen::ClaveDeclaracion& clave)
 {
-    AppState& a = App();
-    a.gSQL = sql;
-    dao::Params p(params.begin(), params.end());
-    auto rs = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, p);
+    const almacen::FilasTabla t = almacen::LeePerdidas(*App().gBaseDatos, clave);
     QStandardItemModel* m = f.dtaPerdidaTributaria;
     m->clear();
-    const int columnas = rs->FieldCount();
-    QStringList cabeceras;
-    for (int c = 0; c < columnas; ++c)
-        cabeceras << rs->Fields(c).Name();
-    m->setHorizontalHeaderLabels(cabeceras);
-    int filas = 0;
-    for (; !rs->Eof(); rs->MoveNext()) {
+    m->setHorizontalHeaderLabels(t.Columnas);
+    for (const dao::Params& valores : t.Filas) {
         QList<QStandardItem*> fila;
-        for (int c = 0; c < columnas; ++c)
-            fila << new QStandardItem(rs->Fields(c).Value().toText());
+        for (const dao::Variant& v : valores)
+            fila << new QStandardItem(v.toText());
         m->appendRow(fila);
-        ++filas;
     }
     f.grdPerdidaTributaria->viewport()->update();
-    return filas;
+    return static_cast<int>(t.Filas.size());
 }
 
 // ---- the full check -----------------------------------------------------------------------------
@@ -76,9 +67,9 @@ public:
 
     void Falla(const QString& mensaje)
     {
-        revision::gMensaje = mensaje;
-        file_.write(zav::ToCp1252(revision::gMensaje) + QByteArrayLiteral("\r\n"));
-        revision::gHayInconsistencias = 1;
+        App().gMensaje = mensaje;
+        file_.write(zav::ToCp1252(App().gMensaje) + QByteArrayLiteral("\r\n"));
+        App().gHayInconsistencias = 1;
     }
 
     void Cierra() { file_.close(); }
@@ -113,16 +104,16 @@ bool ValidaCasillasAlternativas(Frm947& f, int a, int b, bool mostrar, int c)
     if (VaciaRecortada(f, b)) {
         if (VaciaRecortada(f, c)) {
             if (mostrar)
-                revision::gMensaje = QStringLiteral("Ingrese valor en las casillas ") + ta + QStringLiteral(" y (") + tc
+                App().gMensaje = QStringLiteral("Ingrese valor en las casillas ") + ta + QStringLiteral(" y (") + tc
                                      + QStringLiteral(" o ") + tb + QStringLiteral(")");
-            revision::gHayInconsistencias = 1;
+            App().gHayInconsistencias = 1;
             return false;
         }
     } else if (!Vacia(f, c)) {
         if (mostrar)
-            revision::gMensaje = QStringLiteral("Solo debe Ingresar valor en una de las dos casillas (") + tc
+            App().gMensaje = QStringLiteral("Solo debe Ingresar valor en una de las dos casillas (") + tc
                                  + QStringLiteral(" o ") + tb + QStringLiteral(")");
-        revision::gHayInconsistencias = 1;
+        App().gHayInconsistencias = 1;
         return false;
     }
     return true;
@@ -140,7 +131,7 @@ bool Frm947::ValidaDeclaracion()
     AppState& a = App();
     const QString T = (Modo == 0 ? RucDeLista() : Trim(Left(TxtNumRuc->Text(), 11)));
 
-    revision::gHayInconsistencias = 0;
+    App().gHayInconsistencias = 0;
     a.gArchivo = a.gSysPath + QStringLiteral("Mens.txt");
     ListaInconsistencias lista(a.gArchivo);
     if (!lista.Abre()) {
@@ -178,11 +169,7 @@ bool Frm947::ValidaDeclaracion()
     const double Y = Val(Left(a.gPeriodo, 4));
 
     if (Modo == 0 && OptInicio->Enabled(0)) {
-        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {T, a.gPeriodo, a.gFormulario});
-        const bool existe = !rs->Eof();
-        rs->Close();
-        if (existe) {
+        if (revision::ExisteCab(T, a.gPeriodo)) {
             SSTab1->setCurrentIndex(0);
             MuestraMarcos(this, false, false, false, false, false, false);
             falla(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
@@ -325,7 +312,7 @@ bool Frm947::ValidaDeclaracion()
         falla(QStringLiteral("El Total Activo debe ser igual a Total Pasivo + Patrimonio"));
     for (const auto& [x, y] : {std::pair{550, 551}, {551, 550}, {552, 553}, {553, 552}})
         if (!ValidaCasillasAlternativas(*this, x, x, true, y))
-            falla(revision::gMensaje);
+            falla(App().gMensaje);
     if (optRenta->Value(4) && VaciaRecortada(*this, 113))
         falla(QStringLiteral("Debe ingresar valor en la casilla 113"));
     if (!Vacia(*this, 478) && Vacia(*this, 477))
@@ -360,11 +347,7 @@ bool Frm947::ValidaDeclaracion()
     }
 
     if (SSTab4->isTabEnabled(1)) {
-        const int filas = revision::CargaPerdidas(
-            *this,
-            QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM F0947_PTCEA WHERE "
-                           "DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? ORDER BY ANHO"),
-            {T, a.gPeriodo, a.gFormulario});
+        const int filas = revision::CargaPerdidas(*this, revision::Clave(T, a.gPeriodo));
         if (filas == 0) {
             SSTab1->setCurrentIndex(3);
             SSTab4->setCurrentIndex(1);
@@ -426,7 +409,7 @@ void Frm947::CmdValidar_Click()
         zav::SetHourglass(false);
         return;
     }
-    if (revision::gHayInconsistencias == 1) {
+    if (App().gHayInconsistencias == 1) {
         const bool cambia = SSTab1->currentIndex() == 3;
         if (cambia)
             SSTab1->setCurrentIndex(0);

@@ -4,6 +4,7 @@
 #include "common/Runtime.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/Iconos.h"
 #include "platform/ui/Impresora.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
@@ -64,8 +65,8 @@ frmPreview::frmPreview(QWidget* parent) : QDialog(parent)
     };
     for (const auto& b : botones) {
         const QString tip = QString::fromUtf8(b.tip);
-        QIcon icono = b.indice == 4 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(b.icono))
-                                    : style()->standardIcon(b.icono);
+        QIcon icono = b.indice == 4 ? QIcon::fromTheme(QStringLiteral("document-print"), zav::IconoEstandar(b.icono))
+                                    : zav::IconoEstandar(b.icono);
         QAction* a = tlbPrevia->addAction(icono, tip);
         a->setObjectName(QStringLiteral("tlbPrevia_%1").arg(b.indice));
         a->setToolTip(tip);

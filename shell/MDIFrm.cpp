@@ -8,6 +8,7 @@
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/Iconos.h"
 #include "platform/ui/ModalRunner.h"
 #include "shell/Abridores.h"
 #include "shell/modulo/AppState.h"
@@ -144,7 +145,7 @@ MDIFrm::MDIFrm(QWidget* parent)
         QAction* a = tlbMenu->addAction(QString::fromLatin1(b.texto));
         a->setObjectName(QStringLiteral("tlbMenu_%1").arg(indice));
         if (b.imagen != QStyle::SP_CustomBase)
-            a->setIcon(style()->standardIcon(b.imagen));
+            a->setIcon(zav::IconoEstandar(b.imagen));
         connect(a, &QAction::triggered, this, [this, indice] { tlbMenu_ButtonClick(indice); });
         Buttons << a;
         ++indice;

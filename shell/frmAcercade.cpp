@@ -1,11 +1,11 @@
 #include "shell/frmAcercade.h"
 
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/Iconos.h"
 #include "platform/ui/Twips.h"
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Procedimientos.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +25,7 @@ frmAcercade::frmAcercade(QWidget* parent) : QDialog(parent)
     SSPanel1->setFrameShadow(QFrame::Raised);
     auto* Image1 = new QLabel(SSPanel1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    Image1->setPixmap(zav::IconoEstandar(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
     auto* familia = new QLabel(QStringLiteral("ZAV"), SSPanel1);
     familia->setObjectName(QStringLiteral("lblFamilia"));
     QFont grande = familia->font();

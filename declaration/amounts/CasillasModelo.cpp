@@ -2,8 +2,6 @@
 
 #include "common/Runtime.h"
 #include "platform/hostsuite/clsUtilitarios.h"
-#include "platform/ui/MsgBox.h"
-#include "shell/modulo/AppState.h"
 
 #include <cmath>
 
@@ -11,6 +9,10 @@ using zav::Left;
 using zav::Len;
 using zav::Trim;
 
+DatosModulo VistaCasillas::Modulo() const { return {}; }
+void VistaCasillas::PeriodoElegido(const QString&) {}
+void VistaCasillas::Avisar(const Hallazgo&) {}
+bool VistaCasillas::Preguntar(const Hallazgo&) { return true; }
 void VistaCasillas::TextoCambiado(int, const QString&) {}
 void VistaCasillas::EstadoCambiado(int, const EstadoCasilla&) {}
 void VistaCasillas::PerdidasDisponibles(bool) {}
@@ -60,12 +62,8 @@ CasillasModelo::CasillasModelo(VistaCasillas* vista, const zav::clsUtilitarios* 
 
 const zav::clsUtilitarios& CasillasModelo::Util() const
 {
-    if (util_)
-        return *util_;
-    if (App().gUtil)
-        return *App().gUtil;
     static const zav::clsUtilitarios propio;
-    return propio;
+    return util_ ? *util_ : propio;
 }
 
 bool CasillasModelo::Existe(int casilla) const
@@ -171,7 +169,7 @@ double CasillasModelo::Abs(int casilla) const
 
 int CasillasModelo::Anio() const
 {
-    return AnioPeriodo(App().gPeriodo);
+    return AnioPeriodo(V().Modulo().Periodo);
 }
 
 // ---- change of a box -------------------------------------------------------------------
@@ -196,14 +194,14 @@ void CasillasModelo::TxtValor_Change(int Index)
         Calcular113();
     } else if (n == 208) {
         if (!resp_.mCargando)
-            ValidaRucContador();
+            ValidaRuc(208);
     } else if (n == 211) {
         pTemCasillas(211, 212);
     } else if (n == 212) {
         pTemCasillas(212, 211);
     } else if (n == 226) {
         if (!resp_.mCargando)
-            ValidaRucRepresentante();
+            ValidaRuc(226);
     } else if (n == 250 || n == 251 || n == 252) {
         Calcular253();
     } else if (n == 433) {
@@ -244,9 +242,10 @@ void CasillasModelo::TxtValor_Change(int Index)
         Calcular554();
         Calcular555();
     } else if (n == 610) {
-        if (Anio() < 2013)
-            PonTexto(610, FormatoCoeficiente(Texto(610), App().gSistema == QLatin1String("A") ? kMascaraCoefA
-                                                                                                : kMascaraCoefB));
+        if (Anio() < 2013) {
+            const bool sistemaA = V().Modulo().Sistema == QLatin1String("A");
+            PonTexto(610, FormatoCoeficiente(Texto(610), sistemaA ? kMascaraCoefA : kMascaraCoefB));
+        }
     }
 
     // From 2013 box 481 is part of the coefficient's income.
@@ -257,32 +256,31 @@ void CasillasModelo::TxtValor_Change(int Index)
         resp_.mModificado = true;
 }
 
-void CasillasModelo::ValidaRucContador()
+std::vector<Hallazgo> CasillasModelo::RevisaRuc(int casilla) const
 {
-    const QString texto = Texto(208);
-    if (Len(texto) != 11)
-        return;
-    if (!Util().ValidaRUC(Trim(texto))) {
-        zav::MsgBox(QStringLiteral("El RUC no es Válido."), 16, resp_.Caption);
-        V().MostrarPaginas(3, -1);
-        V().FocoA(208);
+    std::vector<Hallazgo> hallazgos;
+    const QString texto = Texto(casilla);
+    auto falla = [&](const QString& mensaje, int paginaSSTab4) {
+        hallazgos.push_back(Hallazgo{mensaje, 16, resp_.Caption, casilla, 0, 3, paginaSSTab4});
+    };
+    if (casilla == 208 && Len(texto) == 11) {
+        if (!Util().ValidaRUC(Trim(texto)))
+            falla(QStringLiteral("El RUC no es Válido."), -1);
+        if (Trim(texto) == Trim(resp_.NumDocumento))
+            falla(QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente."), -1);
+    } else if (casilla == 226 && Left(resp_.TipDocRepLegal, 2) == QLatin1String("06") && Len(texto) == 11) {
+        if (!Util().ValidaRUC(Trim(texto)))
+            falla(QStringLiteral("El RUC no es válido."), 0);
     }
-    if (Trim(texto) == Trim(resp_.NumDocumento)) {
-        zav::MsgBox(QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente."), 16, resp_.Caption);
-        V().MostrarPaginas(3, -1);
-        V().FocoA(208);
-    }
+    return hallazgos;
 }
 
-void CasillasModelo::ValidaRucRepresentante()
+void CasillasModelo::ValidaRuc(int casilla)
 {
-    const QString texto = Texto(226);
-    if (Left(resp_.TipDocRepLegal, 2) != QLatin1String("06") || Len(texto) != 11)
-        return;
-    if (!Util().ValidaRUC(Trim(texto))) {
-        zav::MsgBox(QStringLiteral("El RUC no es válido."), 16, resp_.Caption);
-        V().MostrarPaginas(3, 0);
-        V().FocoA(226);
+    for (const Hallazgo& h : RevisaRuc(casilla)) {
+        V().Avisar(h);
+        V().MostrarPaginas(h.PaginaSSTab1, h.PaginaSSTab4);
+        V().FocoA(h.Casilla);
     }
 }
 
@@ -303,7 +301,7 @@ void CasillasModelo::TxtValor_LostFocus(int Index)
         return;
     const bool enabled = Estado(Index).Enabled;
     const FormatoFoco f =
-        TextoPresentacion(Index, Texto(Index), enabled, App().gModoEnviadas, resp_.TipDocRepLegal);
+        TextoPresentacion(Index, Texto(Index), enabled, V().Modulo().ModoEnviadas, resp_.TipDocRepLegal);
     if (f.MaxLength >= 0)
         PonMaxLength(Index, f.MaxLength);
     PonTexto(Index, f.Texto);
@@ -388,9 +386,8 @@ void CasillasModelo::AnexoCerrado()
     Calcular_coeficiente();
 }
 
-void CasillasModelo::LblSistema_Change(const QString& caption)
+void CasillasModelo::LblSistema_Change()
 {
-    App().gSistema = caption;
     Calcular_coeficiente();
 }
 
@@ -398,26 +395,35 @@ void CasillasModelo::LblSistema_Change(const QString& caption)
 
 void CasillasModelo::pTemCasillas(int casilla, int pareja)
 {
+    // Asked at once: the calculations that follow must see the box that stays alone.
+    if (const std::optional<Hallazgo> pregunta = PreguntaExcluyentes(casilla, pareja))
+        RespondeExcluyentes(*pregunta, V().Preguntar(*pregunta));
+}
+
+std::optional<Hallazgo> CasillasModelo::PreguntaExcluyentes(int casilla, int pareja) const
+{
     auto lleno = [&](int n) {
         if (casilla == 211 || casilla == 212)
             return !Texto(n).isEmpty();
         return Abs(n) != 0;
     };
     if (!lleno(casilla) || !lleno(pareja))
-        return;
+        return std::nullopt;
     const QString primero = QString::number(casilla);
     const QString otro = QString::number(pareja);
-    const int r = zav::MsgBox(QStringLiteral("Las casillas ") + primero + QStringLiteral(" y ") + otro +
-                                  QStringLiteral(" son excluyentes, si desea registrar ") +
-                                  QStringLiteral("información en la casilla ") + primero +
-                                  QStringLiteral(" debe eliminar la información registrada en la ") + otro +
-                                  QStringLiteral("."),
-                              1, resp_.Caption);
-    if (r == zav::vbOK) {
-        PonTexto(pareja, QString());
-        V().FocoA(casilla);
+    const QString texto = QStringLiteral("Las casillas ") + primero + QStringLiteral(" y ") + otro +
+        QStringLiteral(" son excluyentes, si desea registrar ") + QStringLiteral("información en la casilla ") +
+        primero + QStringLiteral(" debe eliminar la información registrada en la ") + otro + QStringLiteral(".");
+    return Hallazgo{texto, 1, resp_.Caption, casilla, pareja};
+}
+
+void CasillasModelo::RespondeExcluyentes(const Hallazgo& pregunta, bool aceptada)
+{
+    if (aceptada) {
+        PonTexto(pregunta.Pareja, QString());
+        V().FocoA(pregunta.Casilla);
     } else {
-        PonTexto(casilla, QString());
-        V().FocoA(pareja);
+        PonTexto(pregunta.Casilla, QString());
+        V().FocoA(pregunta.Pareja);
     }
 }

@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <map>
+#include <optional>
+#include <vector>
 
 namespace zav { class clsUtilitarios; }
 
@@ -42,10 +44,42 @@ struct EstadoCasilla {
     bool operator==(const EstadoCasilla&) const = default;
 };
 
+// The module's state the calculations read, as it stands when they run.
+struct DatosModulo {
+    QString Periodo;           // "YYYYMM", or the year alone before a balance date is chosen
+    QString PeriodoSel;        // period of the declaration chosen in the stored list, "" none
+    bool ModoEnviadas = false; // sent-declarations mode
+    QString Sistema;           // payment system: "A", "B", "0" on loading, "" none
+};
+
+// What a check of the boxes found, for the window to show in a message box: the text,
+// style and title MsgBox takes, the box it is about and the pages that show that box
+// (-1 leaves a tab as it is). A question about a pair of exclusive boxes also names the
+// partner.
+struct Hallazgo {
+    QString Texto;
+    int Estilo = 0;
+    QString Titulo;
+    int Casilla = 0;
+    int Pareja = 0;
+    int PaginaSSTab1 = -1;
+    int PaginaSSTab4 = -1;
+    bool operator==(const Hallazgo&) const = default;
+};
+
 // What the model asks of the window. Every member does nothing by default.
 class VistaCasillas {
 public:
     virtual ~VistaCasillas() = default;
+    // The module's state now; empty by default.
+    virtual DatosModulo Modulo() const;
+    // The declaration goes back to this period (the one chosen in the stored list).
+    virtual void PeriodoElegido(const QString& periodo);
+    // A finding of a check, shown before the focus goes back to its box.
+    virtual void Avisar(const Hallazgo& hallazgo);
+    // The question of a pair of exclusive boxes: true (OK) keeps the box just written and
+    // empties its partner, false empties the box just written. True by default.
+    virtual bool Preguntar(const Hallazgo& pregunta);
     // A box's text changed (before its change handling runs).
     virtual void TextoCambiado(int casilla, const QString& texto);
     // A box's Enabled, Locked, BackColor or MaxLength changed; `estado` is the box's live
@@ -73,8 +107,8 @@ public:
 
 class CasillasModelo {
 public:
-    // The boxes start empty in their design state. Without a utility object the program's
-    // gUtil is used (or a private one when there is none).
+    // The boxes start empty in their design state. Without a utility object a private one
+    // is used (it holds no state).
     explicit CasillasModelo(VistaCasillas* vista = nullptr, const zav::clsUtilitarios* util = nullptr);
     CasillasModelo(const CasillasModelo&) = delete;
     CasillasModelo& operator=(const CasillasModelo&) = delete;
@@ -114,9 +148,15 @@ public:
     void TxtValor_MouseDown(int Index, int Button);
     LineaAyuda TxtValor_MouseMove(int Index, int paginaSSTab1) const;
 
-    // Entry points of the window: the annex dialog has closed; LblSistema has a new caption.
+    // Entry points of the window: the annex dialog has closed; LblSistema has a new caption,
+    // which the window has made the payment system.
     void AnexoCerrado();
-    void LblSistema_Change(const QString& caption);
+    void LblSistema_Change();
+
+    // The taxpayer-number checks of box 208 (the accountant's: valid, and not the declaring
+    // taxpayer's own) and 226 (the representative's, when the document type is RUC), on the
+    // box's text as it stands; nothing for another box or a text that is not 11 long.
+    std::vector<Hallazgo> RevisaRuc(int casilla) const;
 
     // Income statement.
     void Calcular463();
@@ -140,8 +180,15 @@ public:
     void Calcular250();
     void Calcular253();
     double Vale(int casilla) const;
-    // Mutually exclusive boxes: the changed box first, its partner second.
+    // Mutually exclusive boxes: the changed box first, its partner second. When both hold
+    // a value the window is asked which stays.
     void pTemCasillas(int casilla, int pareja);
+    // The question pTemCasillas asks, or none while one of the two is empty (a zero amount
+    // is empty).
+    std::optional<Hallazgo> PreguntaExcluyentes(int casilla, int pareja) const;
+    // The answer to that question: the box that goes is emptied and the focus moves to the
+    // one that stays.
+    void RespondeExcluyentes(const Hallazgo& pregunta, bool aceptada);
 
 private:
     struct Casilla {
@@ -158,8 +205,8 @@ private:
     double Abs(int casilla) const;
     int Anio() const;
     void NavegarEnter(int Index, bool enviarTab);
-    void ValidaRucContador();
-    void ValidaRucRepresentante();
+    // Each finding of the box's taxpayer-number check, then its pages and the focus.
+    void ValidaRuc(int casilla);
     const zav::clsUtilitarios& Util() const;
     VistaCasillas& V() const;
 

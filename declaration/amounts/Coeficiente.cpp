@@ -2,7 +2,6 @@
 #include "declaration/amounts/CasillasModelo.h"
 
 #include "common/Runtime.h"
-#include "shell/modulo/AppState.h"
 
 #include <cmath>
 #include <limits>
@@ -100,7 +99,7 @@ void CasillasModelo::Calcular_coeficiente()
     const std::optional<Diezmilesimos> impuesto = Fijo(Abs(113));
     exacto = exacto && impuesto.has_value();
 
-    const QString sistema = App().gSistema;
+    const QString sistema = V().Modulo().Sistema;
     if (exacto ? ingreso > 0 : ingresoDoble > 0) {
         // The coefficient times `por` (100 for the percentage) in the mask. A percentage has
         // whole hundredths, so the mask's two decimals round nothing.

@@ -2,7 +2,6 @@
 #include "declaration/amounts/CasillasModelo.h"
 
 #include "common/Runtime.h"
-#include "shell/modulo/AppState.h"
 
 #include <cmath>
 #include <optional>
@@ -38,9 +37,13 @@ void CasillasModelo::Calcular113()
     switch (r.optRenta) {
     case 0: {
         // A declaration opened from the list keeps its period; a sent one is never touched.
-        if (!App().gModoEnviadas && !App().gPeriodoSel.isEmpty())
-            App().gPeriodo = App().gPeriodoSel;
-        const int anio = Anio();
+        const DatosModulo modulo = V().Modulo();
+        QString periodo = modulo.Periodo;
+        if (!modulo.ModoEnviadas && !modulo.PeriodoSel.isEmpty()) {
+            periodo = modulo.PeriodoSel;
+            V().PeriodoElegido(periodo);
+        }
+        const int anio = AnioPeriodo(periodo);
         if (r.OptPersona != 0 && r.OptPersona != 1)
             impuesto = 0;
         else if (anio >= 2017)

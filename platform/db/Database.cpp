@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <atomic>
 
 #include <unistd.h>
 
@@ -85,8 +86,10 @@ std::unique_ptr<Database> Database::Open(const QString& path, bool exclusive, bo
         sqlite3_close_v2(db);
         throw;
     }
+    static std::atomic<quint64> conexiones{0};
     auto c = std::make_shared<Connection>();
     c->db = db;
+    c->serial = ++conexiones;
     c->path = path;
     c->readOnly = readOnly;
     return std::unique_ptr<Database>(new Database(std::move(c)));
@@ -266,6 +269,25 @@ void Database::Rollback()
         run(c.db, QStringLiteral("RELEASE ") + sp, c.path);
     }
     --c.transLevel;
+}
+
+std::optional<Database::Version> Database::ContentVersion()
+{
+    Connection& c = conn();
+    if (!sqlite3_get_autocommit(c.db))
+        return std::nullopt;
+    const auto lee = [&c](const QString& pragma) {
+        Statement st(c.db, pragma, c.path);
+        return st.step() ? sqlite3_column_int64(st.get(), 0) : 0;
+    };
+    Version v;
+    v.connection = c.serial;
+    // data_version moves with every commit of another connection, not with this one's
+    // own changes, which the count of changed rows follows.
+    v.data = lee(QStringLiteral("PRAGMA data_version"));
+    v.schema = lee(QStringLiteral("PRAGMA schema_version"));
+    v.changes = sqlite3_total_changes64(c.db);
+    return v;
 }
 
 int Database::TransactionLevel() const { return c_ ? c_->transLevel : 0; }

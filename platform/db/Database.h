@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace dao {
@@ -67,6 +68,19 @@ public:
     void CommitTrans();
     void Rollback();
     int TransactionLevel() const;
+
+    // What the file holds, as this connection sees it. Two readings are equal only while
+    // no other connection (of this program or another) has committed a change, this one
+    // has changed no row and the schema is the same; readings of two connections never
+    // are. Empty inside a transaction, whose work may yet be rolled back.
+    struct Version {
+        quint64 connection = 0;
+        qint64 data = 0;
+        qint64 schema = 0;
+        qint64 changes = 0;
+        bool operator==(const Version&) const = default;
+    };
+    std::optional<Version> ContentVersion();
 
     // Rolls back a pending transaction and closes the file; recordsets still
     // open on it fail with 3420 from then on.

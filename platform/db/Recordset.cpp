@@ -57,9 +57,9 @@ struct Recordset::Impl {
     bool closed = false;
 
     std::vector<Column> cols;
-    std::vector<Row> rows;
-    std::vector<StoredCell> cells;   // columns of the rows read at open, row after row
-    QByteArray texts;                // their text bytes
+    Bloques<Row, 8, 512> rows;
+    Bloques<StoredCell, 16, 4096> cells;   // columns of the rows read at open, row after row
+    TextosGuardados texts;             // their text bytes
     int pos = 0;                 // -1 before the first row, rows.size() after the last
     bool updatable = false;
     QString table;
@@ -139,7 +139,7 @@ struct Recordset::Impl {
     {
         if (!r.values.empty())
             return r.values[col];
-        return CellValue(cells[r.first + col], texts, cols[col].type);
+        return CellValue(cells[r.first + col], cols[col].type);
     }
 
     std::vector<Variant> values(const Row& r) const
@@ -217,18 +217,19 @@ void Recordset::Impl::load()
     st.bind(params);
     bool rowidsOk = true;
     while (st.step()) {
-        Row r;
+        Row& r = rows.Agrega();
         if (off) {
             if (sqlite3_column_type(st.get(), 0) != SQLITE_INTEGER)
                 rowidsOk = false;
             r.rowid = sqlite3_column_int64(st.get(), 0);
         }
         r.first = cells.size();
-        cells.resize(cells.size() + static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i)
-            StoreColumn(st.get(), i + off, cols[static_cast<size_t>(i)].type, cells[r.first + static_cast<size_t>(i)],
-                        texts);
-        rows.push_back(std::move(r));
+        for (int i = 0; i < n; ++i) {
+            StoredCell& c = cells.Agrega();
+            c = ColumnCell(st.get(), i + off, cols[static_cast<size_t>(i)].type);
+            if (c.tag == StoredCell::Text)
+                c.p = texts.Guarda(c.p, c.len);
+        }
     }
     if (withRowid && rowidsOk) {
         updatable = true;
@@ -401,6 +402,8 @@ int Recordset::AbsolutePosition() const
     d_->ensureOpen();
     if (d_->pos < 0 || d_->pos >= d_->size() || d_->rows[static_cast<size_t>(d_->pos)].deleted)
         return -1;
+    if (d_->deletedCount == 0)
+        return d_->pos;
     int n = 0;
     for (int i = 0; i < d_->pos; ++i)
         n += d_->rows[static_cast<size_t>(i)].deleted ? 0 : 1;
@@ -413,6 +416,10 @@ void Recordset::setAbsolutePosition(int position)
     if (position < 0 || position >= d_->visibleCount())
         throw DaoError(err::InvalidArgument);
     d_->endEdit();
+    if (d_->deletedCount == 0) {
+        d_->pos = position;
+        return;
+    }
     int n = -1;
     for (int i = 0; i < d_->size(); ++i) {
         if (!d_->rows[static_cast<size_t>(i)].deleted && ++n == position) {
@@ -522,7 +529,7 @@ void Recordset::Update()
         if (r.values.empty())
             r.values = d.buffer;
         const bool atEnd = d.pos >= d.size();
-        d.rows.push_back(std::move(r));
+        d.rows.Agrega() = std::move(r);
         if (atEnd)
             d.pos = d.size();
         d.endEdit();
@@ -585,7 +592,7 @@ void Recordset::Close()
 {
     d_->closed = true;
     d_->rows.clear();
-    std::vector<StoredCell>().swap(d_->cells);
+    d_->cells.clear();
     d_->texts.clear();
     d_->deletedCount = 0;
     d_->endEdit();

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace dao {
@@ -200,33 +202,64 @@ bool Statement::step()
     throwSqlite(db_, rc, path_);
 }
 
-void StoreColumn(sqlite3_stmt* st, int col, const ColumnType& type, StoredCell& cell, QByteArray& texts)
+const char* TextosGuardados::Guarda(const char* p, int n)
 {
-    const int storage = sqlite3_column_type(st, col);
-    if (storage == SQLITE_NULL) {
-        cell.tag = StoredCell::Null;
-        return;
+    if (n <= 0)
+        return "";
+    const size_t largo = static_cast<size_t>(n);
+    char* destino = nullptr;
+    if (largo > kMaximo / 4) {
+        // A long text takes a block of its own, leaving the current one to the short texts.
+        grandes_.push_back(std::make_unique_for_overwrite<char[]>(largo));
+        destino = grandes_.back().get();
+    } else {
+        if (largo > libre_) {
+            tamano_ = std::min(tamano_ ? tamano_ * 2 : kPrimero, kMaximo);
+            while (tamano_ < largo)
+                tamano_ *= 2;
+            bloques_.push_back(std::make_unique_for_overwrite<char[]>(tamano_));
+            libre_ = tamano_;
+        }
+        destino = bloques_.back().get() + (tamano_ - libre_);
+        libre_ -= largo;
     }
+    std::memcpy(destino, p, largo);
+    return destino;
+}
+
+void TextosGuardados::clear()
+{
+    bloques_.clear();
+    grandes_.clear();
+    tamano_ = 0;
+    libre_ = 0;
+}
+
+StoredCell ColumnCell(sqlite3_stmt* st, int col, const ColumnType& type)
+{
+    StoredCell cell;
+    const int storage = sqlite3_column_type(st, col);
+    if (storage == SQLITE_NULL)
+        return cell;
     // A text column reads a number in the engine's own text form.
     if (storage == SQLITE_INTEGER && type.kind != Kind::Text) {
         cell.tag = StoredCell::Integer;
         cell.i = sqlite3_column_int64(st, col);
-        return;
+        return cell;
     }
     if (storage == SQLITE_FLOAT && type.kind != Kind::Text) {
         cell.tag = StoredCell::Real;
         cell.d = sqlite3_column_double(st, col);
-        return;
+        return cell;
     }
-    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-    const int n = sqlite3_column_bytes(st, col);
     cell.tag = StoredCell::Text;
-    cell.off = texts.size();
-    cell.len = n;
-    texts.append(p, n);
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    cell.p = p ? p : "";   // an empty text is empty, never missing
+    cell.len = p ? sqlite3_column_bytes(st, col) : 0;
+    return cell;
 }
 
-Variant CellValue(const StoredCell& cell, const QByteArray& texts, const ColumnType& type)
+Variant CellValue(const StoredCell& cell, const ColumnType& type)
 {
     Variant v;
     switch (cell.tag) {
@@ -238,7 +271,7 @@ Variant CellValue(const StoredCell& cell, const QByteArray& texts, const ColumnT
             v = Variant(static_cast<double>(cell.i));
         break;
     case StoredCell::Real: v = Variant(cell.d); break;
-    case StoredCell::Text: v = Variant(QString::fromUtf8(texts.constData() + cell.off, cell.len)); break;
+    case StoredCell::Text: v = Variant(QString::fromUtf8(cell.p, cell.len)); break;
     }
     if (type.kind == Kind::Null || (type.kind == Kind::Text && v.kind() == Kind::Text))
         return v;
@@ -252,10 +285,7 @@ Variant CellValue(const StoredCell& cell, const QByteArray& texts, const ColumnT
 
 Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type)
 {
-    StoredCell cell;
-    QByteArray texts;
-    StoreColumn(st, col, type, cell, texts);
-    return CellValue(cell, texts, type);
+    return CellValue(ColumnCell(st, col, type), type);
 }
 
 void BindValue(sqlite3_stmt* st, int slot, const Variant& v)

@@ -50,6 +50,13 @@ struct AppState {
     QString gPerdidaAnho;
     QString gPerdidaImporte;
 
+    // The declaration window's full check and save: 1 once a rule of the last full check
+    // failed, else 0; the text of the last rule that failed; the loss rows of the
+    // declaration being saved (stored as code 662).
+    int gHayInconsistencias = 0;
+    QString gMensaje;
+    int gNumPerdidas = 0;
+
     // The application's help file, set when the main window loads.
     QString gArchivoAyuda;
 

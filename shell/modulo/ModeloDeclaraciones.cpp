@@ -4,9 +4,9 @@
 #include "platform/db/DaoError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/Iconos.h"
 #include "platform/ui/MsgBox.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QStyle>
 #include <QTableView>
@@ -120,8 +120,8 @@ QVariant ModeloDeclaraciones::data(const QModelIndex& index, int role) const
         return texto;
     }
     if (role == Qt::DecorationRole && dibujo)
-        return QApplication::style()->standardIcon(texto == QLatin1String("1") ? QStyle::SP_DialogApplyButton
-                                                                               : QStyle::SP_MessageBoxWarning);
+        return zav::IconoEstandar(texto == QLatin1String("1") ? QStyle::SP_DialogApplyButton
+                                                              : QStyle::SP_MessageBoxWarning);
     if (role == Qt::ToolTipRole && dibujo)
         return texto;
     return {};

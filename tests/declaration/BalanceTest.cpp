@@ -41,7 +41,8 @@ TEST_P(Balance, Totals)
 {
     Pon(GetParam().entradas);
     Espera(GetParam().esperado, GetParam().nombre);
-    EXPECT_EQ(mensajes.Count(), 0);
+    EXPECT_TRUE(vista.avisos.empty());
+    EXPECT_TRUE(vista.preguntas.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, Balance, ::testing::ValuesIn(kCasos),
@@ -49,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, Balance, ::testing::ValuesIn(kCasos),
 
 TEST_F(CasillasTest, TotalsNeverRunTheCoefficient)
 {
-    App().gSistema = QStringLiteral("A");
-    App().gPeriodo = QStringLiteral("201205");
+    vista.modulo.Sistema = QStringLiteral("A");
+    vista.modulo.Periodo = QStringLiteral("201205");
     Pon({{500, "1000"}, {532, "10"}, {544, "5"}});
     EXPECT_EQ(vista.CambiosDe(610), 0);
 }

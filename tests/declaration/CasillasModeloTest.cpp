@@ -2,6 +2,8 @@
 
 #include "declaration/amounts/Importes.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <set>
 
@@ -37,10 +39,10 @@ TEST_F(CasillasTest, DesignStateOfTheBoxes)
     for (int n : CasillasModelo::mCasillas())
         EXPECT_TRUE(m.Texto(n).isEmpty()) << n;
 
-    App().gPeriodo = QStringLiteral("201205");
+    vista.modulo.Periodo = QStringLiteral("201205");
     m.PreparaCasillasDelAnio();
     EXPECT_EQ(m.Estado(473).BackColor, kColorBlanco);
-    App().gPeriodo = QStringLiteral("201305");
+    vista.modulo.Periodo = QStringLiteral("201305");
     m.PreparaCasillasDelAnio();
     EXPECT_EQ(m.Estado(473).BackColor, kColorCian);
 }
@@ -114,39 +116,55 @@ protected:
             return;
         m.Resp().NumDocumento = QStringLiteral("20000000001");
     }
+
+    static QStringList Textos(const std::vector<Hallazgo>& hallazgos)
+    {
+        QStringList t;
+        for (const Hallazgo& h : hallazgos)
+            t << h.Texto;
+        return t;
+    }
 };
 
 TEST_F(RucTest, AccountantNumberChecked)
 {
     struct Caso {
         const char* texto;
+        const char* propio;
         bool cargando;
         QStringList mensajes;
     };
     const QString invalido = QStringLiteral("El RUC no es Válido.");
     const QString propio = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
     const Caso casos[] = {
-        {"2000000000", false, {}},               // 10 characters: no check
-        {"10000000006", false, {}},              // valid, another taxpayer
-        {"10000000011", false, {invalido}},      // wrong check digit
-        {"20000000001", false, {propio}},        // valid but the taxpayer's own
-        {"10000000011", true, {}},               // restoring: no check
+        {"2000000000", "20000000001", false, {}},                   // 10 characters: no check
+        {"10000000006", "20000000001", false, {}},                  // valid, another taxpayer
+        {"10000000011", "20000000001", false, {invalido}},          // wrong check digit
+        {"20000000001", "20000000001", false, {propio}},            // valid but the taxpayer's own
+        {"10000000011", " 10000000011 ", false, {invalido, propio}}, // both, in this order
+        {"10000000011", "20000000001", true, {}},                   // restoring: no check
     };
     for (const Caso& c : casos) {
-        mensajes.Clear();
-        vista.focos.clear();
+        SCOPED_TRACE(c.texto);
+        m.Resp().NumDocumento = QString::fromUtf8(c.propio);
         m.Resp().mCargando = c.cargando;
         m.PonTexto(208, QString());
+        vista.Limpia();
         m.PonTexto(208, QString::fromUtf8(c.texto));
-        EXPECT_EQ(mensajes.Texts(), c.mensajes) << c.texto;
-        for (const auto& e : mensajes.Entries()) {
-            EXPECT_EQ(e.style, 16);
-            EXPECT_EQ(e.title, QStringLiteral("0947 Morvath"));
+        EXPECT_EQ(Textos(vista.avisos), c.mensajes);
+        for (const Hallazgo& h : vista.avisos) {
+            EXPECT_EQ(h.Estilo, 16);
+            EXPECT_EQ(h.Titulo, QStringLiteral("0947 Morvath"));
+            EXPECT_EQ(h.Casilla, 208);
         }
-        EXPECT_EQ(vista.focos.size(), static_cast<size_t>(c.mensajes.size())) << c.texto;
+        // Each finding takes the complementary page and the focus back to the box.
+        EXPECT_EQ(vista.paginas, (std::vector<std::pair<int, int>>(c.mensajes.size(), {3, -1})));
+        EXPECT_EQ(vista.focos, std::vector<int>(c.mensajes.size(), 208));
+        // The check alone finds what was shown.
+        if (!c.cargando) {
+            EXPECT_EQ(m.RevisaRuc(208), vista.avisos);
+        }
     }
-    ASSERT_FALSE(vista.paginas.empty());
-    EXPECT_EQ(vista.paginas.back(), std::make_pair(3, -1));
 }
 
 TEST_F(RucTest, RepresentativeNumberCheckedOnlyForDocumentTypeRuc)
@@ -154,21 +172,24 @@ TEST_F(RucTest, RepresentativeNumberCheckedOnlyForDocumentTypeRuc)
     const QString invalido = QStringLiteral("10000000011");
     m.Resp().TipDocRepLegal = QStringLiteral("01  -  DNI");
     m.PonTexto(226, invalido);
-    EXPECT_EQ(mensajes.Count(), 0);
+    EXPECT_TRUE(vista.avisos.empty());
+    EXPECT_TRUE(m.RevisaRuc(226).empty());
 
     m.PonTexto(226, QString());
     m.Resp().TipDocRepLegal = QStringLiteral("06  -  RUC");
     m.PonTexto(226, invalido);
-    ASSERT_EQ(mensajes.Count(), 1);
-    EXPECT_EQ(mensajes.Last().text, QStringLiteral("El RUC no es válido."));
-    EXPECT_EQ(mensajes.Last().style, 16);
+    const Hallazgo esperado{QStringLiteral("El RUC no es válido."), 16, QStringLiteral("0947 Morvath"), 226, 0, 3, 0};
+    EXPECT_EQ(vista.avisos, std::vector<Hallazgo>{esperado});
+    EXPECT_EQ(m.RevisaRuc(226), std::vector<Hallazgo>{esperado});
     EXPECT_EQ(vista.paginas.back(), std::make_pair(3, 0));
     EXPECT_EQ(vista.focos.back(), 226);
 
-    // The taxpayer's own number is no fault here.
-    mensajes.Clear();
+    // The taxpayer's own number is no fault here, nor is any box but 208 and 226 checked.
+    vista.Limpia();
     m.PonTexto(226, QStringLiteral("20000000001"));
-    EXPECT_EQ(mensajes.Count(), 0);
+    EXPECT_TRUE(vista.avisos.empty());
+    m.PonTexto(211, invalido);
+    EXPECT_TRUE(m.RevisaRuc(211).empty());
 }
 
 namespace {
@@ -219,11 +240,9 @@ const CasoDespacho kDespacho[] = {
 
 TEST(Despacho, EachBoxRunsItsOwnCalculations)
 {
-    zav::MsgBoxRecorder mensajes;
     for (const CasoDespacho& c : kDespacho) {
-        ResetAppState();
-        App().gPeriodo = QStringLiteral("201608");
         VistaRegistro vista;
+        vista.modulo.Periodo = QStringLiteral("201608");
         CasillasModelo m{&vista};
         m.PonTexto(c.casilla, QStringLiteral("5"));
         std::vector<int> escritas;
@@ -231,9 +250,9 @@ TEST(Despacho, EachBoxRunsItsOwnCalculations)
             escritas.push_back(vista.textos[i].first);
         EXPECT_EQ(escritas, c.escritas) << "box " << c.casilla;
         EXPECT_EQ(vista.CambiosDe(610) - (c.casilla == 610) > 0, c.coeficiente) << "box " << c.casilla;
+        EXPECT_TRUE(vista.avisos.empty()) << "box " << c.casilla;
+        EXPECT_TRUE(vista.preguntas.empty()) << "box " << c.casilla;
     }
-    EXPECT_EQ(mensajes.Count(), 0);
-    ResetAppState();
 }
 
 TEST_F(CasillasTest, LossesWriteTheProfitBoxFirst)

@@ -83,8 +83,8 @@ protected:
         CasillasTest::SetUp();
         if (HasFatalFailure())
             return;
-        App().gPeriodo = QString::fromUtf8(GetParam().periodo);
-        App().gSistema = QString::fromUtf8(GetParam().sistema);
+        vista.modulo.Periodo = QString::fromUtf8(GetParam().periodo);
+        vista.modulo.Sistema = QString::fromUtf8(GetParam().sistema);
         m.Resp().optRenta = 4;
     }
 };
@@ -109,8 +109,8 @@ protected:
         CasillasTest::SetUp();
         if (HasFatalFailure())
             return;
-        App().gPeriodo = QStringLiteral("201208");
-        App().gSistema = QStringLiteral("A");
+        vista.modulo.Periodo = QStringLiteral("201208");
+        vista.modulo.Sistema = QStringLiteral("A");
         m.Resp().optRenta = 4;
     }
 };
@@ -125,10 +125,11 @@ TEST_F(CoeficienteTest, RecomputedOnlyAfterTheNamedChanges)
     m.AnexoCerrado();
     EXPECT_EQ(m.Texto(610), QStringLiteral("0.0400"));
 
-    m.LblSistema_Change(QStringLiteral("B"));
-    EXPECT_EQ(App().gSistema, QStringLiteral("B"));
+    vista.modulo.Sistema = QStringLiteral("B");
+    m.LblSistema_Change();
     EXPECT_EQ(m.Texto(610), QStringLiteral("4.00"));
-    m.LblSistema_Change(QStringLiteral(" "));
+    vista.modulo.Sistema = QStringLiteral(" ");
+    m.LblSistema_Change();
     EXPECT_EQ(m.Texto(610), QString());
 }
 
@@ -146,7 +147,7 @@ TEST_F(CoeficienteTest, FollowsTheComputedTax)
 
 TEST_F(CoeficienteTest, From2013Box481ChangesTheCoefficient)
 {
-    App().gPeriodo = QStringLiteral("201305");
+    vista.modulo.Periodo = QStringLiteral("201305");
     Pon({{113, "30000"}, {461, "1000000"}});
     m.PonTexto(481, QStringLiteral("200000"));
     EXPECT_EQ(m.Texto(610), QStringLiteral("0.0250"));
@@ -156,7 +157,7 @@ TEST_F(CoeficienteTest, From2013Box481ChangesTheCoefficient)
 
 TEST_F(CoeficienteTest, From2013TheBoxIsWrittenAsPlainNumberThenFormatted)
 {
-    App().gPeriodo = QStringLiteral("201305");
+    vista.modulo.Periodo = QStringLiteral("201305");
     m.PonTexto(113, QStringLiteral("30000"));
     vista.textos.clear();
     m.PonTexto(461, QStringLiteral("1000000"));
@@ -187,8 +188,8 @@ TEST_F(CoeficienteTest, ChangedBoxIsReformattedByItsSystemBefore2013Only)
     };
     for (const Caso& c : {Caso{"201208", "A", "1,234.5000"}, Caso{"201208", "B", "1,234.50"},
                           Caso{"201208", "", "1,234.50"}, Caso{"201305", "A", "1234.5"}}) {
-        App().gPeriodo = QString::fromUtf8(c.periodo);
-        App().gSistema = QString::fromUtf8(c.sistema);
+        vista.modulo.Periodo = QString::fromUtf8(c.periodo);
+        vista.modulo.Sistema = QString::fromUtf8(c.sistema);
         m.PonTexto(610, QString());
         m.PonTexto(610, QStringLiteral("1234.5"));
         EXPECT_EQ(m.Texto(610), QString::fromUtf8(c.esperado)) << c.periodo << c.sistema;
@@ -202,7 +203,7 @@ protected:
         CasillasTest::SetUp();
         if (HasFatalFailure())
             return;
-        App().gPeriodo = QStringLiteral("201705");
+        vista.modulo.Periodo = QStringLiteral("201705");
         m.Resp().optRenta = 5;
         m.Resp().mUIT = QStringLiteral("4050");
     }

@@ -81,7 +81,7 @@ TEST_F(CasillasTest, FocusOfSpecialBoxes)
     m.TxtValor_LostFocus(475);
     EXPECT_EQ(m.Texto(475), QStringLiteral("(1,500)"));
     EXPECT_EQ(m.Estado(475).MaxLength, 18);
-    App().gModoEnviadas = true;
+    vista.modulo.ModoEnviadas = true;
     m.PonTexto(476, QStringLiteral("1500"));
     m.PonEnabled(476, false);
     m.TxtValor_LostFocus(476);
@@ -162,7 +162,7 @@ TEST_F(CasillasTest, EnterMovesOn)
         {226, {}, {}, 0},
     };
     for (const Caso& c : casos) {
-        vista = VistaRegistro{};
+        vista.Limpia();
         int tecla = 13;
         m.TxtValor_KeyPress(c.casilla, tecla);
         EXPECT_EQ(vista.scrolls, c.scrolls) << c.casilla;
@@ -174,10 +174,10 @@ TEST_F(CasillasTest, EnterMovesOn)
 
 TEST_F(CasillasTest, AnnexBoxesOpenTheAnnexInsteadOfTyping)
 {
-    App().gPeriodo = QStringLiteral("201208");
-    App().gSistema = QStringLiteral("A");
+    vista.modulo.Periodo = QStringLiteral("201208");
+    vista.modulo.Sistema = QStringLiteral("A");
     for (int tecla0 : std::vector<int>{'5', 13, 'x', 8}) {
-        vista = VistaRegistro{};
+        vista.Limpia();
         int tecla = tecla0;
         m.TxtValor_KeyPress(477, tecla);
         EXPECT_EQ(tecla, 0);
@@ -189,7 +189,7 @@ TEST_F(CasillasTest, AnnexBoxesOpenTheAnnexInsteadOfTyping)
         m.PonTexto(610, QString());
     }
 
-    vista = VistaRegistro{};
+    vista.Limpia();
     m.TxtValor_DblClick(473);
     m.TxtValor_DblClick(461);
     EXPECT_EQ(vista.anexos, std::vector<int>{473});

@@ -42,25 +42,28 @@ TEST_P(Excluyentes, OkKeepsTheNewBox)
 {
     const CasoPar& c = GetParam();
     m.PonTexto(c.llena, QString::fromUtf8(c.textoLlena));
-    mensajes.PushAnswer(zav::vbOK);
+    EXPECT_EQ(m.PreguntaExcluyentes(c.nueva, c.llena), std::nullopt);
+    vista.respuestas = {true};
     m.PonTexto(c.nueva, QString::fromUtf8(c.textoNueva));
     // Emptying the partner asks nothing more.
-    ASSERT_EQ(mensajes.Count(), 1);
-    EXPECT_EQ(mensajes.Last().text, Aviso(c.nueva, c.llena));
-    EXPECT_EQ(mensajes.Last().style, 1);
-    EXPECT_EQ(mensajes.Last().title, QStringLiteral("0947 Morvath"));
+    ASSERT_EQ(vista.preguntas.size(), 1u);
+    EXPECT_EQ(vista.preguntas[0],
+              (Hallazgo{Aviso(c.nueva, c.llena), 1, QStringLiteral("0947 Morvath"), c.nueva, c.llena}));
+    EXPECT_TRUE(vista.avisos.empty());
     EXPECT_EQ(m.Texto(c.llena), QString());
     EXPECT_EQ(m.Texto(c.nueva), QString::fromUtf8(c.textoNueva));
     EXPECT_EQ(vista.focos.back(), c.nueva);
+    EXPECT_EQ(m.PreguntaExcluyentes(c.nueva, c.llena), std::nullopt);
 }
 
 TEST_P(Excluyentes, CancelEmptiesTheNewBox)
 {
     const CasoPar& c = GetParam();
     m.PonTexto(c.llena, QString::fromUtf8(c.textoLlena));
-    mensajes.PushAnswer(zav::vbCancel);
+    vista.respuestas = {false};
     m.PonTexto(c.nueva, QString::fromUtf8(c.textoNueva));
-    ASSERT_EQ(mensajes.Count(), 1);
+    ASSERT_EQ(vista.preguntas.size(), 1u);
+    EXPECT_EQ(vista.preguntas[0].Casilla, c.nueva);
     EXPECT_EQ(m.Texto(c.llena), QString::fromUtf8(c.textoLlena));
     EXPECT_EQ(m.Texto(c.nueva), QString());
     EXPECT_EQ(vista.focos.back(), c.llena);
@@ -82,26 +85,33 @@ TEST_F(CasillasTest, NoQuestionWhileOneBoxOfThePairIsEmptyOrZero)
     for (const CasoPar& c : casos) {
         m.PonTexto(c.llena, QString::fromUtf8(c.textoLlena));
         m.PonTexto(c.nueva, QString::fromUtf8(c.textoNueva));
-        EXPECT_EQ(mensajes.Count(), 0) << c.nueva;
+        EXPECT_TRUE(vista.preguntas.empty()) << c.nueva;
+        EXPECT_EQ(m.PreguntaExcluyentes(c.nueva, c.llena), std::nullopt) << c.nueva;
         EXPECT_EQ(m.Texto(c.llena), QString::fromUtf8(c.textoLlena));
         EXPECT_EQ(m.Texto(c.nueva), QString::fromUtf8(c.textoNueva));
     }
     // Deleting the last digit of a filled box never asks.
-    mensajes.PushAnswer(zav::vbOK);
     m.PonTexto(483, QString());
-    EXPECT_EQ(mensajes.Count(), 0);
+    EXPECT_TRUE(vista.preguntas.empty());
 }
 
 TEST_F(CasillasTest, DerivedBoxesFollowTheBoxThatRemains)
 {
     Pon({{461, "1000"}, {481, "300"}});
     ASSERT_EQ(m.Texto(484), QStringLiteral("1,300"));
-    mensajes.PushAnswer(zav::vbOK);
+    vista.textos.clear();
+    vista.respuestas = {true};
     m.PonTexto(483, QStringLiteral("200"));
     Espera({{481, ""}, {484, "800"}, {100, "800"}});
+    // Answered before the calculations of the change go on: no total ever counts both boxes.
+    std::vector<QString> escritos484;
+    for (const auto& [n, t] : vista.textos)
+        if (n == 484)
+            escritos484.push_back(t);
+    EXPECT_EQ(escritos484, std::vector<QString>{QStringLiteral("800")});
 
     Pon({{544, "1000"}, {550, "500"}});
-    mensajes.PushAnswer(zav::vbCancel);
+    vista.respuestas = {false};
     m.PonTexto(551, QStringLiteral("100"));
     Espera({{551, ""}, {554, "1,500"}, {555, "1,500"}});
 }

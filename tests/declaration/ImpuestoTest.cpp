@@ -119,7 +119,7 @@ class ImpuestoPeriodo : public CasillasTest, public ::testing::WithParamInterfac
 TEST_P(ImpuestoPeriodo, Box113)
 {
     const CasoImpuesto& c = GetParam();
-    App().gPeriodo = QString::fromUtf8(c.periodo);
+    vista.modulo.Periodo = QString::fromUtf8(c.periodo);
     m.Resp() = c.r;
     m.PonTexto(106, QString::fromUtf8(c.renta));
     EXPECT_EQ(m.Texto(113), QString::fromUtf8(c.c113));
@@ -185,28 +185,30 @@ TEST_F(CasillasTest, AmazoniaWithoutARateKeepsTheLockAndShowsZero)
 TEST_F(CasillasTest, GeneralRegimeTakesThePeriodOfTheChosenDeclaration)
 {
     m.Resp() = Regimen(0, 0);
-    App().gPeriodo = QStringLiteral("201708");
-    App().gPeriodoSel = QStringLiteral("201505");
+    vista.modulo.Periodo = QStringLiteral("201708");
+    vista.modulo.PeriodoSel = QStringLiteral("201505");
     m.PonTexto(106, QStringLiteral("1000"));
-    EXPECT_EQ(App().gPeriodo, QStringLiteral("201505"));
+    // The window is told to keep the chosen period; the tax is that year's.
+    ASSERT_FALSE(vista.periodos.empty());
+    EXPECT_EQ(vista.periodos.back(), QStringLiteral("201505"));
     EXPECT_EQ(m.Texto(113), QStringLiteral("280"));
 }
 
 TEST_F(CasillasTest, SentDeclarationKeepsItsPeriod)
 {
     m.Resp() = Regimen(0, 0);
-    App().gModoEnviadas = true;
-    App().gPeriodo = QStringLiteral("201708");
-    App().gPeriodoSel = QStringLiteral("201505");
+    vista.modulo.ModoEnviadas = true;
+    vista.modulo.Periodo = QStringLiteral("201708");
+    vista.modulo.PeriodoSel = QStringLiteral("201505");
     m.PonTexto(106, QStringLiteral("1000"));
-    EXPECT_EQ(App().gPeriodo, QStringLiteral("201708"));
+    EXPECT_TRUE(vista.periodos.empty());
     EXPECT_EQ(m.Texto(113), QStringLiteral("295"));
 }
 
 TEST_F(CasillasTest, TaxFollowsTheWholeStatement)
 {
     m.Resp() = Regimen(0, 0);
-    App().gPeriodo = QStringLiteral("201708");
+    vista.modulo.Periodo = QStringLiteral("201708");
     Pon({{461, "100000"}, {464, "40000"}, {103, "5000"}, {105, "1000"}, {108, "4000"}});
     // 60000 + 5000 - 1000 = 64000; less 4000 of past losses: 60000 at 29.5 %.
     Espera({{106, "64,000"}, {110, "60,000"}, {111, "0"}, {113, "17,700"}});

@@ -47,6 +47,51 @@ TEST_F(VentanaContribuyente, TaxpayerListByKindOfUser)
     }
 }
 
+// Each new declaration lists the taxpayers as the database holds them then, whoever
+// changed them since the last one: another program, this one, or this one's work that was
+// rolled back.
+TEST_F(VentanaContribuyente, EachOpeningListsTheTaxpayersAsTheyAreNow)
+{
+    App().gUsuario = QStringLiteral("ADMIN");
+    const QString nuevo = Item("20131312955", "NUEVO CONTRIBUYENTE S.A.");
+    const QString alta = QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, Tipo_Ingreso, NOMBRE, USUARIO) "
+                                        "VALUES (6, '20131312955', 1, 'NUEVO CONTRIBUYENTE S.A.', 'ADMIN')");
+    const auto items = [this] {
+        Frm947& f = Abrir();
+        QStringList l;
+        for (int i = 0; i < f.CmbRuc->ListCount(); ++i)
+            l << f.CmbRuc->List(i);
+        return l;
+    };
+    const QStringList antes = items();
+    ASSERT_EQ(items(), antes);
+    ASSERT_FALSE(antes.contains(nuevo));
+
+    // Another program adds a taxpayer.
+    dao::Database::Open(App().gRutaBD)->Execute(alta);
+    QStringList ahora = items();
+    EXPECT_EQ(ahora.size(), antes.size() + 1);
+    EXPECT_TRUE(ahora.contains(nuevo));
+
+    // This program takes it away, and renames another taxpayer.
+    Ejecutar(QStringLiteral("DELETE FROM CONT WHERE DOC_ID_D='20131312955'"));
+    Ejecutar(QStringLiteral("UPDATE CONT SET NOMBRE='OTRO NOMBRE S.A.' WHERE DOC_ID_D='20000000001'"));
+    ahora = items();
+    EXPECT_FALSE(ahora.contains(nuevo));
+    EXPECT_TRUE(ahora.contains(Item("20000000001", "OTRO NOMBRE S.A.")));
+    Ejecutar(QStringLiteral("UPDATE CONT SET NOMBRE='EMPRESA DE PRUEBA S.A.' WHERE DOC_ID_D='20000000001'"));
+    EXPECT_EQ(items(), antes);
+
+    // A list read inside work that is then rolled back does not outlive that work.
+    App().gBaseDatos->BeginTrans();
+    Ejecutar(alta);
+    EXPECT_TRUE(items().contains(nuevo));
+    App().gBaseDatos->Rollback();
+    EXPECT_EQ(items(), antes);
+
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
 TEST_F(VentanaContribuyente, ChoosingATaxpayerShowsItsNameAndFixesItsNumber)
 {
     Frm947& f = Abrir();

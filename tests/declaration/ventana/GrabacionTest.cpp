@@ -410,7 +410,7 @@ TEST_F(Grabacion, LossRowsGoWithAZeroBox108AndCode662CountsWhatStays)
         f.CmdGrabar_Click();
         EXPECT_EQ(Cuenta(QStringLiteral("F0947_PTCEA")), 2);
         EXPECT_EQ(Filas().at(QStringLiteral("662")).valor, QStringLiteral("2"));
-        EXPECT_EQ(revision::gNumPerdidas, 2);
+        EXPECT_EQ(App().gNumPerdidas, 2);
     }
     for (const char* caja : {"0", ""}) {
         SCOPED_TRACE(caja);

@@ -296,6 +296,67 @@ TEST_F(VentanaImportes, BoxDisabledWhileEditedShowsItsLeavingState)
     EXPECT_EQ(Caja(476)->BackColor(), frm_->mModelo.Estado(476).BackColor);
 }
 
+// What the box checks find shows in the window's message boxes, and the answer to the
+// exclusive pairs' question decides which box stays.
+TEST_F(VentanaImportes, FindingsOfTheBoxesAreShownAndAnswered)
+{
+    Mostrar();
+    Escribir(481, QStringLiteral("300"), 476);
+    const QString pregunta = QStringLiteral("Las casillas 483 y 481 son excluyentes, si desea registrar información "
+                                            "en la casilla 483 debe eliminar la información registrada en la 481.");
+    msgs_->PushAnswer(zav::vbCancel);
+    Enfocar(483);
+    QTest::keyClicks(Caja(483), QStringLiteral("2"));
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, pregunta);
+    EXPECT_EQ(msgs_->Last().style, 1);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("0947 Morvath"));
+    EXPECT_EQ(TextoDe(483), QString());
+    EXPECT_EQ(TextoDe(481), QStringLiteral("300"));
+    EXPECT_TRUE(Caja(481)->hasFocus());
+
+    msgs_->PushAnswer(zav::vbOK);
+    Enfocar(483);
+    QTest::keyClicks(Caja(483), QStringLiteral("2"));
+    ASSERT_EQ(msgs_->Count(), 2);
+    EXPECT_EQ(TextoDe(483), QStringLiteral("2"));
+    EXPECT_EQ(TextoDe(481), QString());
+    EXPECT_TRUE(Caja(483)->hasFocus());
+
+    // A wrong accountant's number: the message, then the complementary page and the box.
+    msgs_->Clear();
+    Enfocar(461);
+    Enfocar(208);
+    QTest::keyClicks(Caja(208), QStringLiteral("10000000011"));
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("El RUC no es Válido."));
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("0947 Morvath"));
+    EXPECT_EQ(frm_->SSTab1->currentIndex(), 3);
+    EXPECT_TRUE(Caja(208)->hasFocus());
+}
+
+// A declaration opened from the list keeps that period when its general-regime tax is
+// computed; a sent one keeps its own.
+TEST_F(VentanaImportes, GeneralTaxTakesThePeriodChosenInTheList)
+{
+    for (const bool enviadas : {false, true}) {
+        SCOPED_TRACE(enviadas ? "sent" : "stored");
+        Mostrar(QStringLiteral("201708"));
+        App().gPeriodoSel = QStringLiteral("201505");
+        App().gModoEnviadas = enviadas;
+        Regimen(0);
+        Escribir(461, QStringLiteral("1000"), 476);
+        EXPECT_EQ(App().gPeriodo, enviadas ? QStringLiteral("201708") : QStringLiteral("201505"));
+        EXPECT_EQ(TextoDe(113), enviadas ? QStringLiteral("295") : QStringLiteral("280"));
+        frm_->hide();
+        frm_.reset();
+        App().gFrm947 = nullptr;
+        App().gModoEnviadas = false;
+        App().gPeriodoSel.clear();
+    }
+}
+
 // Validar reads the boxes: the one being edited is left, and shows its formatted text,
 // before the click, whether the button is reached by its access key or by Enter.
 TEST_F(VentanaImportes, AButtonReachedByKeyboardFindsTheEditedBoxFormatted)

@@ -67,7 +67,7 @@ TEST_F(Restauracion, EachRowGoesWhereItsCodeSays)
     auto miembro = [](QString Frm947::*m) { return [m](Frm947& f) { return f.*m; }; };
     auto texto = [](auto Frm947::*t) { return [t](Frm947& f) { return (f.*t)->Text(); }; };
     auto ubigeo = [](Frm947&) { return App().gUbigeo; };
-    auto perdidas = [](Frm947&) { return QString::number(revision::gNumPerdidas); };
+    auto perdidas = [](Frm947&) { return QString::number(App().gNumPerdidas); };
     const CasoFila casos[] = {
         {"007", "201408", {}, texto(&Frm947::TxtEjercicio), "08/2014"},
         {"028", "4234567", {}, texto(&Frm947::TxtTelefono), "4234567"},
@@ -121,8 +121,8 @@ TEST_F(Restauracion, EachRowGoesWhereItsCodeSays)
         {"613", "15/08/2014", {}, texto(&Frm947::mkefecnot), "15/08/2014"},
         {"613", "2014-08-15", {}, texto(&Frm947::mkefecnot), "__/__/____"},
         {"662", "3", {}, perdidas, "3"},
-        {"662", "99999", [](Frm947&) { revision::gNumPerdidas = 2; }, perdidas, "2"},
-        {"662", "abc", [](Frm947&) { revision::gNumPerdidas = 2; }, perdidas, "0"},
+        {"662", "99999", [](Frm947&) { App().gNumPerdidas = 2; }, perdidas, "2"},
+        {"662", "abc", [](Frm947&) { App().gNumPerdidas = 2; }, perdidas, "0"},
         {"804", "3", {}, miembro(&Frm947::mConvenio), "3"},
         {"809", "1", {}, miembro(&Frm947::mUbicAmazonia), "1"},
         {"810", "0", {}, miembro(&Frm947::mLeyAmazonia), "0"},
@@ -143,7 +143,7 @@ TEST_F(Restauracion, EachRowGoesWhereItsCodeSays)
         {"113", "1E999", previo(113, "7"), caja(113), "7"},
         {"113", "1E999", {}, miembro(&Frm947::mCasilla113), ""},
         {"610", "1E999", previo(610, "1.0000"), caja(610), "1.0000"},
-        {"662", "1E999", [](Frm947&) { revision::gNumPerdidas = 2; }, perdidas, "2"},
+        {"662", "1E999", [](Frm947&) { App().gNumPerdidas = 2; }, perdidas, "2"},
         {"1E999", "5", {}, caja(500), ""},
         // Nor is an amount of more than fifteen digits: a few summed would overflow.
         {"500", "1E15", previo(500, "7"), caja(500), "7"},
@@ -159,7 +159,6 @@ TEST_F(Restauracion, EachRowGoesWhereItsCodeSays)
     for (const CasoFila& c : casos) {
         SCOPED_TRACE(std::string(c.codigo) + " = " + c.valor);
         Frm947& f = Reabrir();
-        revision::gNumPerdidas = 0;
         App().gUbigeo.clear();
         if (c.antes)
             c.antes(f);

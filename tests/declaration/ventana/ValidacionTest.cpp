@@ -63,7 +63,7 @@ TEST_F(Validacion, ACompleteDeclarationPassesEveryRule)
     Frm947& f = Completa();
     EXPECT_TRUE(f.ValidaDeclaracion());
     EXPECT_EQ(Mens(), QByteArray());
-    EXPECT_EQ(revision::gHayInconsistencias, 0);
+    EXPECT_EQ(App().gHayInconsistencias, 0);
     EXPECT_EQ(App().gArchivo, App().gSysPath + QStringLiteral("Mens.txt"));
     EXPECT_EQ(f.mModelo.Texto(225), QStringLiteral("01"));
     EXPECT_EQ(msgs_->Count(), 0);
@@ -248,9 +248,9 @@ TEST_F(Validacion, EachRuleOfTheFullCheckWritesItsOwnLine)
         msgs_->Clear();
         EXPECT_TRUE(f.ValidaDeclaracion());
         EXPECT_EQ(Lineas(Mens()), c.lineas);
-        EXPECT_EQ(revision::gHayInconsistencias, c.lineas.isEmpty() ? 0 : 1);
+        EXPECT_EQ(App().gHayInconsistencias, c.lineas.isEmpty() ? 0 : 1);
         if (!c.lineas.isEmpty()) {
-            EXPECT_EQ(revision::gMensaje, c.lineas.last());
+            EXPECT_EQ(App().gMensaje, c.lineas.last());
         }
     }
 }
@@ -475,7 +475,7 @@ TEST_F(Validacion, TheTypedTaxpayerNumbersStopTheCheckWithAMessage)
         EXPECT_EQ(f.SSTab4->currentIndex(), 0);
         // The file is complete all the same, and does not carry the message.
         EXPECT_EQ(Lineas(Mens()), L({"Ingrese su número de teléfono o un número de referencia"}));
-        EXPECT_EQ(revision::gHayInconsistencias, 1);
+        EXPECT_EQ(App().gHayInconsistencias, 1);
         // Validar then shows nothing else.
         msgs_->Clear();
         zav::ModalRunnerScope runner([](QDialog&) { return 0; });

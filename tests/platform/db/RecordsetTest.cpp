@@ -245,4 +245,50 @@ TEST_F(DbFixture, RequeryReadsTheTableAgain)
     EXPECT_FALSE(rs->Eof());
 }
 
+// Thousands of rows read at once, texts long and short among them: every field of every
+// row reads back as stored, going forward, backward and by position, also once some rows
+// are deleted through the set.
+TEST_F(DbFixture, ThousandsOfRowsReadBackWhole)
+{
+    constexpr int kFilas = 3000;
+    const auto nombre = [](int i) {
+        return i == 1234 ? QString(20000, QLatin1Char('L')) : QStringLiteral("NOMBRE %1 Ñ").arg(i).repeated(1 + i % 5);
+    };
+    db_->BeginTrans();
+    for (int i = 0; i < kFilas; ++i)
+        db_->Execute(QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, SEMANA, NOMBRE, ESTADO) VALUES (6, ?, ?, ?, ?)"),
+                     0, {QString::number(20000000000LL + i), i, nombre(i), i % 3 ? Variant(QStringLiteral("1")) : Variant()});
+    db_->CommitTrans();
+
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT SEMANA, DOC_ID_D, NOMBRE, ESTADO FROM CONT ORDER BY SEMANA"));
+    ASSERT_EQ(rs->RecordCount(), kFilas);
+    const auto igual = [&](int i) {
+        return rs->Fields(0).Value() == Variant::fromLong(i)
+               && rs->Fields(1).Value().toText() == QString::number(20000000000LL + i)
+               && rs->Fields(2).Value().toText() == nombre(i)
+               && (i % 3 ? rs->Fields(3).Value().toText() == QStringLiteral("1") : rs->Fields(3).Value().isNull());
+    };
+    for (int i = 0; i < kFilas; ++i, rs->MoveNext())
+        ASSERT_TRUE(igual(i)) << i;
+    EXPECT_TRUE(rs->Eof());
+    rs->MoveLast();
+    for (int i = kFilas - 1; i >= 0; --i, rs->MovePrevious())
+        ASSERT_TRUE(igual(i)) << i;
+    for (int i : {2999, 0, 503, 504, 505, 1234, 1361, 1362, 2040, 2041}) {
+        rs->setAbsolutePosition(i);
+        EXPECT_EQ(rs->AbsolutePosition(), i);
+        EXPECT_TRUE(igual(i)) << i;
+    }
+
+    // Row 10 deleted: every later row is one place earlier.
+    rs->setAbsolutePosition(10);
+    rs->Delete();
+    rs->MoveNext();
+    EXPECT_TRUE(igual(11));
+    EXPECT_EQ(rs->AbsolutePosition(), 10);
+    rs->setAbsolutePosition(2000);
+    EXPECT_TRUE(igual(2001));
+    EXPECT_EQ(rs->RecordCount(), kFilas - 1);
+}
+
 } // namespace

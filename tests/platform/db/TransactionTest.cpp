@@ -1,6 +1,11 @@
 #include "DbFixture.h"
 
+#include "platform/db/Transaccion.h"
+
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 using dbtest::DbFixture;
 using dbtest::errorOf;
@@ -86,6 +91,102 @@ TEST_F(DbFixture, WriterOfAnotherConnectionMakesBeginWaitThenFail)
     db_->Execute(QStringLiteral("INSERT INTO CONT (DOC_ID_D) VALUES ('2')"));
     db_->CommitTrans();
     EXPECT_EQ(count(QStringLiteral("CONT")), 2);
+}
+
+
+// The version of the contents moves with every change a reader of this connection could
+// see, whoever made it, and with nothing else; inside a transaction there is none to keep.
+TEST_F(DbFixture, ContentVersionMovesWithEveryVisibleChange)
+{
+    const std::optional<dao::Database::Version> v0 = db_->ContentVersion();
+    ASSERT_TRUE(v0);
+    count(QStringLiteral("CONT"));
+    EXPECT_EQ(db_->ContentVersion(), v0);
+
+    const std::pair<const char*, std::function<void()>> cambios[] = {
+        {"another connection's row", [&] { RawConnection(path_).exec("INSERT INTO CONT (NOMBRE) VALUES ('X')"); }},
+        {"this connection's row", [&] { addLoss(QStringLiteral("20000000001"), QStringLiteral("2012"), QStringLiteral("1")); }},
+        {"this connection's table", [&] { db_->Execute(QStringLiteral("CREATE TABLE OTRA (A TEXT)")); }},
+        {"another connection's index", [&] { RawConnection(path_).exec("CREATE INDEX OTRA_A ON OTRA (A)"); }},
+    };
+    std::optional<dao::Database::Version> antes = v0;
+    for (const auto& [cambio, haz] : cambios) {
+        haz();
+        const std::optional<dao::Database::Version> v = db_->ContentVersion();
+        EXPECT_TRUE(v && v != antes) << cambio;
+        antes = v;
+    }
+
+    db_->BeginTrans();
+    EXPECT_FALSE(db_->ContentVersion());
+    db_->Rollback();
+    EXPECT_EQ(db_->ContentVersion(), antes);
+    // Two connections never share a version, even over the same contents.
+    EXPECT_NE(dao::Database::Open(path_)->ContentVersion(), antes);
+}
+
+// The scoped transaction: kept only when confirmed; an exception or a refusal half-way
+// leaves the old rows, and an enclosing transaction keeps its own work.
+TEST_F(DbFixture, AScopedTransactionKeepsItsWorkOnlyWhenConfirmed)
+{
+    struct Caso {
+        const char* nombre;
+        bool confirma;
+        bool lanza;
+        int filas;
+    };
+    const Caso casos[] = {
+        {"confirmed", true, false, 2},
+        {"left without confirming", false, false, 1},
+        {"left by an exception", false, true, 1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        db_->Execute(QStringLiteral("DELETE FROM F0947_PTCEA"));
+        addLoss(QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("1"));
+        try {
+            dao::Transaccion t(*db_);
+            db_->Execute(QStringLiteral("DELETE FROM F0947_PTCEA"));
+            addLoss(QStringLiteral("1"), QStringLiteral("2011"), QStringLiteral("1"));
+            addLoss(QStringLiteral("1"), QStringLiteral("2012"), QStringLiteral("1"));
+            if (c.lanza)
+                throw dao::DaoError(dao::err::DiskError);
+            if (c.confirma)
+                t.Confirma();
+        } catch (const dao::DaoError&) {
+        }
+        EXPECT_EQ(db_->TransactionLevel(), 0);
+        EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), c.filas);
+    }
+
+    db_->BeginTrans();
+    addLoss(QStringLiteral("1"), QStringLiteral("2013"), QStringLiteral("1"));
+    {
+        dao::Transaccion t(*db_);
+        addLoss(QStringLiteral("1"), QStringLiteral("2014"), QStringLiteral("1"));
+        t.Deshace();
+        EXPECT_EQ(db_->TransactionLevel(), 1);
+    }
+    EXPECT_EQ(db_->TransactionLevel(), 1);
+    db_->CommitTrans();
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 2);
+}
+
+TEST_F(DbFixture, AScopedTransactionThatCannotBeginLeavesNothingToUndo)
+{
+    RawConnection other(path_);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    EXPECT_EQ(errorOf([&] { dao::Transaccion t(*db_); }), 3051);
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+    other.exec("ROLLBACK");
+    // A database closed inside the scope has nothing left to roll back.
+    {
+        dao::Transaccion t(*db_);
+        addLoss(QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("1"));
+        db_->Close();
+    }
+    db_ = dao::Database::Open(path_);
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 0);
 }
 
 } // namespace
