@@ -454,34 +454,28 @@ void Frm947::CmdGrabar_Click()
     };
     const QString kRucInvalido = QStringLiteral("El RUC no es Válido.");
     const QString kRucIgual = QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.");
-    const QString ruc208 = Trim(mModelo.Texto(208));
-    if (!ruc208.isEmpty()) {
-        const std::optional<bool> valido = RucValido(*this, ruc208);
-        if (!valido)
-            return;
-        if (!*valido) {
-            rehusaRuc(208, kRucInvalido);
-            return;
+    // A taxpayer number in a box: valid where the box holds one, and not the declarer's own.
+    const auto rucAceptado = [&](int casilla, bool esRuc) {
+        const QString ruc = Trim(mModelo.Texto(casilla));
+        if (ruc.isEmpty())
+            return true;
+        if (esRuc) {
+            const std::optional<bool> valido = RucValido(*this, ruc);
+            if (!valido)
+                return false;
+            if (!*valido) {
+                rehusaRuc(casilla, kRucInvalido);
+                return false;
+            }
         }
-    }
-    if (!ruc208.isEmpty() && ruc208 == Trim(documento)) {
-        rehusaRuc(208, kRucIgual);
-        return;
-    }
-    const QString doc226 = Trim(mModelo.Texto(226));
-    if (Left(cboTipDocRepLegal->Text(), 2) == QLatin1String("06") && !doc226.isEmpty()) {
-        const std::optional<bool> valido = RucValido(*this, doc226);
-        if (!valido)
-            return;
-        if (!*valido) {
-            rehusaRuc(226, kRucInvalido);
-            return;
+        if (ruc == Trim(documento)) {
+            rehusaRuc(casilla, kRucIgual);
+            return false;
         }
-    }
-    if (!doc226.isEmpty() && doc226 == Trim(documento)) {
-        rehusaRuc(226, kRucIgual);
+        return true;
+    };
+    if (!rucAceptado(208, true) || !rucAceptado(226, Left(cboTipDocRepLegal->Text(), 2) == QLatin1String("06")))
         return;
-    }
 
     periodo = revision::PeriodoGrabacion(*this);
 

@@ -3,8 +3,9 @@
 #include "batch/install/TAB947.h"
 #include "common/Paths.h"
 #include "common/Profile.h"
+#include "integrador/ErrorText.h"
+#include "integrador/HostDatabase.h"
 #include "integrador/ReferenceData.h"
-#include "integrador/Schema.h"
 #include "platform/db/Database.h"
 #include "platform/ui/MsgBox.h"
 
@@ -19,133 +20,6 @@
 namespace integrador {
 
 namespace {
-
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-bool fail(QString* error, const QString& text)
-{
-    setError(error, text);
-    return false;
-}
-
-QString lastError(sqlite3* db)
-{
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
-
-// One prepared statement; values go in only through its parameters.
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) : db_(db)
-    {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-            stmt_ = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    bool ok() const { return stmt_ != nullptr; }
-
-    void bind(int i, const QString& text)
-    {
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(stmt_, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-    void bind(int i, int value) { sqlite3_bind_int(stmt_, i, value); }
-
-    // Runs the statement once and makes it ready for the next row.
-    bool run()
-    {
-        const int rc = sqlite3_step(stmt_);
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-        return rc == SQLITE_DONE;
-    }
-
-private:
-    sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
-bool exec(sqlite3* db, const QString& sql, QString* error)
-{
-    char* msg = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &msg) == SQLITE_OK)
-        return true;
-    setError(error, QStringLiteral("%1: %2").arg(sql, QString::fromUtf8(msg ? msg : "")));
-    sqlite3_free(msg);
-    return false;
-}
-
-bool insertRows(sqlite3* db, bool demo, QString* error)
-{
-    {
-        Statement s(db, "INSERT INTO PARAM (Numero, Argumento, Funcion, Correl_param) "
-                        "VALUES (?1, ?2, ?3, ?4)");
-        if (!s.ok())
-            return fail(error, lastError(db));
-        for (const ParamRow& p : ParamRows()) {
-            s.bind(1, p.numero);
-            s.bind(2, p.argumento);
-            s.bind(3, p.funcion);
-            s.bind(4, p.correlParam);
-            if (!s.run())
-                return fail(error, QStringLiteral("PARAM %1/%2: %3")
-                                           .arg(p.numero, p.argumento, lastError(db)));
-        }
-    }
-    {
-        Statement s(db, "INSERT INTO ERROR (CodError, DescError) VALUES (?1, ?2)");
-        if (!s.ok())
-            return fail(error, lastError(db));
-        for (const ErrorRow& e : ErrorRows()) {
-            s.bind(1, e.codError);
-            s.bind(2, e.descError);
-            if (!s.run())
-                return fail(error, QStringLiteral("ERROR %1: %2").arg(e.codError, lastError(db)));
-        }
-    }
-    {
-        Statement s(db, "INSERT INTO CLAVES (Usuario, Tipo) VALUES (?1, ?2)");
-        if (!s.ok())
-            return fail(error, lastError(db));
-        for (const ClaveRow& c : ClaveRows()) {
-            s.bind(1, c.usuario);
-            s.bind(2, c.tipo);
-            if (!s.run())
-                return fail(error, QStringLiteral("CLAVES %1: %2").arg(c.usuario, lastError(db)));
-        }
-    }
-    if (demo) {
-        Statement s(db, "INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, Tipo_Ingreso, NOMBRE, USUARIO) "
-                        "VALUES (?1, ?2, ?3, ?4, ?5)");
-        if (!s.ok())
-            return fail(error, lastError(db));
-        for (const ContRow& c : DemoTaxpayers()) {
-            s.bind(1, c.tipDocD);
-            s.bind(2, c.docIdD);
-            s.bind(3, c.tipoIngreso);
-            s.bind(4, c.nombre);
-            s.bind(5, c.usuario);
-            if (!s.run())
-                return fail(error, QStringLiteral("CONT %1: %2").arg(c.docIdD, lastError(db)));
-        }
-    }
-    return true;
-}
-
-void removeDatabaseFiles(const QString& file)
-{
-    QFile::remove(file);
-    QFile::remove(file + QStringLiteral("-journal"));
-    QFile::remove(file + QStringLiteral("-wal"));
-    QFile::remove(file + QStringLiteral("-shm"));
-}
 
 // Runs the module's installer on a database of the host folder, in this process: its
 // messages become the failure's reason instead of boxes.
@@ -205,33 +79,13 @@ InitResult failure(InitResult r, const QString& message)
 
 bool CreateDatabase(const QString& file, const DatabaseOptions& options, QString* error)
 {
-    if (QFileInfo::exists(zav::ResolvePath(file))) {
-        setError(error, QStringLiteral("Ya existe el archivo %1").arg(file));
+    if (!CreateHostDatabase(file, options.demo, error))
+        return false;
+    if (options.moduleTables && !installModule(file, QFileInfo(file).absolutePath(), true, error)) {
+        RemoveDatabaseFiles(file);
         return false;
     }
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        setError(error, QStringLiteral("No se pudo crear %1: %2")
-                            .arg(file, db ? lastError(db) : QString::fromUtf8(sqlite3_errstr(rc))));
-        sqlite3_close(db);
-        removeDatabaseFiles(file);
-        return false;
-    }
-    bool ok = exec(db, QStringLiteral("BEGIN IMMEDIATE"), error);
-    for (const Table& t : HostTables()) {
-        if (!ok)
-            break;
-        ok = exec(db, CreateTableSql(t), error);
-    }
-    ok = ok && insertRows(db, options.demo, error) && exec(db, QStringLiteral("COMMIT"), error);
-    sqlite3_close(db);
-    if (ok && options.moduleTables)
-        ok = installModule(file, QFileInfo(file).absolutePath(), true, error);
-    if (!ok)
-        removeDatabaseFiles(file);
-    return ok;
+    return true;
 }
 
 InitResult InitWorkspace(const QString& dir, bool demo)
@@ -262,7 +116,7 @@ InitResult InitWorkspace(const QString& dir, bool demo)
     // The database is made under a passing name and takes its own only when the
     // configuration is written, so a failed start leaves nothing that blocks a retry.
     const QString partial = zav::JoinPath(root, QStringLiteral(".ZAV.MDB.nuevo"));
-    removeDatabaseFiles(partial);
+    RemoveDatabaseFiles(partial);
     QString error;
     DatabaseOptions options;
     options.demo = demo;
@@ -271,13 +125,13 @@ InitResult InitWorkspace(const QString& dir, bool demo)
         return failure(r, error);
     // The module's tables and rows come from its installer, as on a real host.
     if (!writeEnv947(root, &error) || !installModule(partial, r.sysPath, false, &error)) {
-        removeDatabaseFiles(partial);
+        RemoveDatabaseFiles(partial);
         return failure(r, error);
     }
 
     const QString windows = zav::WindowsFolder();
     if (!QDir().mkpath(windows)) {
-        removeDatabaseFiles(partial);
+        RemoveDatabaseFiles(partial);
         return failure(r, QStringLiteral("No se pudo crear la carpeta %1").arg(windows));
     }
     r.iniFile = zav::ResolvePath(zav::JoinPath(windows, QString::fromLatin1(kIniName)));
@@ -293,12 +147,12 @@ InitResult InitWorkspace(const QString& dir, bool demo)
     };
     for (const auto& [k, v] : keys) {
         if (!zav::WritePrivateProfileString(section, k, v, ini)) {
-            removeDatabaseFiles(partial);
+            RemoveDatabaseFiles(partial);
             return failure(r, QStringLiteral("No se pudo escribir %1 en %2").arg(k, r.iniFile));
         }
     }
     if (!QFile::rename(partial, r.dbFile)) {
-        removeDatabaseFiles(partial);
+        RemoveDatabaseFiles(partial);
         return failure(r, QStringLiteral("No se pudo crear la base de datos %1").arg(r.dbFile));
     }
     r.ok = true;

@@ -6,10 +6,10 @@
 #include "common/Clock.h"
 #include "common/Cp1252.h"
 #include "common/Profile.h"
-#include "integrador/Workspace.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
 #include "tests/common/QtPrinters.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,11 +49,13 @@ public:
     EntornoLote(const EntornoLote&) = delete;
     EntornoLote& operator=(const EntornoLote&) = delete;
 
-    // A host folder with its database; its path ends with "/".
+    // A host folder with its database; its path ends with "/". When it cannot be made the
+    // failure is fatal: a SetUp checks HasFatalFailure() and stops.
     QString Inicia(bool demo = true)
     {
-        const integrador::InitResult r = integrador::InitWorkspace(tmp_.filePath(QStringLiteral("host")), demo);
-        EXPECT_TRUE(r.ok) << r.message.toStdString();
+        const prueba::Espacio r = prueba::CreaEspacio(tmp_.filePath(QStringLiteral("host")), demo);
+        if (!r.ok)
+            [&] { FAIL() << r.message.toStdString(); }();
         sysPath_ = r.sysPath;
         db_ = r.dbFile;
         return sysPath_;
@@ -89,9 +91,13 @@ public:
         return status;
     }
 
+    // Made before everything else, so that no step of a fixture shows a box or ends the
+    // test program; Ejecuta installs its own interceptor over this one.
     MsgBoxRecorder mensajes;
 
 private:
+    ProgramEndInterceptor fin_;
+
     void guarda(const char* nombre, const QString& valor)
     {
         previos_.emplace_back(QByteArray(nombre),

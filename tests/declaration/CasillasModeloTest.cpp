@@ -112,6 +112,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m.Resp().NumDocumento = QStringLiteral("20000000001");
     }
 

@@ -81,6 +81,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         vista.modulo.Periodo = QString::fromUtf8(GetParam().periodo);
         vista.modulo.Sistema = QString::fromUtf8(GetParam().sistema);
         m.Resp().optRenta = 4;
@@ -105,6 +107,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         vista.modulo.Periodo = QStringLiteral("201208");
         vista.modulo.Sistema = QStringLiteral("A");
         m.Resp().optRenta = 4;
@@ -197,6 +201,8 @@ protected:
     void SetUp() override
     {
         CasillasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         vista.modulo.Periodo = QStringLiteral("201705");
         m.Resp().optRenta = 5;
         m.Resp().mUIT = QStringLiteral("4050");

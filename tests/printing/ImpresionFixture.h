@@ -16,6 +16,8 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         OpenWorkspace();
         App().gUsuario = QStringLiteral("ADMIN");
         ReiniciaImpresion();

@@ -45,9 +45,11 @@ class Imprimir : public ImpresionFixture {
 protected:
     void SetUp() override
     {
-        ImpresionFixture::SetUp();
-        // Imprimir prints: to a PDF of the test's own, whatever printer the machine has.
         pdfAntes_ = qgetenv("ZAV_PRINTER_PDF");
+        ImpresionFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        // Imprimir prints: to a PDF of the test's own, whatever printer the machine has.
         qputenv("ZAV_PRINTER_PDF", QFile::encodeName(pdf_.filePath(QStringLiteral("salida.pdf"))));
         barra_ = std::make_unique<zav::BarradeEstadoZAV>();
         App().gBarraEstado = barra_.get();

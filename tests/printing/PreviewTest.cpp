@@ -134,9 +134,11 @@ class PreviewTest : public ImpresionFixture {
 protected:
     void SetUp() override
     {
-        ImpresionFixture::SetUp();
         savedPdf_ = qgetenv("ZAV_PRINTER_PDF");
         hadPdf_ = qEnvironmentVariableIsSet("ZAV_PRINTER_PDF");
+        ImpresionFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         qunsetenv("ZAV_PRINTER_PDF");
         copiaReporte(archivoPrueba(QStringLiteral("esperados/general_2014_perdidas.PRN")), kReporte);
         ASSERT_TRUE(rpt::LeeArchivoReporte(rutaRpt(kReporte), registros_));
@@ -299,6 +301,75 @@ TEST_F(PreviewTest, ThePrintedReportHasItsFivePagesAndNoBlankSheet)
     EXPECT_EQ(msgs_->Count(), 0);
     EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
     esperaPaginas({0, 1, 2, 3, 4});
+}
+
+// Where a text's ink starts against the top-left corner of the box drawn around it, in
+// pixels of img: the box's top line is the first row, its left line the first column,
+// that is mostly dark. Nothing when the image has no such box or no ink near its corner.
+std::optional<QPoint> TintaDesdeLaEsquina(const QImage& img, int largoMinimo)
+{
+    const auto oscuro = [&](int x, int y) { return qGray(img.pixel(x, y)) < 128; };
+    int arriba = -1, izquierda = -1;
+    for (int y = 0; y < img.height() && arriba < 0; ++y) {
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x)
+            n += oscuro(x, y);
+        if (n > largoMinimo)
+            arriba = y;
+    }
+    for (int x = 0; x < img.width() && izquierda < 0; ++x) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            n += oscuro(x, y);
+        if (n > largoMinimo / 4)
+            izquierda = x;
+    }
+    if (arriba < 0 || izquierda < 0)
+        return std::nullopt;
+    // The ink above or below the top line, right of the left one, clear of both lines.
+    std::optional<QPoint> tinta;
+    for (int y = std::max(0, arriba - 40); y < std::min(img.height(), arriba + 40); ++y)
+        for (int x = izquierda + 3; x < std::min(img.width(), izquierda + 400); ++x)
+            if (std::abs(y - arriba) > 1 && oscuro(x, y)) {
+                if (!tinta)
+                    tinta = QPoint(x - izquierda, y - arriba);
+                tinta->setX(std::min(tinta->x(), x - izquierda));
+            }
+    return tinta;
+}
+
+// One report on the preview's surface and on the PDF: the text lands at the same place
+// against its box on both, below and right of its record's point (text is placed by its
+// top-left corner, as the layouts expect).
+TEST_F(PreviewTest, ATextLandsAtTheSamePlaceOnTheSurfaceAndOnThePrintedPage)
+{
+    escribeReporte(QStringLiteral("00000004.PRN"),
+                   {QStringLiteral("<!nHojas!>1<!/nHojas!>"), QStringLiteral("pCuadro|1000|2000|9000|4000|0|"),
+                    QStringLiteral("pPos|2000|2000|HHHHHHHH|False|12|0|")});
+    const int ppp = 144;   // 10 twips to a pixel on both
+    frmPreview frm;
+    cargaVentana(frm, QStringLiteral("00000004.PRN"));
+    ASSERT_FALSE(frm.picPrevia.empty());
+    const std::optional<QPoint> enPantalla = TintaDesdeLaEsquina(frm.picPrevia[0]->Imagen(ppp), 600);
+
+    usaPdf();
+    MostrarPreliminar(QStringLiteral("00000004.PRN"), QStringLiteral("xx"));
+    ASSERT_EQ(msgs_->Count(), 0);
+    QProcess ppm;
+    ppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(ppp), QStringLiteral("-png"),
+                                           QStringLiteral("-singlefile"), pdf(), tmp_.filePath(QStringLiteral("hoja"))});
+    ASSERT_TRUE(ppm.waitForFinished(30000));
+    ASSERT_EQ(ppm.exitCode(), 0) << ppm.readAllStandardError().toStdString();
+    const std::optional<QPoint> enPapel = TintaDesdeLaEsquina(QImage(tmp_.filePath(QStringLiteral("hoja.png"))), 600);
+
+    ASSERT_TRUE(enPantalla && enPapel) << "ink found on the surface: " << bool(enPantalla) << ", on paper: " << bool(enPapel);
+    // The record puts the text 1000 twips right of the box's corner, on its top line: the
+    // capitals' ink starts a little below it.
+    EXPECT_NEAR(enPantalla->x(), 100, 3);
+    EXPECT_GE(enPantalla->y(), 2);
+    EXPECT_LE(enPantalla->y(), 8);
+    EXPECT_NEAR(enPapel->x(), enPantalla->x(), 2);
+    EXPECT_NEAR(enPapel->y(), enPantalla->y(), 2);
 }
 
 TEST_F(PreviewTest, OnlyAPrintFromThePreviewsToolbarKeepsToTheRange)

@@ -110,4 +110,38 @@ TEST_F(ReporteDeclaracion, SinTablaSpoolNoHayReporte)
     EXPECT_FALSE(zav::IsHourglass());
 }
 
+// A declaration sent twice: each sending prints its own rows, none of the other's.
+TEST_F(ReporteDeclaracion, CadaEnvioSeImprimeConSusPropiasCasillas)
+{
+    cargaDeclaracion(QStringLiteral("amazonia_2013_enviada.txt"));   // the second sending, 002
+    // The first one: every value another, a box the second one dropped, its own order number.
+    db().Execute(QStringLiteral("INSERT INTO HCAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CORREL, estado, norden, CONTROL)"
+                                " SELECT TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, '001', estado, '654321', CONTROL FROM HCAB"));
+    db().Execute(QStringLiteral("INSERT INTO HDET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CORREL, CASILLA, i_valor)"
+                                " SELECT TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, '001', CASILLA, i_valor || '9' FROM HDET"));
+    db().Execute(QStringLiteral("INSERT INTO HDET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CORREL, CASILLA, i_valor)"
+                                " SELECT TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, '001', '463', '4444' FROM HCAB WHERE CORREL = '001'"));
+
+    for (const char* correl : {"001", "002"}) {
+        SCOPED_TRACE(correl);
+        App().gCorrel = QString::fromLatin1(correl);
+        const QString nombre = GeneraReporteDeclaracion();
+        ASSERT_FALSE(nombre.isEmpty());
+        QStringList propias, leidas;
+        auto rs = db().OpenRecordset(QStringLiteral("SELECT CASILLA, i_valor FROM HDET WHERE CORREL = ? ORDER BY CASILLA"),
+                                     dao::dbOpenSnapshot, {App().gCorrel});
+        for (; !rs->Eof(); rs->MoveNext())
+            propias << rs->Fields(0).Value().toText() + QLatin1Char('=') + rs->Fields(1).Value().toText();
+        for (int n = 1; n <= 899; ++n)
+            if (!Impresion().gValores[static_cast<size_t>(n)].isEmpty())
+                leidas << QStringLiteral("%1=").arg(n, 3, 10, QLatin1Char('0')) + Impresion().gValores[static_cast<size_t>(n)];
+        propias.removeIf([](const QString& p) { return p.endsWith(QLatin1Char('=')); });
+        EXPECT_EQ(leidas.join(QLatin1Char(' ')).toStdString(), propias.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(Impresion().gNumOrdenImp.toStdString(), correl[2] == '1' ? "654321" : "123456");
+    }
+    // The second sending's report is the one it had alone.
+    EXPECT_TRUE(lee(App().gArchivo) == lee(archivoPrueba(QStringLiteral("esperados/amazonia_2013_enviada.PRN"))));
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
 } // namespace

@@ -32,7 +32,11 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         OpenWorkspace();
+        if (HasFatalFailure())
+            return;
         barra_ = std::make_unique<zav::BarradeEstadoZAV>();
         App().gBarraEstado = barra_.get();
         App().gUsuario = QStringLiteral("ADMIN");

@@ -43,6 +43,8 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         zav::SetClockForTests([] { return QDateTime(QDate(2014, 5, 15), QTime(10, 0)); });
         frm_ = std::make_unique<MDIFrm>();
         frm_->MDIForm_Load();

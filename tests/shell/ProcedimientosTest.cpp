@@ -21,6 +21,8 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         OpenWorkspace();
     }
     void TearDown() override

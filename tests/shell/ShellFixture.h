@@ -1,12 +1,12 @@
 #pragma once
 // A host workspace in a temporary folder, with KZ000.INI in its own Windows folder, and
 // the recorders that keep message boxes and program ends inside the test.
-#include "integrador/Workspace.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Configuracion.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +18,21 @@
 
 class ShellFixture : public ::testing::Test {
 protected:
+    // A derived SetUp goes on only when !HasFatalFailure(): the boxes and the program's
+    // end are caught from the first step, so a failed one never waits for a user.
     void SetUp() override
     {
-        ASSERT_TRUE(tmp_.isValid());
-        savedWindir_ = qgetenv("WINDIR");
-        savedCwd_ = QDir::currentPath();
-        qputenv("WINDIR", tmp_.filePath(QStringLiteral("windows")).toUtf8());
-        QDir().mkpath(tmp_.filePath(QStringLiteral("windows")));
-        ws_ = integrador::InitWorkspace(tmp_.filePath(QStringLiteral("host")), true);
-        ASSERT_TRUE(ws_.ok) << ws_.message.toStdString();
-        ResetAppState();
-        zav::ClearCloseHooks();
         msgs_.emplace();
         end_.emplace();
+        savedWindir_ = qgetenv("WINDIR");
+        savedCwd_ = QDir::currentPath();
+        ResetAppState();
+        zav::ClearCloseHooks();
+        ASSERT_TRUE(tmp_.isValid());
+        qputenv("WINDIR", tmp_.filePath(QStringLiteral("windows")).toUtf8());
+        QDir().mkpath(tmp_.filePath(QStringLiteral("windows")));
+        ws_ = zav::prueba::CreaEspacio(tmp_.filePath(QStringLiteral("host")), true);
+        ASSERT_TRUE(ws_.ok) << ws_.message.toStdString();
     }
 
     void TearDown() override
@@ -56,7 +58,7 @@ protected:
     }
 
     QTemporaryDir tmp_;
-    integrador::InitResult ws_;
+    zav::prueba::Espacio ws_;
     std::optional<zav::MsgBoxRecorder> msgs_;
     std::optional<zav::ProgramEndInterceptor> end_;
     QByteArray savedWindir_;

@@ -25,6 +25,8 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         OpenWorkspace();
     }
 

@@ -1,10 +1,10 @@
 // TAB947 on fresh and installed host databases: the tables, keys and rows it leaves,
 // what it asks and reports, and env947.txt lines of every shape.
 #include "batch/install/TAB947.h"
-#include "integrador/Workspace.h"
 #include "platform/db/Database.h"
 #include "tests/batch/LoteFixture.h"
 #include "tests/integrador/TestDb.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <QDir>
 #include <QProcess>
@@ -34,10 +34,8 @@ protected:
         // The host's database as the host makes it, before the module is installed.
         host_ = entorno_.Ruta(QStringLiteral("host")) + QLatin1Char('/');
         ASSERT_TRUE(QDir().mkpath(host_ + QStringLiteral("TMP")));
-        integrador::DatabaseOptions opciones;
-        opciones.moduleTables = false;
         QString error;
-        ASSERT_TRUE(integrador::CreateDatabase(host_ + QStringLiteral("ZAV.MDB"), opciones, &error))
+        ASSERT_TRUE(prueba::CreaBase(host_ + QStringLiteral("ZAV.MDB"), false, false, &error))
             << error.toStdString();
         EntornoLote::Opcion(QStringLiteral("SysPath"), host_);
         EntornoLote::Opcion(QStringLiteral("DBName"), QStringLiteral("ZAV.MDB"));
@@ -204,17 +202,39 @@ TEST_F(Instalacion, BadLinesAreReportedAndSkipped)
                           "0947|D|d|d|1|-1|1|1|1|1|1|1|1|\r\n"
                           "0947|E|e|e|1|1|1|abc|1|1|1|1|1|\r\n"
                           "0947|F|f|f|1|1||1|1|1|1|1|1|\r\n"
+                          "0947|H|h|h|1|1|1|1|1|1|1|1|1\r\n"
                           "0947|G|g|g|1|1|1|1|1|1|1|1|1|\r\n"));
     EXPECT_EQ(Ejecuta(), 1);
     EXPECT_EQ(Filas(QStringLiteral("SELECT tabla_o FROM ENVIO_T ORDER BY tabla_o")), (QStringList{"A", "G"}));
-    ASSERT_EQ(entorno_.mensajes.Count(), 5) << entorno_.mensajes.Texts().join(QLatin1Char('|')).toStdString();
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(entorno_.mensajes.Count(), 6) << entorno_.mensajes.Texts().join(QLatin1Char('|')).toStdString();
+    for (int i = 0; i < 6; ++i) {
         EXPECT_TRUE(entorno_.mensajes.Entries()[size_t(i)].text.startsWith(
             QStringLiteral("La línea %1 de env947.txt no es válida: ").arg(i + 2)))
             << entorno_.mensajes.Entries()[size_t(i)].text.toStdString();
         EXPECT_EQ(entorno_.mensajes.Entries()[size_t(i)].title, QStringLiteral("Error en env947.txt"));
     }
     EXPECT_EQ(Filas(QStringLiteral("SELECT count(*) FROM REPORTES")), QStringList{"3"});
+}
+
+// A replacement REPORTES row the database refuses: the old row stays, and the run says so.
+TEST_F(Instalacion, AReportRowWhoseReplacementIsRefusedIsKept)
+{
+    Envios(kEnv947);
+    ASSERT_EQ(Ejecuta(), 0);
+    ASSERT_EQ(db_->exec(QStringLiteral("UPDATE REPORTES SET DesRep = 'Reporte anterior' WHERE CodRep = 'RCP002'")),
+              SQLITE_DONE);
+    ASSERT_EQ(db_->exec(QStringLiteral("CREATE TRIGGER rechaza BEFORE INSERT ON REPORTES WHEN NEW.CodRep = 'RCP002' "
+                                       "BEGIN SELECT RAISE(ABORT, 'rechazado'); END")),
+              SQLITE_DONE);
+    EXPECT_EQ(Ejecuta(), 1);
+    ASSERT_EQ(entorno_.mensajes.Count(), 1);
+    EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("Error Número : ")))
+        << entorno_.mensajes.Last().text.toStdString();
+    EXPECT_EQ(entorno_.mensajes.Last().title, QStringLiteral("Error al Ejecutar Sentencia SQL"));
+    EXPECT_EQ(Filas(QStringLiteral("SELECT CodRep, DesRep, Estado FROM REPORTES ORDER BY CodRep")),
+              (QStringList{QStringLiteral("RCP001|Reporte Morvath \u2013 Declaración|1"),
+                           QStringLiteral("RCP002|Reporte anterior|1"),
+                           QStringLiteral("RCP003|Reporte Morvath - Declaración y Anexos|1")}));
 }
 
 TEST_F(Instalacion, NoDescriptorFileIsReportedAndTheRestInstalled)

@@ -40,6 +40,8 @@ protected:
     void SetUp() override
     {
         host_ = entorno_.Inicia();
+        if (HasFatalFailure())
+            return;
         SetClockForTests([] { return kAhora; });
         db_ = std::make_unique<TestDb>(entorno_.BaseDatos());
     }

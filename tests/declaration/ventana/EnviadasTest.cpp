@@ -27,6 +27,8 @@ protected:
     void SetUp() override
     {
         ReaperturaFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         // A declaration with two loss rows and an act row, saved, and sent twice.
         Frm947& f = Llena(0, 2014);
         Casilla(f, 108, QStringLiteral("1,000"));

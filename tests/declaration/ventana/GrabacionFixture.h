@@ -27,6 +27,8 @@ protected:
     void SetUp() override
     {
         VentanaFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         zav::SetClockForTests([] { return QDateTime(QDate(2014, 9, 15), QTime(10, 30, 5)); });
         App().gUsuario = QStringLiteral("ADMIN");
     }

@@ -527,29 +527,47 @@ TEST_F(Grabacion, RegimeAnswersAreStoredUnderTheirFixedCodes)
     }
 }
 
-TEST_F(Grabacion, BeforeTwoThousandThirteenThePaymentSystemIsStoredAndNoSuspension)
+// Box 609 holds the payment system the window shows before 2013, and "0" from 2013 on,
+// whatever the window still shows, when the suspension's answer is stored instead. A
+// business started in the year shows system "B" in any year.
+TEST_F(Grabacion, Box609IsThePaymentSystemBeforeTwoThousandThirteenAndZeroFromThenOn)
 {
-    App().gPeriodo = QStringLiteral("2012");
-    Frm947& f = Abrir();
-    Elegir(f, QString::fromLatin1(kRuc));
-    f.TxtTelefono->SetText(QStringLiteral("4234567"));
-    f.optRenta->SetValue(0, true);
-    f.OptPersona->SetValue(0, true);
-    f.OptInicio->SetValue(0, true);
-    f.OptAnterior->SetValue(0, true);
-    f.OptPrecedente->SetValue(0, true);
-    f.CboBalance->SetListIndex(1);
-    App().gPeriodo = QStringLiteral("201206");
-    f.LblSistema->SetCaption(QStringLiteral("B"));
-    App().gSistema = QStringLiteral("B");
-    Casilla(f, 500, QStringLiteral("100"));
-    f.CmdGrabar_Click();
-    const auto filas = Filas(QStringLiteral("201206"));
-    ASSERT_FALSE(filas.empty()) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(filas.at(QStringLiteral("609")).valor, QStringLiteral("B"));
-    EXPECT_EQ(filas.at(QStringLiteral("608")).valor, QStringLiteral("1"));
-    for (const char* n : {"611", "612", "613"})
-        EXPECT_FALSE(filas.count(QString::fromLatin1(n))) << n;
+    const struct {
+        const char* anio;
+        int balance;
+        const char* periodo;
+        const char* caja608;
+        const char* caja609;
+        const char* caja611;   // nullptr: no suspension rows
+    } casos[] = {
+        {"2012", 1, "201206", "1", "B", nullptr},
+        {"2013", 0, "201305", "0", "0", "0"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.anio);
+        App().gPeriodo = QString::fromLatin1(c.anio);
+        Frm947& f = Abrir();
+        Elegir(f, QString::fromLatin1(kRuc));
+        f.TxtTelefono->SetText(QStringLiteral("4234567"));
+        f.optRenta->SetValue(0, true);
+        f.OptPersona->SetValue(0, true);
+        f.OptInicio->SetValue(1, true);
+        f.CboBalance->SetListIndex(c.balance);
+        App().gPeriodo = QString::fromLatin1(c.periodo);
+        ASSERT_EQ(f.LblSistema->Caption(), QStringLiteral("B"));
+        Casilla(f, 500, QStringLiteral("100"));
+        f.CmdGrabar_Click();
+        const auto filas = Filas(QString::fromLatin1(c.periodo));
+        ASSERT_FALSE(filas.empty()) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(filas.at(QStringLiteral("608")).valor, QString::fromLatin1(c.caja608));
+        EXPECT_EQ(filas.at(QStringLiteral("609")).valor, QString::fromLatin1(c.caja609));
+        ASSERT_EQ(filas.count(QStringLiteral("611")), c.caja611 ? 1u : 0u);
+        if (c.caja611) {
+            EXPECT_EQ(filas.at(QStringLiteral("611")).valor, QString::fromLatin1(c.caja611));
+        }
+        for (const char* n : {"612", "613"})
+            EXPECT_FALSE(filas.count(QString::fromLatin1(n))) << n;
+    }
 }
 
 } // namespace

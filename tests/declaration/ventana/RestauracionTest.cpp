@@ -18,6 +18,8 @@ protected:
     void SetUp() override
     {
         ReaperturaFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         App().gPeriodo = QStringLiteral("201408");
     }
 

@@ -18,6 +18,8 @@ protected:
     void SetUp() override
     {
         VentanaFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         Frm947& f = Abrir();
         // Every field reachable: the page frames shown, the fields that open later open now.
         MuestraMarcos(&f, false, true, true, false, true, true);

@@ -2,13 +2,13 @@
 // The declaration window over a host workspace in a temporary folder (KZ000.INI in its
 // own Windows folder, the demo taxpayers), with message boxes and program ends recorded.
 #include "declaration/Frm947.h"
-#include "integrador/Workspace.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
 #include "shell/modulo/AppState.h"
 #include "shell/modulo/Configuracion.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +20,22 @@
 
 class VentanaFixture : public ::testing::Test {
 protected:
+    // A derived SetUp goes on only when !HasFatalFailure(): the boxes and the program's
+    // end are caught from the first step, so a failed one never waits for a user.
     void SetUp() override
     {
+        msgs_.emplace();
+        end_.emplace();
+        if (carpetas_ == 0)
+            savedWindir_ = qgetenv("WINDIR");
+        ResetAppState();
+        zav::ClearCloseHooks();
         ASSERT_TRUE(tmp_.isValid());
-        savedWindir_ = qgetenv("WINDIR");
         qputenv("WINDIR", tmp_.filePath(QStringLiteral("windows")).toUtf8());
         QDir().mkpath(tmp_.filePath(QStringLiteral("windows")));
         // A fresh host folder each time, so that a case may start over inside one test.
-        ws_ = integrador::InitWorkspace(tmp_.filePath(QStringLiteral("host%1").arg(carpetas_++)), true);
+        ws_ = zav::prueba::CreaEspacio(tmp_.filePath(QStringLiteral("host%1").arg(carpetas_++)), true);
         ASSERT_TRUE(ws_.ok) << ws_.message.toStdString();
-        ResetAppState();
-        zav::ClearCloseHooks();
-        msgs_.emplace();
-        end_.emplace();
         App().gUtil = std::make_unique<zav::clsUtilitarios>();
         LeerConfiguracion();
         ASSERT_TRUE(AbrirBaseDatos());
@@ -80,7 +83,7 @@ protected:
     }
 
     QTemporaryDir tmp_;
-    integrador::InitResult ws_;
+    zav::prueba::Espacio ws_;
     std::optional<zav::MsgBoxRecorder> msgs_;
     std::optional<zav::ProgramEndInterceptor> end_;
     std::unique_ptr<Frm947> frm_;

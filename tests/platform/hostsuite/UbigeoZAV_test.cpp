@@ -1,7 +1,7 @@
 #include "platform/hostsuite/UbigeoZAV.h"
 
-#include "integrador/Workspace.h"
 #include "platform/db/Database.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ protected:
         ASSERT_TRUE(tmp_.isValid());
         const QString file = tmp_.filePath(QStringLiteral("ZAV.MDB"));
         QString error;
-        ASSERT_TRUE(integrador::CreateDatabase(file, {}, &error)) << error.toStdString();
+        ASSERT_TRUE(zav::prueba::CreaBase(file, false, true, &error)) << error.toStdString();
         db_ = dao::Database::Open(file);
         control_.setBaseDatos(db_.get());
     }

@@ -1,10 +1,10 @@
 // Numbering of report files in SPOOL, alone and from two programs at once.
 #include "common/Clock.h"
-#include "integrador/Workspace.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "printing/report/ArchivoReporte.h"
 #include "printing/report/RegistraSpool.h"
+#include "tests/support/EspacioPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         archivo_ = dir_.filePath(QStringLiteral("ZAV.MDB"));
         QString error;
-        ASSERT_TRUE(integrador::CreateDatabase(archivo_, {}, &error)) << error.toStdString();
+        ASSERT_TRUE(zav::prueba::CreaBase(archivo_, false, true, &error)) << error.toStdString();
         db_ = dao::Database::Open(archivo_);
         rpt_ = dir_.filePath(QStringLiteral("RPT"));
         ASSERT_TRUE(QDir().mkpath(rpt_));
