@@ -305,7 +305,20 @@ void BindValue(sqlite3_stmt* st, int slot, const Variant& v)
         break;
     }
     case Kind::Text: {
-        const QByteArray b = v.toText().toUtf8();
+        // Most values are short plain ASCII (codes, amounts): their bytes are their UTF-16
+        // units, written without an allocation; the engine copies them.
+        const QString t = v.toText();
+        char corto[128];
+        if (t.size() <= qsizetype(sizeof corto)) {
+            qsizetype i = 0;
+            for (; i < t.size() && t[i].unicode() < 0x80; ++i)
+                corto[i] = static_cast<char>(t[i].unicode());
+            if (i == t.size()) {
+                sqlite3_bind_text(st, slot, corto, static_cast<int>(i), SQLITE_TRANSIENT);
+                break;
+            }
+        }
+        const QByteArray b = t.toUtf8();
         sqlite3_bind_text(st, slot, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
         break;
     }
