@@ -5,7 +5,8 @@
 #include "platform/db/Database.h"
 #include "platform/db/Transaccion.h"
 
-#include <algorithm>
+#include <QHash>
+
 #include <map>
 
 namespace almacen {
@@ -76,7 +77,7 @@ public:
         Pon(fila, cNum_, zav::CalculaControl(fila, 6));
         const auto pendiente = pendientes_.find(casilla);
         if (pendiente != pendientes_.end()) {
-            filas_[pendiente->second] = std::move(fila);
+            filas_[*pendiente] = std::move(fila);
         } else {
             pendientes_[casilla] = filas_.size();
             filas_.push_back(std::move(fila));
@@ -134,7 +135,7 @@ private:
     QStringList columnas_;
     int cDoc_ = 0, cTip_ = 0, cPer_ = 0, cForm_ = 0, cCas_ = 0, cValor_ = 0, cId_ = 0, cNum_ = 0;
     std::map<QString, int> guardadas_;
-    std::map<QString, size_t> pendientes_;
+    QHash<QString, size_t> pendientes_;   // the place of each new row, by code
     dao::Params plantilla_;
     std::vector<Tipo> tipos_;
     std::vector<dao::Params> filas_;
