@@ -5,16 +5,19 @@
 #include "platform/db/Database.h"
 #include "platform/db/Transaccion.h"
 
-#include <algorithm>
+#include <QHash>
+
 #include <map>
 
 namespace almacen {
 
 namespace {
 
-// The box rows of one key. Each row is built and checked in the buffer of one updatable
-// set; new rows then go in together, a hundred to a statement, so that a save costs a few
-// statements rather than several per box. A code written a second time replaces its row.
+// The box rows of one key. A stored row is changed in the buffer of one updatable set;
+// a new row is built from the set's columns (their kinds, limits and defaults, read once)
+// and checked there, and the new rows then go in through one prepared insert, so that a
+// save costs a few statements rather than several per box. A code written a second time
+// replaces its row.
 class FilasDet {
 public:
     FilasDet(dao::Database& db, const ClaveDeclaracion& clave, const QString& casilla = QString())
@@ -59,25 +62,22 @@ public:
         if (guardada != guardadas_.end()) {
             rs_->setAbsolutePosition(guardada->second);
             rs_->Edit();
-            Llena(valor);
+            rs_->Fields(cValor_) = valor;
+            rs_->Fields(cId_) = kIdCasilla;
+            rs_->Fields(cNum_) = zav::CalculaControl(*rs_, 6);
             rs_->Update();
             return;
         }
-        rs_->AddNew();
-        rs_->Fields(cDoc_) = clave_.Documento;
-        rs_->Fields(cTip_) = clave_.TipoDoc;
-        rs_->Fields(cPer_) = clave_.Periodo;
-        rs_->Fields(cForm_) = clave_.Formulario;
-        rs_->Fields(cCas_) = casilla;
-        Llena(valor);
-        dao::Params fila;
-        fila.reserve(columnas_.size());
-        for (int c = 0; c < columnas_.size(); ++c)
-            fila.push_back(rs_->Fields(c).Value());
-        rs_->CancelUpdate();
+        if (plantilla_.empty())
+            LeePlantilla();
+        dao::Params fila = plantilla_;
+        Pon(fila, cCas_, casilla);
+        Pon(fila, cValor_, valor);
+        Pon(fila, cId_, kIdCasilla);
+        Pon(fila, cNum_, zav::CalculaControl(fila, 6));
         const auto pendiente = pendientes_.find(casilla);
         if (pendiente != pendientes_.end()) {
-            filas_[pendiente->second] = std::move(fila);
+            filas_[*pendiente] = std::move(fila);
         } else {
             pendientes_[casilla] = filas_.size();
             filas_.push_back(std::move(fila));
@@ -87,32 +87,47 @@ public:
     // Inserts the new rows.
     void Escribe()
     {
-        const int porSentencia = 100;
-        const QString marcas = QLatin1Char('(') + QStringList(columnas_.size(), QStringLiteral("?")).join(QLatin1Char(','))
-                               + QLatin1Char(')');
-        for (size_t desde = 0; desde < filas_.size(); desde += porSentencia) {
-            const size_t hasta = std::min(filas_.size(), desde + porSentencia);
-            QStringList valores;
-            dao::Params p;
-            for (size_t i = desde; i < hasta; ++i) {
-                valores << marcas;
-                p.insert(p.end(), filas_[i].begin(), filas_[i].end());
-            }
-            db_.Execute(QStringLiteral("INSERT INTO DET (") + columnas_.join(QLatin1Char(',')) + QStringLiteral(") VALUES ")
-                            + valores.join(QLatin1Char(',')),
-                        dao::dbFailOnError, p);
-        }
+        if (!filas_.empty())
+            db_.ExecuteRows(QStringLiteral("INSERT INTO DET (") + columnas_.join(QLatin1Char(','))
+                                + QStringLiteral(") VALUES (")
+                                + QStringList(columnas_.size(), QStringLiteral("?")).join(QLatin1Char(','))
+                                + QLatin1Char(')'),
+                            filas_);
         filas_.clear();
         pendientes_.clear();
     }
 
 private:
-    void Llena(const QString& valor)
+    // What a new row of the key holds before its box is given: the columns' defaults
+    // and the key, as the set's new-row buffer takes them.
+    void LeePlantilla()
     {
-        rs_->Fields(cValor_) = valor;
-        rs_->Fields(cId_) = QStringLiteral("01");
-        rs_->Fields(cNum_) = zav::CalculaControl(*rs_, 6);
+        rs_->AddNew();
+        rs_->Fields(cDoc_) = clave_.Documento;
+        rs_->Fields(cTip_) = clave_.TipoDoc;
+        rs_->Fields(cPer_) = clave_.Periodo;
+        rs_->Fields(cForm_) = clave_.Formulario;
+        for (int c = 0; c < columnas_.size(); ++c) {
+            const dao::Field campo = rs_->Fields(c);
+            plantilla_.push_back(campo.Value());
+            tipos_.push_back({campo.Type(), campo.Size()});
+        }
+        rs_->CancelUpdate();
     }
+
+    // A value stored in a column of a new row, converted to the column's kind as the
+    // set's buffer converts it (a text too long for its column fails the same way).
+    void Pon(dao::Params& fila, int c, const dao::Variant& v) const
+    {
+        const Tipo& t = tipos_[static_cast<size_t>(c)];
+        fila[static_cast<size_t>(c)] = t.kind == dao::Kind::Null ? v : v.convertedTo(t.kind, t.size);
+    }
+
+    struct Tipo {
+        dao::Kind kind;
+        int size;
+    };
+    inline static const QString kIdCasilla = QStringLiteral("01");
 
     dao::Database& db_;
     ClaveDeclaracion clave_;
@@ -120,7 +135,9 @@ private:
     QStringList columnas_;
     int cDoc_ = 0, cTip_ = 0, cPer_ = 0, cForm_ = 0, cCas_ = 0, cValor_ = 0, cId_ = 0, cNum_ = 0;
     std::map<QString, int> guardadas_;
-    std::map<QString, size_t> pendientes_;
+    QHash<QString, size_t> pendientes_;   // the place of each new row, by code
+    dao::Params plantilla_;
+    std::vector<Tipo> tipos_;
     std::vector<dao::Params> filas_;
 };
 

@@ -435,6 +435,10 @@ struct ParsedMask {
     QList<Token> negative;
     QList<Token> zero;
     bool hasNegative = false;
+    // One section of digit places only ("000", "###########0"): a whole number is its
+    // digits, at least as many as the "0" places from the first one.
+    bool onlyDigits = false;
+    int minDigits = 0;
 };
 
 const ParsedMask& parsedMask(const QString& mask)
@@ -450,6 +454,11 @@ const ParsedMask& parsedMask(const QString& mask)
     if (m.hasNegative)
         m.negative = tokenize(sections[1]);
     m.zero = sections.size() >= 3 && !sections[2].isEmpty() ? tokenize(sections[2]) : m.positive;
+    m.onlyDigits = sections.size() == 1 && !m.positive.isEmpty()
+                   && std::all_of(m.positive.cbegin(), m.positive.cend(), [](const Token& t) { return t.isDigit(); });
+    for (const Token& t : m.positive)
+        if (t.kind == Token::Zero || m.minDigits > 0)
+            ++m.minDigits;
     if (cache.size() > 256)
         cache.clear();
     return *cache.insert(mask, std::move(m));
@@ -486,6 +495,15 @@ QString Format(double v, const QString& mask)
         overflow();
     if (mask.isEmpty())
         return (v < 0 && !toDigits15(v).digits.isEmpty() ? QStringLiteral("-") : QString()) + plainNumber(v, true);
+    // Box codes and whole amounts, most of what a save writes, need no digit strings.
+    const ParsedMask& m = parsedMask(mask);
+    if (m.onlyDigits && v == std::trunc(v) && std::fabs(v) < 1e15) {
+        const qint64 n = static_cast<qint64>(std::fabs(v));
+        QString digits = n == 0 ? QString() : QString::number(n);
+        if (digits.size() < m.minDigits)
+            digits.prepend(QString(m.minDigits - digits.size(), QLatin1Char('0')));
+        return n != 0 && v < 0 ? QLatin1Char('-') + digits : digits;
+    }
     return formatSections(v < 0, mask, [v](int decimals) { return toFixed(v, decimals); });
 }
 

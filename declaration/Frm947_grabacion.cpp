@@ -16,6 +16,7 @@
 
 #include <QDate>
 #include <QGroupBox>
+#include <QSet>
 #include <QTabWidget>
 
 #include <optional>
@@ -38,7 +39,7 @@ const QString kMascaraVacia = QStringLiteral("__/__/____");
 // telephone and the dates of the suspension resolution. Leading zeros must survive.
 bool SeGuardaTalCual(const QString& casilla)
 {
-    static const QStringList codigos{
+    static const QSet<QString> codigos{
         QStringLiteral("200"), QStringLiteral("209"), QStringLiteral("211"), QStringLiteral("212"),
         QStringLiteral("220"), QStringLiteral("224"), QStringLiteral("225"), QStringLiteral("226"),
         QStringLiteral("015"), QStringLiteral("721"), QStringLiteral("812"), QStringLiteral("611"),

@@ -139,13 +139,21 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, int type,
 
 int Database::Execute(const QString& sql, int /*options*/, const Params& params)
 {
+    return ExecuteRows(sql, {params});
+}
+
+int Database::ExecuteRows(const QString& sql, const std::vector<Params>& rows)
+{
     Connection& c = conn();
     Statement st(c.db, sql, c.path);
     if (sqlite3_column_count(st.get()) > 0 && sqlite3_stmt_readonly(st.get()))
         throw DaoError(err::SelectInExecute);
-    st.bind(params);
     const sqlite3_int64 before = sqlite3_total_changes64(c.db);
-    while (st.step()) {
+    for (const Params& row : rows) {
+        st.bind(row);
+        while (st.step()) {
+        }
+        sqlite3_reset(st.get());
     }
     recordsAffected_ = static_cast<int>(sqlite3_total_changes64(c.db) - before);
     return recordsAffected_;

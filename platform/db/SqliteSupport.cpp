@@ -179,6 +179,33 @@ Statement::~Statement()
         slot.insert(text_, st_);
 }
 
+namespace {
+
+// The bytes a text or a date is stored as, at the end of out. Most values are short
+// plain ASCII (codes, amounts), whose UTF-16 units are their bytes.
+void AppendStoredText(std::string& out, const Variant& v)
+{
+    if (v.kind() == Kind::Date) {
+        const QDateTime dt = v.toDate();
+        const QString s = dt.time() == QTime(0, 0) ? dt.date().toString(QStringLiteral("yyyy-MM-dd"))
+                                                   : dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        out += s.toStdString();
+        return;
+    }
+    const QString t = v.toText();
+    const size_t start = out.size();
+    for (const QChar c : t) {
+        if (c.unicode() >= 0x80) {
+            out.resize(start);
+            out += t.toStdString();
+            return;
+        }
+        out += static_cast<char>(c.unicode());
+    }
+}
+
+} // namespace
+
 void Statement::bind(const Params& params)
 {
     const int expected = sqlite3_bind_parameter_count(st_);
@@ -188,8 +215,29 @@ void Statement::bind(const Params& params)
             throw DaoError(err::TooFewParameters, QString::number(expected), detail);
         throw DaoError(err::TooFewParameters, QString::number(expected), QStringLiteral("too many: ") + detail);
     }
-    for (int i = 0; i < expected; ++i)
-        BindValue(st_, i + 1, params[static_cast<size_t>(i)]);
+    // Texts are bound as they stand in this statement's own buffer, which holds them until
+    // the next bind; the bindings are cleared before the statement is parked or freed.
+    bytes_.clear();
+    texts_.clear();
+    for (int i = 0; i < expected; ++i) {
+        const Variant& v = params[static_cast<size_t>(i)];
+        switch (v.kind()) {
+        case Kind::Null: sqlite3_bind_null(st_, i + 1); break;
+        case Kind::Byte: case Kind::Integer: case Kind::Long: case Kind::Boolean:
+            sqlite3_bind_int64(st_, i + 1, v.toInt64());
+            break;
+        case Kind::Double: case Kind::Currency: sqlite3_bind_double(st_, i + 1, v.toDouble()); break;
+        case Kind::Date:
+        case Kind::Text: {
+            const size_t start = bytes_.size();
+            AppendStoredText(bytes_, v);
+            texts_.push_back({i + 1, start, bytes_.size() - start});
+            break;
+        }
+        }
+    }
+    for (const BoundText& t : texts_)
+        sqlite3_bind_text(st_, t.slot, bytes_.data() + t.start, static_cast<int>(t.size), SQLITE_STATIC);
 }
 
 bool Statement::step()
@@ -286,30 +334,6 @@ Variant CellValue(const StoredCell& cell, const ColumnType& type)
 Variant ReadColumn(sqlite3_stmt* st, int col, const ColumnType& type)
 {
     return CellValue(ColumnCell(st, col, type), type);
-}
-
-void BindValue(sqlite3_stmt* st, int slot, const Variant& v)
-{
-    switch (v.kind()) {
-    case Kind::Null: sqlite3_bind_null(st, slot); break;
-    case Kind::Byte: case Kind::Integer: case Kind::Long: case Kind::Boolean:
-        sqlite3_bind_int64(st, slot, v.toInt64());
-        break;
-    case Kind::Double: case Kind::Currency: sqlite3_bind_double(st, slot, v.toDouble()); break;
-    case Kind::Date: {
-        const QDateTime dt = v.toDate();
-        const QString s = dt.time() == QTime(0, 0) ? dt.date().toString(QStringLiteral("yyyy-MM-dd"))
-                                                   : dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        const QByteArray b = s.toUtf8();
-        sqlite3_bind_text(st, slot, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    case Kind::Text: {
-        const QByteArray b = v.toText().toUtf8();
-        sqlite3_bind_text(st, slot, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    }
 }
 
 QString QuoteIdent(const QString& name)

@@ -11,6 +11,7 @@
 
 #include <bit>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace dao {
@@ -53,6 +54,13 @@ private:
     sqlite3_stmt* st_ = nullptr;
     QString path_;
     QByteArray text_;
+    struct BoundText {
+        int slot;
+        size_t start;
+        size_t size;
+    };
+    std::string bytes_;               // the bound texts, one after another
+    std::vector<BoundText> texts_;
 };
 
 // Finalizes the statements parked for db; call before closing it.
@@ -144,8 +152,6 @@ struct StoredCell {
 StoredCell ColumnCell(sqlite3_stmt* st, int col, const ColumnType& type);
 // The same Variant ReadColumn gives for the value stored.
 Variant CellValue(const StoredCell& cell, const ColumnType& type);
-// Stores a value in a parameter slot.
-void BindValue(sqlite3_stmt* st, int slot, const Variant& v);
 // "name" with embedded quotes doubled; identifiers from the schema only.
 QString QuoteIdent(const QString& name);
 

@@ -36,6 +36,34 @@ TEST_F(DbFixture, ExecuteErrorNumbers)
     EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 1);
 }
 
+TEST_F(DbFixture, ExecuteRowsWritesEachRowsOwnValuesAndStopsAtTheFirstError)
+{
+    // Texts of every form the binding treats apart: plain, empty, long, beyond ASCII.
+    const QString largo(200, QLatin1Char('x'));
+    const std::vector<dao::Params> filas = {
+        {6, QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("15000")},
+        {6, QStringLiteral("22"), QStringLiteral("2011"), QString()},
+        {6, QStringLiteral("333"), QStringLiteral("2012"), QStringLiteral("Ñandú 1")},
+        {6, QStringLiteral("4444"), QStringLiteral("2013"), largo.left(15)},
+    };
+    const QString sql = QStringLiteral("INSERT INTO F0947_PTCEA VALUES (?, ?, '201305', '0947', ?, ?, '0')");
+    EXPECT_EQ(db_->ExecuteRows(sql, filas), 4);
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT doc_id_d, Anho, Importe FROM F0947_PTCEA ORDER BY Anho"),
+                                 dao::dbOpenSnapshot);
+    for (const dao::Params& f : filas) {
+        ASSERT_FALSE(rs->Eof());
+        EXPECT_EQ(rs->Fields(0).Value().toText(), f[1].toText());
+        EXPECT_EQ(rs->Fields(1).Value().toText(), f[2].toText());
+        EXPECT_EQ(rs->Fields(2).Value().toText(), f[3].toText());
+        rs->MoveNext();
+    }
+    // The second row repeats a key: the error is the engine's, and the rows after it stay out.
+    db_->Execute(QStringLiteral("DELETE FROM F0947_PTCEA"));
+    const std::vector<dao::Params> repetida = {filas[0], filas[0], filas[2]};
+    EXPECT_EQ(errorOf([&] { db_->ExecuteRows(sql, repetida); }), 3022);
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 1);
+}
+
 TEST_F(DbFixture, MissingTableNamesItInTheDescription)
 {
     try {
