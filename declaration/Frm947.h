@@ -18,8 +18,8 @@
 //   Frm947_restauracion.cpp    restoring the identification page, stored rows, sent mode
 //   Frm947_perdidas.cpp        tax losses of previous years
 //   Frm947_grabacion.cpp       checking, saving and leaving
+#include "almacen/AlmacenDeclaracion.h"
 #include "declaration/amounts/CasillasModelo.h"
-#include "platform/db/Variant.h"
 #include "platform/ui/Controls.h"
 
 #include <QDialog>
@@ -265,14 +265,7 @@ public:
     void Frm947_cmdPerdida_Click(int Index);
     // The loss rows of each key (document, period) as they were before this window first
     // changed them, or as it last stored them: what leaving without saving puts back.
-    struct PerdidasOriginales {
-        QStringList columnas;
-        std::vector<dao::Params> filas;
-    };
-    std::map<std::pair<QString, QString>, PerdidasOriginales> mPerdidasOriginales;
-    // Inside the caller's transaction: every changed key gets its original rows back, or
-    // none when it has no stored declaration. Raises the database's error.
-    void RestablecePerdidas();
+    std::map<std::pair<QString, QString>, almacen::FilasTabla> mPerdidasOriginales;
 
     // ---- checking, saving, leaving (Frm947_grabacion.cpp) ---------------------------------
     bool mGrabada = false;   // this window has stored its declaration

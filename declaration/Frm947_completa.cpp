@@ -131,16 +131,7 @@ bool Frm947::DeclaracionCompleta()
     const QString t108 = texto(108);
     if (t108 != QLatin1String("0") && !t108.isEmpty()) {
         const QString ruc = (Modo == 0 ? RucDeLista() : Trim(Left(TxtNumRuc->Text(), 11)));
-        QString sql = QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM ")
-                      + (a.gModoEnviadas ? QStringLiteral("HF0947_PTCEA") : QStringLiteral("F0947_PTCEA"))
-                      + QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        std::vector<QString> params{ruc, a.gPeriodo, a.gFormulario};
-        if (a.gModoEnviadas) {
-            sql += QStringLiteral(" AND CORREL =?");
-            params.push_back(a.gCorrel);
-        }
-        sql += QStringLiteral(" ORDER BY ANHO");
-        if (revision::CargaPerdidas(*this, sql, params) == 0)
+        if (revision::CargaPerdidas(*this, revision::ClavePerdidas(ruc)) == 0)
             return false;
     }
     return true;

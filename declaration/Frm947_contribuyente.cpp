@@ -1,5 +1,6 @@
 // The taxpayer of a new declaration, the accountant's zone list and the tax unit.
 #include "declaration/Frm947.h"
+#include "declaration/Frm947_revision.h"
 
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
@@ -125,10 +126,7 @@ void Frm947::Frm947_CmbRuc_Click()
     bool existe = false;
     if (Modo == 0) {
         try {
-            a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-            auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {numero, a.gPeriodo, a.gFormulario});
-            existe = !rs->Eof();
-            rs->Close();
+            existe = revision::ExisteCab(numero, a.gPeriodo);
         } catch (const dao::DaoError& e) {
             // Not known to be free: no taxpayer is taken, and the user may choose again.
             NumDocumento.clear();

@@ -4,7 +4,7 @@
 #include "declaration/Frm947_revision.h"
 #include "declaration/amounts/Importes.h"
 
-#include "common/CalculaControl.h"
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Clock.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
@@ -18,8 +18,6 @@
 #include <QGroupBox>
 #include <QTabWidget>
 
-#include <algorithm>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -75,120 +73,33 @@ bool SeOmite(const QString& valor)
            || valor == QLatin1String("\r") || t == QLatin1String("________");
 }
 
-// DET rows of one declaration. Each row is built and checked in the buffer of one
-// updatable set; new rows then go in together, a hundred to a statement, so that a save
-// costs a few statements rather than several per box. A code written a second time
-// replaces its row.
-class FilasDet {
+// The box rows of a save in the order they are stored, each in its stored form; the
+// empty ones are left out.
+class FilasGrabacion {
 public:
-    FilasDet(const QString& documento, const QString& periodo, const QString& casilla = QString())
-        : documento_(Trim(documento)), periodo_(Trim(periodo))
-    {
-        AppState& a = App();
-        QString sql = QStringLiteral("SELECT * FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        dao::Params p{documento_, periodo_, a.gFormulario};
-        if (!casilla.isEmpty()) {
-            sql += QStringLiteral(" AND CASILLA=?");
-            p.push_back(casilla);
-        }
-        a.gSQL = sql;
-        rs_ = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenDynaset, p);
-        int i = 0;
-        for (; !rs_->Eof(); rs_->MoveNext())
-            guardadas_[rs_->Fields(QStringLiteral("CASILLA")).Value().toText()] = i++;
-        for (int c = 0; c < rs_->FieldCount(); ++c)
-            columnas_ << rs_->Fields(c).Name();
-        // Positions found once: a save writes some hundred rows through them.
-        const auto columna = [this](const char* nombre) {
-            const QString n = QLatin1String(nombre);
-            for (int c = 0; c < columnas_.size(); ++c)
-                if (columnas_.at(c).compare(n, Qt::CaseInsensitive) == 0)
-                    return c;
-            rs_->Fields(n);   // raises the engine's "item not found"
-            return -1;
-        };
-        cDoc_ = columna("doc_id_d");
-        cTip_ = columna("Tip_doc_d");
-        cPer_ = columna("periodo");
-        cForm_ = columna("Formulario");
-        cCas_ = columna("Casilla");
-        cValor_ = columna("i_valor");
-        cId_ = columna("idcasilla");
-        cNum_ = columna("cNumero");
-    }
+    explicit FilasGrabacion(const QString& periodo) : periodo_(Trim(periodo)) {}
 
-    bool Graba(const QString& casilla, const QString& valor)
+    void Graba(const QString& casilla, const QString& valor)
     {
-        if (SeOmite(valor))
-            return false;
-        const auto guardada = guardadas_.find(casilla);
-        if (guardada != guardadas_.end()) {
-            rs_->setAbsolutePosition(guardada->second);
-            rs_->Edit();
-            Llena(casilla, valor);
-            rs_->Update();
-            return true;
-        }
-        rs_->AddNew();
-        rs_->Fields(cDoc_) = documento_;
-        rs_->Fields(cTip_) = 6;
-        rs_->Fields(cPer_) = periodo_;
-        rs_->Fields(cForm_) = App().gFormulario;
-        rs_->Fields(cCas_) = casilla;
-        Llena(casilla, valor);
-        dao::Params fila;
-        fila.reserve(columnas_.size());
-        for (int c = 0; c < columnas_.size(); ++c)
-            fila.push_back(rs_->Fields(c).Value());
-        rs_->CancelUpdate();
-        const auto pendiente = pendientes_.find(casilla);
-        if (pendiente != pendientes_.end()) {
-            filas_[pendiente->second] = std::move(fila);
-        } else {
-            pendientes_[casilla] = filas_.size();
-            filas_.push_back(std::move(fila));
-        }
-        return true;
+        if (!SeOmite(valor))
+            filas_.push_back({casilla, FormaTexto(casilla, valor, periodo_)});
     }
-
-    // Inserts the new rows.
-    void Escribe()
+    // The row that stores the number of loss rows, counted by the save itself.
+    void CuentaPerdidas(const QString& casilla)
     {
-        const int porSentencia = 100;
-        const QString marcas = QLatin1Char('(') + QStringList(columnas_.size(), QStringLiteral("?")).join(QLatin1Char(','))
-                               + QLatin1Char(')');
-        for (size_t desde = 0; desde < filas_.size(); desde += porSentencia) {
-            const size_t hasta = std::min(filas_.size(), desde + porSentencia);
-            QStringList valores;
-            dao::Params p;
-            for (size_t i = desde; i < hasta; ++i) {
-                valores << marcas;
-                p.insert(p.end(), filas_[i].begin(), filas_[i].end());
-            }
-            App().gSQL = QStringLiteral("INSERT INTO DET (") + columnas_.join(QLatin1Char(',')) + QStringLiteral(") VALUES ")
-                         + valores.join(QLatin1Char(','));
-            App().gBaseDatos->Execute(App().gSQL, dao::dbFailOnError, p);
-        }
-        filas_.clear();
-        pendientes_.clear();
+        filas_.push_back({casilla, QString()});
+        casillaPerdidas_ = casilla;
+    }
+    void Entrega(almacen::Grabacion& g)
+    {
+        g.Casillas = std::move(filas_);
+        g.CasillaPerdidas = casillaPerdidas_;
     }
 
 private:
-    void Llena(const QString& casilla, const QString& valor)
-    {
-        rs_->Fields(cValor_) = FormaTexto(casilla, valor, periodo_);
-        rs_->Fields(cId_) = QStringLiteral("01");
-        rs_->Fields(cNum_) = zav::CalculaControl(*rs_, 6);
-    }
-
-    QString documento_;
     QString periodo_;
-    std::unique_ptr<dao::Recordset> rs_;
-    QStringList columnas_;
-    int cDoc_ = 0, cTip_ = 0, cPer_ = 0, cForm_ = 0, cCas_ = 0, cValor_ = 0, cId_ = 0, cNum_ = 0;
-    std::map<QString, int> guardadas_;
-    std::map<QString, size_t> pendientes_;
-    std::vector<dao::Params> filas_;
+    std::vector<almacen::FilaCasilla> filas_;
+    QString casillaPerdidas_;
 };
 
 QString SiNo(const zav::OptionArray* o)
@@ -237,9 +148,6 @@ std::optional<bool> RucValido(Frm947& f, const QString& ruc)
     }
 }
 
-// Another program stored the same new declaration first.
-struct Duplicada {};
-
 // The closing text of a stored declaration. The save has committed by then, so a text
 // table that cannot be read must not turn it into a failure.
 QString TextoGrabada()
@@ -251,9 +159,6 @@ QString TextoGrabada()
     }
 }
 
-// Another program deleted the stored declaration since it was opened.
-struct Borrada {};
-
 // Regime code of fixed code 056.
 QString CodigoRegimen(int regimen)
 {
@@ -262,7 +167,7 @@ QString CodigoRegimen(int regimen)
 }
 
 // The fixed identification codes, in the order they are stored.
-void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
+void GrabaCodigosFijos(Frm947& f, FilasGrabacion& det, const QString& periodo)
 {
     const AppState& a = App();
     const int anio = static_cast<int>(Val(Left(a.gPeriodo, 4)));
@@ -316,7 +221,7 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
             graba("613", f.mkefecnot->Text());
         }
     }
-    graba("662", QString::number(App().gNumPerdidas));
+    det.CuentaPerdidas(QStringLiteral("662"));
     graba("721", QStringLiteral("1.6"));
     graba("815", Left(f.TxtNombreA->Text(), 15));
     graba("816", Left(f.TxtNombreN->Text(), 15));
@@ -324,15 +229,59 @@ void GrabaCodigosFijos(Frm947& f, FilasDet& det, const QString& periodo)
     graba("818", Left(f.txtNombreRL->Text(), 15));
 }
 
+// What a save stores, from the window: the header's answers and every box row. The MYPE
+// boxes of another regime are not stored.
+almacen::Grabacion RecogeGrabacion(Frm947& f, const QString& periodo, bool nueva, bool completa)
+{
+    almacen::Grabacion g;
+    g.Clave = revision::Clave(f.NumDocumento, periodo);
+    g.Nueva = nueva;
+    g.FechaProceso = zav::FormatDate(zav::Today(), QStringLiteral("dd/mm/yyyy"));
+    g.Estado = completa ? 0 : 9;
+    g.Rectifica = f.OptRectifica->Value(1) ? QStringLiteral("1") : f.OptRectifica->Value(0) ? QStringLiteral("0") : QString();
+    const QString t108 = f.mModelo.Texto(108);
+    g.SinPerdidas = t108 == QLatin1String("0") || t108.isEmpty();
+    const bool mype = f.optRenta->Value(5);
+    FilasGrabacion det(periodo);
+    for (int n : f.mCasillas)
+        if (mype || n < 250 || n > 253)
+            det.Graba(zav::Format(static_cast<double>(n), QStringLiteral("000")), Trim(f.mModelo.Texto(n)));
+    GrabaCodigosFijos(f, det, periodo);
+    det.Entrega(g);
+    return g;
+}
+
+// After a save, the window shows what was stored: no MYPE boxes and no Amazonía answers
+// outside their regimes.
+void LimpiaFueraDelRegimen(Frm947& f)
+{
+    if (!f.optRenta->Value(5))
+        for (int n : {250, 251, 252, 253})
+            f.mModelo.PonTexto(n, QString());
+    if (!f.optRenta->Value(2))
+        for (zav::OptionArray* o : {f.OptLeyAmazonia, f.OptUbicAmazonia, f.OptDomFiscal, f.OptZona})
+            o->Clear();
+}
+
 
 } // namespace
 
+almacen::ClaveDeclaracion revision::Clave(const QString& documento, const QString& periodo)
+{
+    return almacen::ClaveDeclaracion::Guardada(documento, periodo, App().gFormulario);
+}
+
+almacen::ClaveDeclaracion revision::ClavePerdidas(const QString& documento)
+{
+    const AppState& a = App();
+    if (a.gModoEnviadas)
+        return almacen::ClaveDeclaracion::Envio(documento, a.gPeriodo, a.gFormulario, a.gCorrel);
+    return Clave(documento, a.gPeriodo);
+}
+
 bool revision::ExisteCab(const QString& documento, const QString& periodo)
 {
-    AppState& a = App();
-    a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, periodo, a.gFormulario});
-    return !rs->Eof();
+    return almacen::ExisteCabecera(*App().gBaseDatos, Clave(documento, periodo));
 }
 
 QString revision::TextoDuplicada(const Frm947& f, bool saltoDeLinea)
@@ -368,9 +317,8 @@ bool Frm947::pGrabaCasilla(const QString& casilla, const QString& valor, const Q
         zav::SetHourglass(false);
         return false;
     }
-    FilasDet det(documento, periodo, casilla);
-    det.Graba(casilla, valor);
-    det.Escribe();
+    almacen::GrabaCasilla(*App().gBaseDatos, revision::Clave(documento, periodo), casilla,
+                          FormaTexto(casilla, valor, Trim(periodo)));
     zav::SetHourglass(false);
     return true;
 }
@@ -537,91 +485,28 @@ void Frm947::CmdGrabar_Click()
 
     periodo = revision::PeriodoGrabacion(*this);
 
-    // One transaction: the header, the deletes and every row are stored together or not at all.
-    dao::Database& db = *a.gBaseDatos;
-    const dao::Params clave{NumDocumento, periodo, a.gFormulario};
+    almacen::ResultadoGrabacion r;
     bool completa = false;
-    const int nivel = db.TransactionLevel();
     try {
         // The completeness check only reads; it runs before the write so that its messages
         // never wait with the database locked. A failing loss query is reported like a failing write.
         completa = DeclaracionCompleta();
         zav::SetHourglass(true);
-        db.BeginTrans();
-        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenDynaset, clave);
-        // Tested again under the write lock: another program may have stored the same new
-        // declaration since the test above, and its rows must not be replaced.
-        if (nueva && !cab->Eof())
-            throw Duplicada{};
-        // A stored declaration that another program deleted is not brought back half.
-        if (!nueva && cab->Eof())
-            throw Borrada{};
-        if (cab->Eof()) {
-            cab->AddNew();
-            cab->Fields(QStringLiteral("doc_id_d")) = NumDocumento;
-            cab->Fields(QStringLiteral("Tip_doc_d")) = 6;
-            cab->Fields(QStringLiteral("periodo")) = periodo;
-            cab->Fields(QStringLiteral("Formulario")) = a.gFormulario;
-        } else {
-            cab->Edit();
-        }
-        cab->Fields(QStringLiteral("fec_pro")) = zav::FormatDate(zav::Today(), QStringLiteral("dd/mm/yyyy"));
-        cab->Fields(QStringLiteral("estado")) = completa ? 0 : 9;
-        cab->Fields(QStringLiteral("rectifica")) = OptRectifica->Value(1)   ? QStringLiteral("1")
-                                                   : OptRectifica->Value(0) ? QStringLiteral("0")
-                                                                            : QString();
-        cab->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*cab, 5);
-        cab->Update();
-        cab->Close();
-
-        a.gSQL = QStringLiteral("DELETE FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        db.Execute(a.gSQL, dao::dbInconsistent, clave);
-
-        // Losses go before the rows, so that code 662 counts what the declaration keeps.
-        const QString t108 = mModelo.Texto(108);
-        if (t108 == QLatin1String("0") || t108.isEmpty()) {
-            a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-            db.Execute(a.gSQL, dao::dbInconsistent, clave);
-        }
-        a.gSQL = QStringLiteral("SELECT count(*) As nTotTemp FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? "
-                                "AND FORMULARIO=?");
-        {
-            auto cuenta = db.OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
-            const dao::Variant n = cuenta->Fields(QStringLiteral("nTotTemp")).Value();
-            App().gNumPerdidas = n.isNull() ? 0 : static_cast<int>(n.toInt64());
-        }
-
-        if (!optRenta->Value(5))
-            for (int n : {250, 251, 252, 253})
-                mModelo.PonTexto(n, QString());
-
-        FilasDet det(NumDocumento, periodo);
-        for (int n : mCasillas)
-            det.Graba(zav::Format(static_cast<double>(n), QStringLiteral("000")), Trim(mModelo.Texto(n)));
-        if (!optRenta->Value(2))
-            for (zav::OptionArray* o : {OptLeyAmazonia, OptUbicAmazonia, OptDomFiscal, OptZona})
-                o->Clear();
-        GrabaCodigosFijos(*this, det, periodo);
-        det.Escribe();
-
-        db.CommitTrans();
-    } catch (const Duplicada&) {
-        if (db.TransactionLevel() > nivel)
-            db.Rollback();
-        rehusaDuplicada();
-        return;
-    } catch (const Borrada&) {
-        if (db.TransactionLevel() > nivel)
-            db.Rollback();
-        Rehusa(*this, QStringLiteral("La declaración ya no existe: otro usuario la eliminó. No fue grabada."));
-        return;
+        r = almacen::GrabaDeclaracion(*a.gBaseDatos, RecogeGrabacion(*this, periodo, nueva, completa));
     } catch (const dao::DaoError& e) {
-        if (db.TransactionLevel() > nivel)
-            db.Rollback();
         NoGrabada(*this, e);
         return;
     }
+    if (r.Resultado == almacen::ResultadoGrabacion::Duplicada) {
+        rehusaDuplicada();
+        return;
+    }
+    if (r.Resultado == almacen::ResultadoGrabacion::Borrada) {
+        Rehusa(*this, QStringLiteral("La declaración ya no existe: otro usuario la eliminó. No fue grabada."));
+        return;
+    }
+    App().gNumPerdidas = r.NumPerdidas;
+    LimpiaFueraDelRegimen(*this);
     a.gAccion = completa ? 1 : 3;
     mGrabada = true;
     // What is stored now is what leaving without saving keeps.
@@ -689,33 +574,15 @@ void Frm947::cmdCancelar_Click()
     // the loss rows this window changed get back what they held: all of it or nothing. A
     // database error with no loss row to put back is reported and the window is left all
     // the same; with one, the window stays, so that nothing disagrees with box 662.
-    const QString ruc = RucDeLista();
-    const dao::Params clave{ruc, a.gPeriodo, a.gFormulario};
-    dao::Database& db = *a.gBaseDatos;
-    const int nivel = db.TransactionLevel();
-    const bool perdidas = !mPerdidasOriginales.empty();
+    std::vector<almacen::PerdidasOriginales> perdidas;
+    for (const auto& [clave, originales] : mPerdidasOriginales)
+        perdidas.push_back({revision::Clave(clave.first, clave.second), originales});
     try {
-        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        auto cab = db.OpenRecordset(a.gSQL, dao::dbOpenSnapshot, clave);
-        const bool sinTerminar = !cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0");
-        cab->Close();
-        if (sinTerminar || perdidas) {
-            db.BeginTrans();
-            if (sinTerminar)
-                for (const char* tabla : {"CAB", "DET", "ACTA"}) {
-                    a.gSQL = QStringLiteral("DELETE FROM %1 WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?")
-                                 .arg(QLatin1String(tabla));
-                    db.Execute(a.gSQL, dao::dbInconsistent, clave);
-                }
-            RestablecePerdidas();
-            db.CommitTrans();
-            mPerdidasOriginales.clear();
-        }
+        almacen::Abandona(*a.gBaseDatos, revision::Clave(RucDeLista(), a.gPeriodo), perdidas);
+        mPerdidasOriginales.clear();
     } catch (const dao::DaoError& e) {
-        if (db.TransactionLevel() > nivel)
-            db.Rollback();
         zav::SetHourglass(false);
-        if (perdidas) {
+        if (!perdidas.empty()) {
             zav::MsgBox(QStringLiteral("Los cambios no fueron descartados. Error (%1): %2").arg(e.Number).arg(e.Description),
                         16, Caption());
             return;

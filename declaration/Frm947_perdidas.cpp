@@ -71,18 +71,7 @@ bool GuardaOriginales(Frm947& f, const QString& documento)
     const std::pair<QString, QString> clave{documento, a.gPeriodo};
     if (f.mPerdidasOriginales.count(clave))
         return false;
-    a.gSQL = QStringLiteral("SELECT * FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {documento, a.gPeriodo, a.gFormulario});
-    Frm947::PerdidasOriginales originales;
-    for (int c = 0; c < rs->FieldCount(); ++c)
-        originales.columnas << rs->Fields(c).Name();
-    for (; !rs->Eof(); rs->MoveNext()) {
-        dao::Params fila;
-        for (int c = 0; c < rs->FieldCount(); ++c)
-            fila.push_back(rs->Fields(c).Value());
-        originales.filas.push_back(std::move(fila));
-    }
-    f.mPerdidasOriginales[clave] = std::move(originales);
+    f.mPerdidasOriginales[clave] = almacen::CopiaPerdidas(*a.gBaseDatos, revision::Clave(documento, a.gPeriodo));
     return true;
 }
 
@@ -137,7 +126,6 @@ void Frm947::Frm947_SSTab4_GotFocus()
                 Frm947_SSTab4_GotFocus();
         });
     }
-    AppState& a = App();
     // The rows of the taxpayer the buttons would write for (none while no taxpayer is accepted).
     QString documento = DocumentoPerdidas(*this);
     cmdPerdida[0]->setDefault(false);
@@ -158,19 +146,10 @@ void Frm947::Frm947_SSTab4_GotFocus()
         Error(*this, e);
         return;
     }
-    QString sql = QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM ")
-                  + (a.gModoEnviadas ? QStringLiteral("HF0947_PTCEA") : QStringLiteral("F0947_PTCEA"))
-                  + QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-    std::vector<QString> params{Trim(documento), a.gPeriodo, a.gFormulario};
-    if (a.gModoEnviadas) {
-        sql += QStringLiteral(" AND CORREL =?");
-        params.push_back(a.gCorrel);
-    }
-    sql += QStringLiteral(" ORDER BY ANHO");
     // The row in hand stays the current one across the reload, while it is there.
     const int fila = grdPerdidaTributaria->currentIndex().row();
     try {
-        revision::CargaPerdidas(*this, sql, params);
+        revision::CargaPerdidas(*this, revision::ClavePerdidas(Trim(documento)));
     } catch (const dao::DaoError& e) {
         Error(*this, e);
         return;
@@ -259,55 +238,25 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
             return;
         }
         const QString doc = Columna(*this, 1);
-        dao::Database& db = *a.gBaseDatos;
-        const int nivel = db.TransactionLevel();
-        bool ajena = false;
+        almacen::ResultadoPerdida r = almacen::ResultadoPerdida::NoEncontrada;
         bool guardadas = false;
-        int borradas = 0;
         try {
             guardadas = GuardaOriginales(*this, doc);
             // Tested again under the write lock: another program may have stored the
             // same new declaration meanwhile.
-            db.BeginTrans();
-            ajena = ClaveAjena(*this, doc);
-            if (!ajena) {
-                a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
-                                        "FORMULARIO=? AND ANHO=?");
-                borradas = db.Execute(a.gSQL, dao::dbInconsistent, {doc, a.gPeriodo, a.gFormulario, Columna(*this, 4)});
-            }
-            db.CommitTrans();
+            r = almacen::BorraPerdida(*a.gBaseDatos, revision::Clave(doc, a.gPeriodo), Columna(*this, 4),
+                                      Modo == 0 && !mGrabada);
         } catch (const dao::DaoError& e) {
-            if (db.TransactionLevel() > nivel)
-                db.Rollback();
             TrasCambio(*this, doc, guardadas, false);
             Error(*this, e);
             return;
         }
-        TrasCambio(*this, doc, guardadas, borradas > 0);
-        if (ajena) {
+        TrasCambio(*this, doc, guardadas, r == almacen::ResultadoPerdida::Borrada);
+        if (r == almacen::ResultadoPerdida::DeclaracionAjena) {
             zav::SetHourglass(false);
             zav::MsgBox(duplicada, 16, Caption());
         }
         Frm947_SSTab4_GotFocus();
-    }
-}
-
-void Frm947::RestablecePerdidas()
-{
-    AppState& a = App();
-    dao::Database& db = *a.gBaseDatos;
-    for (const auto& [clave, originales] : mPerdidasOriginales) {
-        const auto& [documento, periodo] = clave;
-        a.gSQL = QStringLiteral("DELETE FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        db.Execute(a.gSQL, dao::dbInconsistent, {documento, periodo, a.gFormulario});
-        // Loss rows without their declaration would be taken in by the next new one.
-        if (originales.filas.empty() || !revision::ExisteCab(documento, periodo))
-            continue;
-        a.gSQL = QStringLiteral("INSERT INTO F0947_PTCEA (") + originales.columnas.join(QLatin1Char(','))
-                 + QStringLiteral(") VALUES (")
-                 + QStringList(originales.columnas.size(), QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
-        for (const dao::Params& fila : originales.filas)
-            db.Execute(a.gSQL, dao::dbFailOnError, fila);
     }
 }
 

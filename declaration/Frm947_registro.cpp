@@ -2,7 +2,7 @@
 #include "declaration/Frm947.h"
 #include "declaration/Frm947_revision.h"
 
-#include "common/CalculaControl.h"
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/clsUtilitarios.h"
@@ -35,18 +35,8 @@ void revision::RegistraNumeroOrden(Frm947& f, const QString& periodo)
     }
     bool grabado = false;
     try {
-        a.gSQL = QStringLiteral(
-            "SELECT * FROM HCAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND Correl=?");
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenDynaset,
-                                              {a.gRuc, periodo, a.gFormulario, a.gCorrel});
-        if (!rs->Eof()) {
-            rs->Edit();
-            rs->Fields(QStringLiteral("norden")) = f.txtOrden->Text();
-            rs->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs, 6);
-            rs->Update();
-            grabado = true;
-        }
-        rs->Close();
+        grabado = almacen::RegistraNumeroOrden(
+            *a.gBaseDatos, almacen::ClaveDeclaracion::Envio(a.gRuc, periodo, a.gFormulario, a.gCorrel), f.txtOrden->Text());
     } catch (const dao::DaoError& e) {
         zav::SetHourglass(false);
         zav::MsgBox(QStringLiteral("El número de orden no fue grabado. Error (%1): %2").arg(e.Number).arg(e.Description),

@@ -2,6 +2,7 @@
 #include "declaration/Frm947.h"
 #include "declaration/Frm947_revision.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Hourglass.h"
@@ -47,29 +48,6 @@ bool EnteroCorto(const QString& texto, int& n)
         return false;
     n = static_cast<int>(r);
     return true;
-}
-
-// A number beyond any reading ("1E999", written by another program): no value at all.
-bool Desborda(const QString& t)
-{
-    try {
-        double v = 0;
-        LeeNumero(t, v);
-        Val(t);
-    } catch (const zav::RuntimeError&) {
-        return true;
-    }
-    return false;
-}
-
-// An amount of more digits than an amount has (fifteen), written by another program: a
-// few of them summed would overflow every number.
-bool ImporteDesmedido(const QString& t)
-{
-    double v = 0;
-    if (!LeeNumero(t, v))
-        v = Val(t);
-    return std::fabs(v) >= 1e15;
 }
 
 bool SoloDigitos(const QString& t)
@@ -243,26 +221,24 @@ void RestauraRespuestas(Frm947& f)
     f.mModelo.PonTexto(113, f.mCasilla113);
 }
 
+// The declaration the window shows: the chosen sending in sent mode, else the stored one.
+almacen::ClaveDeclaracion ClaveVentana(const Frm947& f)
+{
+    const AppState& a = App();
+    if (a.gModoEnviadas)
+        return almacen::ClaveDeclaracion::Envio(a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel);
+    return revision::Clave(f.NumDocumento, a.gPeriodo);
+}
+
 // The Rectificatoria answer is kept in the header, not in a row: without it a save of the
 // reopened declaration would store it empty.
 void RestauraRectificatoria(Frm947& f)
 {
-    AppState& a = App();
-    dao::Params p;
-    if (a.gModoEnviadas) {
-        a.gSQL = QStringLiteral("SELECT rectifica FROM HCAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
-                                "FORMULARIO=? AND Correl=?");
-        p = {a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel};
-    } else {
-        a.gSQL = QStringLiteral("SELECT rectifica FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
-                                "FORMULARIO=?");
-        p = {f.NumDocumento, a.gPeriodo, a.gFormulario};
-    }
     QString rectifica;
     try {
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, p);
+        auto rs = almacen::LeeCabecera(*App().gBaseDatos, ClaveVentana(f));
         if (!rs->Eof())
-            rectifica = Trim(rs->Fields(0).Value().toText());
+            rectifica = Trim(rs->Fields(QStringLiteral("rectifica")).Value().toText());
     } catch (const dao::DaoError& e) {
         NoLeida(f, e);
         return;
@@ -335,32 +311,17 @@ void Frm947::Frm947_TxtRazon_Change()
 // order their handlers expect (each clears the ones after it).
 bool Frm947::pCargaDetalle()
 {
-    AppState& a = App();
-    dao::Params p;
-    if (a.gModoEnviadas) {
-        a.gSQL = QStringLiteral("SELECT * FROM HDET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? "
-                                "AND Correl=? ORDER BY CAST(CASILLA AS INTEGER), CASILLA");
-        p = {a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel};
-    } else {
-        a.gSQL = QStringLiteral("SELECT * FROM DET WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? "
-                                "ORDER BY CAST(CASILLA AS INTEGER), CASILLA");
-        p = {NumDocumento, a.gPeriodo, a.gFormulario};
-    }
-    std::vector<std::pair<QString, QString>> filas;
+    std::vector<almacen::Casilla> filas;
     try {
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, p);
-        for (; !rs->Eof(); rs->MoveNext())
-            filas.emplace_back(Trim(rs->Fields(QStringLiteral("Casilla")).Value().toText()),
-                               Trim(rs->Fields(QStringLiteral("i_valor")).Value().toText()));
-        rs->Close();
+        filas = almacen::LeeCasillas(*App().gBaseDatos, ClaveVentana(*this), almacen::OrdenCasillas::Numero);
     } catch (const dao::DaoError& e) {
         NoLeida(*this, e);
         return true;
     }
     if (filas.empty())
         return false;
-    for (const auto& [codigo, valor] : filas)
-        pMuestraCasilla(codigo, valor);
+    for (const almacen::Casilla& c : filas)
+        pMuestraCasilla(Trim(c.Codigo), Trim(c.Valor));
     return true;
 }
 
@@ -371,7 +332,7 @@ bool Frm947::pCargaDetalle()
 void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
 {
     int n = 0;
-    if (Desborda(codigo) || Desborda(valor) || !EnteroCorto(codigo, n))
+    if (ValorDesbordado(codigo) || ValorDesbordado(valor) || !EnteroCorto(codigo, n))
         return;
     auto caja = [this, n](const QString& texto) { mModelo.PonTexto(n, texto); };
     switch (n) {
@@ -516,14 +477,13 @@ void Frm947::pMuestraCasilla(const QString& codigo, const QString& valor)
 // The order number kept with the sent declaration; a sent row without one shows "0".
 void Frm947::Cargacab()
 {
-    AppState& a = App();
-    a.gSQL = QStringLiteral("SELECT * FROM HCAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND CORREL=?");
-    auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel});
+    const AppState& a = App();
+    auto rs = almacen::LeeCabecera(*a.gBaseDatos,
+                                   almacen::ClaveDeclaracion::Envio(a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel));
     if (!rs->Eof()) {
         const dao::Variant norden = rs->Fields(QStringLiteral("norden")).Value();
         txtOrden->SetText(norden.isNull() ? QStringLiteral("0") : norden.toText());
     }
-    rs->Close();
 }
 
 // A sent declaration is only read: nothing but its order number and check digit can be typed.

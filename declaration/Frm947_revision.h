@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by the checking, saving and leaving code of Frm947.
-#include <QString>
+#include "almacen/ClaveDeclaracion.h"
 
-#include <vector>
+#include <QString>
 
 class Frm947;
 
@@ -11,6 +11,11 @@ namespace revision {
 // The period "YYYYMM" the save and the registration use: the year of gPeriodo and the
 // month of the chosen balance date; "" when none is chosen.
 QString PeriodoGrabacion(const Frm947& f);
+
+// The key of the stored declaration of the document and period (form gFormulario).
+almacen::ClaveDeclaracion Clave(const QString& documento, const QString& periodo);
+// The key of the window's loss rows of a document: the chosen sending's in sent mode.
+almacen::ClaveDeclaracion ClavePerdidas(const QString& documento);
 
 // A stored declaration (a CAB row) has the key.
 bool ExisteCab(const QString& documento, const QString& periodo);
@@ -29,7 +34,7 @@ namespace revision {
 // The whole number of a box's text through "###########0"; 0 when it is empty or no number.
 double ImporteEntero(const QString& texto);
 
-// Reloads the loss grid of the window with the rows of the query; returns their count.
-int CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params);
+// Reloads the loss grid of the window with the key's loss rows; returns their count.
+int CargaPerdidas(Frm947& f, const almacen::ClaveDeclaracion& clave);
 
 } // namespace revision

@@ -36,29 +36,20 @@ double revision::ImporteEntero(const QString& texto)
     return LeeNumero(texto, numero) ? ::ImporteEntero(numero) : 0;
 }
 
-int revision::CargaPerdidas(Frm947& f, const QString& sql, const std::vector<QString>& params)
+int revision::CargaPerdidas(Frm947& f, const almacen::ClaveDeclaracion& clave)
 {
-    AppState& a = App();
-    a.gSQL = sql;
-    dao::Params p(params.begin(), params.end());
-    auto rs = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, p);
+    const almacen::FilasTabla t = almacen::LeePerdidas(*App().gBaseDatos, clave);
     QStandardItemModel* m = f.dtaPerdidaTributaria;
     m->clear();
-    const int columnas = rs->FieldCount();
-    QStringList cabeceras;
-    for (int c = 0; c < columnas; ++c)
-        cabeceras << rs->Fields(c).Name();
-    m->setHorizontalHeaderLabels(cabeceras);
-    int filas = 0;
-    for (; !rs->Eof(); rs->MoveNext()) {
+    m->setHorizontalHeaderLabels(t.Columnas);
+    for (const dao::Params& valores : t.Filas) {
         QList<QStandardItem*> fila;
-        for (int c = 0; c < columnas; ++c)
-            fila << new QStandardItem(rs->Fields(c).Value().toText());
+        for (const dao::Variant& v : valores)
+            fila << new QStandardItem(v.toText());
         m->appendRow(fila);
-        ++filas;
     }
     f.grdPerdidaTributaria->viewport()->update();
-    return filas;
+    return static_cast<int>(t.Filas.size());
 }
 
 // ---- the full check -----------------------------------------------------------------------------
@@ -178,11 +169,7 @@ bool Frm947::ValidaDeclaracion()
     const double Y = Val(Left(a.gPeriodo, 4));
 
     if (Modo == 0 && OptInicio->Enabled(0)) {
-        a.gSQL = QStringLiteral("SELECT * FROM CAB WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?");
-        auto rs = a.gBaseDatos->OpenRecordset(a.gSQL, dao::dbOpenSnapshot, {T, a.gPeriodo, a.gFormulario});
-        const bool existe = !rs->Eof();
-        rs->Close();
-        if (existe) {
+        if (revision::ExisteCab(T, a.gPeriodo)) {
             SSTab1->setCurrentIndex(0);
             MuestraMarcos(this, false, false, false, false, false, false);
             falla(QStringLiteral("La declaración que desea registrar ya existe ") + mFechaBalance + QStringLiteral(". ")
@@ -360,11 +347,7 @@ bool Frm947::ValidaDeclaracion()
     }
 
     if (SSTab4->isTabEnabled(1)) {
-        const int filas = revision::CargaPerdidas(
-            *this,
-            QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM F0947_PTCEA WHERE "
-                           "DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? ORDER BY ANHO"),
-            {T, a.gPeriodo, a.gFormulario});
+        const int filas = revision::CargaPerdidas(*this, revision::Clave(T, a.gPeriodo));
         if (filas == 0) {
             SSTab1->setCurrentIndex(3);
             SSTab4->setCurrentIndex(1);

@@ -1,7 +1,7 @@
 #include "declaration/frmPerdidaEjercAnt.h"
 #include "declaration/Frm947_revision.h"
 
-#include "common/CalculaControl.h"
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Clock.h"
 #include "common/Runtime.h"
 #include "declaration/amounts/Importes.h"
@@ -164,61 +164,33 @@ bool frmPerdidaEjercAnt::GrabaFila()
     if (!nueva && a.gPerdidaModo != QLatin1String("1"))
         return true;
     const QString anho = nueva ? MkeAnho->Text() : a.gPerdidaAnho;
-    dao::Database& db = *a.gBaseDatos;
-    const int nivel = db.TransactionLevel();
-    auto deshace = [&] {
-        if (db.TransactionLevel() > nivel)
-            db.Rollback();
-    };
+    almacen::ResultadoPerdida r = almacen::ResultadoPerdida::NoEncontrada;
     try {
-        // The key is tested under the write lock, so that a declaration another program
-        // stores meanwhile never gets this row.
-        db.BeginTrans();
-        if (!TextoDeclaracionExistente.isEmpty() && revision::ExisteCab(a.gPerdidaDoc, a.gPeriodo)) {
-            deshace();
-            zav::SetHourglass(false);
-            zav::MsgBox(TextoDeclaracionExistente, 16, Caption());
-            reject();
-            return false;
-        }
-        a.gSQL = QStringLiteral("SELECT * FROM F0947_PTCEA WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND "
-                                "FORMULARIO=? AND ANHO=?");
-        auto rs = db.OpenRecordset(a.gSQL, dao::dbOpenDynaset, {a.gPerdidaDoc, a.gPeriodo, a.gFormulario, anho});
-        if (nueva) {
-            if (!rs->Eof()) {
-                rs->Close();
-                deshace();
-                zav::MsgBox(QStringLiteral("Ya se registro importe para el año ") + anho, 16, Caption());
-                MkeAnho->setFocus();
-                return false;
-            }
-            rs->AddNew();
-            rs->Fields(QStringLiteral("doc_id_d")) = a.gPerdidaDoc;
-            rs->Fields(QStringLiteral("Tip_doc_d")) = 6;
-            rs->Fields(QStringLiteral("periodo")) = a.gPeriodo;
-            rs->Fields(QStringLiteral("Formulario")) = a.gFormulario;
-            rs->Fields(QStringLiteral("Anho")) = anho;
-        } else {
-            if (rs->Eof()) {
-                rs->Close();
-                deshace();
-                return true;
-            }
-            rs->Edit();
-        }
-        rs->Fields(QStringLiteral("Importe")) = ImporteGuardado(txtImporte->Text());
-        rs->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs, 5);
-        rs->Update();
-        rs->Close();
-        db.CommitTrans();
-        Grabada = true;
+        // Under the write lock, a declaration another program stores meanwhile never gets
+        // this row.
+        r = almacen::GrabaPerdida(*a.gBaseDatos, revision::Clave(a.gPerdidaDoc, a.gPeriodo), anho,
+                                  ImporteGuardado(txtImporte->Text()), nueva, !TextoDeclaracionExistente.isEmpty());
     } catch (const dao::DaoError& e) {
-        deshace();
         zav::SetHourglass(false);
         zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, Caption());
         return false;
     }
-    return true;
+    switch (r) {
+    case almacen::ResultadoPerdida::DeclaracionAjena:
+        zav::SetHourglass(false);
+        zav::MsgBox(TextoDeclaracionExistente, 16, Caption());
+        reject();
+        return false;
+    case almacen::ResultadoPerdida::AnioRepetido:
+        zav::MsgBox(QStringLiteral("Ya se registro importe para el año ") + anho, 16, Caption());
+        MkeAnho->setFocus();
+        return false;
+    case almacen::ResultadoPerdida::Grabada:
+        Grabada = true;
+        return true;
+    default:
+        return true;
+    }
 }
 
 void frmPerdidaEjercAnt::MkeAnho_LostFocus()

@@ -1,11 +1,13 @@
 #include "integrador/Envio.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "batch/check/BalVerifEnv0947.h"
 #include "batch/startup/LineaComando.h"
 #include "common/CalculaControl.h"
 #include "common/Clock.h"
 #include "common/Paths.h"
 #include "platform/db/Database.h"
+#include "platform/db/Transaccion.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 
 #include <QCryptographicHash>
@@ -13,12 +15,10 @@
 namespace integrador {
 namespace {
 
-const dao::Params Clave(const QString& doc, const QString& periodo)
+almacen::ClaveDeclaracion Clave(const QString& doc, const QString& periodo)
 {
-    return {6, doc, periodo, QStringLiteral("0947")};
+    return almacen::ClaveDeclaracion::Guardada(doc, periodo, QStringLiteral("0947"));
 }
-
-const QString kFiltro = QStringLiteral(" WHERE TIP_DOC_D = ? AND DOC_ID_D = ? AND PERIODO = ? AND FORMULARIO = ?");
 
 constexpr int kEstadoInconsistente = 9;
 
@@ -63,8 +63,7 @@ void Copia(dao::Database& db, const QString& origen, const QString& destino, con
     for (const dao::TableDef& d : db.TableDefs())
         if (d.Name.compare(destino, Qt::CaseInsensitive) == 0)
             k = static_cast<int>(d.PrimaryKey.size());
-    auto src = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + origen + kFiltro, dao::dbOpenSnapshot,
-                                Clave(doc, periodo));
+    auto src = almacen::LeeFilas(db, origen, Clave(doc, periodo));
     auto dst = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + destino + QStringLiteral(" WHERE 0 = 1"));
     for (; !src->Eof(); src->MoveNext()) {
         dst->AddNew();
@@ -92,16 +91,15 @@ EnvioResult EnviaDeclaracion(const QString& dbFile, const QString& doc, const QS
     EnvioResult r;
     try {
         auto db = dao::Database::Open(dbFile);
-        db->BeginTrans();
-        auto cab = db->OpenRecordset(QStringLiteral("SELECT * FROM CAB") + kFiltro, dao::dbOpenSnapshot,
-                                     Clave(doc, periodo));
+        dao::Transaccion t(*db);
+        const almacen::ClaveDeclaracion clave = Clave(doc, periodo);
+        auto cab = almacen::LeeCabecera(*db, clave);
         if (cab->Eof() || Inconsistente(*cab)) {
             r.message = cab->Eof() ? NoExiste(doc, periodo) : NoEnviable(doc, periodo);
-            db->Rollback();
             return r;
         }
-        auto max = db->OpenRecordset(QStringLiteral("SELECT MAX(CAST(CORREL AS INTEGER)) FROM HCAB") + kFiltro,
-                                     dao::dbOpenSnapshot, Clave(doc, periodo));
+        auto max = db->OpenRecordset(QStringLiteral("SELECT MAX(CAST(CORREL AS INTEGER)) FROM HCAB") + clave.Filtro(),
+                                     dao::dbOpenSnapshot, clave.Valores());
         const int siguiente = static_cast<int>(max->Fields(0).Value().toInt64()) + 1;
         r.correl = QStringLiteral("%1").arg(siguiente, 3, 10, QLatin1Char('0'));
         const QString semilla = doc + periodo + r.correl + zav::Now().toString(Qt::ISODateWithMs);
@@ -121,7 +119,7 @@ EnvioResult EnviaDeclaracion(const QString& dbFile, const QString& doc, const QS
         Copia(*db, QStringLiteral("ACTA"), QStringLiteral("HACTA"), doc, periodo, r.correl, {});
         if (db->TableExists(QStringLiteral("F0947_PTCEA")) && db->TableExists(QStringLiteral("HF0947_PTCEA")))
             Copia(*db, QStringLiteral("F0947_PTCEA"), QStringLiteral("HF0947_PTCEA"), doc, periodo, r.correl, {});
-        db->CommitTrans();
+        t.Confirma();
         r.ok = true;
     } catch (const dao::DaoError& e) {
         r = EnvioResult{};
@@ -135,8 +133,7 @@ EnvioCandidato DeclaracionAEnviar(const QString& dbFile, const QString& doc, con
     EnvioCandidato c;
     try {
         auto db = dao::Database::Open(dbFile);
-        auto cab = db->OpenRecordset(QStringLiteral("SELECT * FROM CAB") + kFiltro, dao::dbOpenSnapshot,
-                                     Clave(doc, periodo));
+        auto cab = almacen::LeeCabecera(*db, Clave(doc, periodo));
         if (cab->Eof() || Inconsistente(*cab)) {
             c.message = cab->Eof() ? NoExiste(doc, periodo) : NoEnviable(doc, periodo);
             return c;

@@ -1,7 +1,9 @@
 #include "printing/EstadoImpresion.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Paths.h"
 #include "common/Runtime.h"
+#include "declaration/amounts/Importes.h"
 #include "platform/db/Database.h"
 #include "printing/report/LectorReporte.h"
 #include "shell/modulo/AppState.h"
@@ -15,6 +17,8 @@ EstadoImpresion& estado()
 }
 
 } // namespace
+
+QString ImporteImprimible(const QString& valor) { return ImporteDesmedido(valor) ? QString() : valor; }
 
 EstadoImpresion& Impresion() { return estado(); }
 
@@ -53,6 +57,14 @@ void EstadoImpresion::LimpiaCasillas()
     gNumOrdenImp.clear();
 }
 
+almacen::ClaveDeclaracion ClaveImpresion()
+{
+    const AppState& a = App();
+    if (Impresion().gEnviadaImp)
+        return almacen::ClaveDeclaracion::Envio(a.gRuc, a.gPeriodo, a.gFormulario, a.gCorrel);
+    return almacen::ClaveDeclaracion::Guardada(a.gRuc, a.gPeriodo, a.gFormulario);
+}
+
 void pConsulta()
 {
     AppState& a = App();
@@ -62,30 +74,24 @@ void pConsulta()
         throw zav::RuntimeError(91);
     dao::Database& db = *a.gBaseDatos;
 
-    dao::Params clave{dao::Variant(a.gRuc), dao::Variant(a.gPeriodo), dao::Variant(a.gFormulario)};
-    const QString filtro = QStringLiteral(" WHERE DOC_ID_D = ? AND TIP_DOC_D = 6 AND PERIODO = ? AND FORMULARIO = ?");
+    const almacen::ClaveDeclaracion clave = ClaveImpresion();
     if (e.gEnviadaImp) {
-        clave.push_back(dao::Variant(a.gCorrel));
-        auto cab = db.OpenRecordset(QStringLiteral("SELECT norden FROM HCAB") + filtro + QStringLiteral(" AND CORREL = ?"),
-                                    dao::dbOpenSnapshot, clave);
+        auto cab = almacen::LeeCabecera(db, clave);
         if (!cab->Eof())
-            e.gNumOrdenImp = cab->Fields(0).Value().toText();
+            e.gNumOrdenImp = cab->Fields(QStringLiteral("norden")).Value().toText();
     }
-    auto det = db.OpenRecordset(QStringLiteral("SELECT Casilla, i_valor FROM ")
-                                    + (e.gEnviadaImp ? QStringLiteral("HDET") : QStringLiteral("DET")) + filtro
-                                    + (e.gEnviadaImp ? QStringLiteral(" AND CORREL = ?") : QString())
-                                    + QStringLiteral(" ORDER BY Casilla"),
-                                dao::dbOpenSnapshot, clave);
-    for (; !det->Eof(); det->MoveNext()) {
+    for (const almacen::Casilla& c : almacen::LeeCasillas(db, clave, almacen::OrdenCasillas::Texto)) {
         int n = 0;
         try {
-            n = zav::CInt(zav::Val(det->Fields(0).Value().toText()));
+            n = zav::CInt(zav::Val(c.Codigo));
         } catch (const zav::RuntimeError&) {
             continue;
         }
         if (n < 1 || n > 899)
             continue;
-        const QString valor = det->Fields(1).Value().toText();
+        const QString valor = c.Valor;
+        if (ValorDesbordado(valor))
+            continue;
         e.gValores[static_cast<size_t>(n)] = valor;
         if (n == 28)
             e.gTelefonoImp = valor;

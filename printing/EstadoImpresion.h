@@ -1,6 +1,8 @@
 #pragma once
 // What the declaration report prints: the chosen declaration's boxes and the names and
 // numbers of the print dialog's row. One declaration's load clears what another left.
+#include "almacen/ClaveDeclaracion.h"
+
 #include <QString>
 
 #include <array>
@@ -31,10 +33,18 @@ EstadoImpresion& Impresion();
 // Back to a fresh state (tests).
 void ReiniciaImpresion();
 
+// The printed declaration: gRuc/gPeriodo/gFormulario, with gCorrel when gEnviadaImp.
+almacen::ClaveDeclaracion ClaveImpresion();
+
 // Loads the declaration gRuc/gPeriodo/gFormulario (with gCorrel from HCAB and HDET when
 // gEnviadaImp, else from DET) into the print state. Box numbers outside 1 to 899 are
-// ignored. Database errors (dao::DaoError) reach the caller with the state cleared.
+// ignored, and so is a value that ValorDesbordado finds: its box stays empty. Database
+// errors (dao::DaoError) reach the caller with the state cleared.
 void pConsulta();
+
+// A stored amount as the pages print it: "" (an empty box) for one the declaration window
+// leaves out too, one that no number can be or of 10^15 or more, which no box holds.
+QString ImporteImprimible(const QString& valor);
 
 // Page count of the report file archivo (bare name in gRutaRpt); 0 when it has none.
 int NumRegistros(const QString& archivo);

@@ -27,5 +27,5 @@ struct FilasReporte {
 inline void SaltoDePagina(HojaReporte& h, int pagina)
 {
     if (pagina != 0)
-        h.Archivo.EscribePos(0, 0, QStringLiteral("pNuevaHoja"), false, 8, pagina);
+        h.Archivo.EscribeNuevaHoja();
 }

@@ -52,8 +52,9 @@ QString ValorImporte(const QString& valor)
     QString rapido;
     if (enteroAlineado(valor, rapido))
         return rapido;
-    const QString f = zav::Format(valor, QStringLiteral("###,###,###,##0;(###,###,###,##0)"));
-    return AlineaDerecha(f, zav::Val(valor) < 0 ? 17 : 16);
+    const QString v = ImporteImprimible(valor);
+    const QString f = zav::Format(v, QStringLiteral("###,###,###,##0;(###,###,###,##0)"));
+    return AlineaDerecha(f, zav::Val(v) < 0 ? 17 : 16);
 }
 
 QString RellenaIzquierda(const QString& texto, int ancho)

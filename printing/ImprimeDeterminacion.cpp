@@ -112,7 +112,7 @@ private:
     // The annexes put their columns a little apart from the other rows.
     void anexo(const QString& etiqueta, int casilla)
     {
-        const QString& v = valor(casilla);
+        const QString v = ImporteImprimible(valor(casilla));
         const QString f = zav::Format(v, QStringLiteral("###,###,###,##0;(###,###,###,##0)"));
         r_.texto(250, etiqueta);
         r_.cuadro(150, 11000);
@@ -147,7 +147,7 @@ QString Pagina4::coeficiente() const
                                                           : QStringLiteral("###,###,##0.00;(###,###,##0.00)");
     else
         mascara = QStringLiteral("###,###,##0.###0;(###,###,##0.###0)");
-    const QString& v = e_.g610;
+    const QString v = ImporteImprimible(e_.g610);
     return AlineaDerecha(zav::Format(v, mascara), zav::Val(v) < 0 ? 17 : 16);
 }
 

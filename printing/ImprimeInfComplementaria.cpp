@@ -1,4 +1,5 @@
 // Page 5: the accountant, the legal representative and the tax losses of earlier years.
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "printing/EstadoImpresion.h"
@@ -114,23 +115,13 @@ void ImprimeInfComplementaria(HojaReporte& h, int pagina)
     encabezadoPerdidas(r, 0);
 
     const AppState& a = App();
-    const EstadoImpresion& e = Impresion();
     if (!a.gBaseDatos)
         throw zav::RuntimeError(91);
-    dao::Params clave{dao::Variant(a.gRuc), dao::Variant(a.gPeriodo), dao::Variant(a.gFormulario)};
-    QString sql = QStringLiteral("SELECT Anho, Importe FROM ")
-                  + (e.gEnviadaImp ? QStringLiteral("HF0947_PTCEA") : QStringLiteral("F0947_PTCEA"))
-                  + QStringLiteral(" WHERE DOC_ID_D = ? AND TIP_DOC_D = 6 AND PERIODO = ? AND FORMULARIO = ?");
-    if (e.gEnviadaImp) {
-        sql += QStringLiteral(" AND CORREL = ?");
-        clave.push_back(dao::Variant(a.gCorrel));
-    }
-    sql += QStringLiteral(" ORDER BY ANHO");
-    auto rs = a.gBaseDatos->OpenRecordset(sql, dao::dbOpenSnapshot, clave);
+    const almacen::FilasTabla perdidas = almacen::LeePerdidas(*a.gBaseDatos, ClaveImpresion());
 
     int x0 = 0;
     int fila = 0;
-    for (; !rs->Eof(); rs->MoveNext()) {
+    for (const dao::Params& perdida : perdidas.Filas) {
         if (++fila > 10)
             break;
         if (fila == 6) {
@@ -140,10 +131,11 @@ void ImprimeInfComplementaria(HojaReporte& h, int pagina)
             encabezadoPerdidas(r, x0);
         }
         r.avanza();
-        r.texto(x0 + 250, AlineaDerecha(rs->Fields(0).Value().toText(), 8));
+        r.texto(x0 + 250, AlineaDerecha(perdida.at(almacen::kPerdidaAnho).toText(), 8));
         r.h.Archivo.EscribeCuadro(x0 + 150, r.yB, x0 + 1350, r.yB + 270, pagina);
-        r.texto(x0 + 2100, AlineaDerecha(zav::Format(rs->Fields(1).Value().toText(), QStringLiteral("###,###,###,##0")), 15));
+        r.texto(x0 + 2100, AlineaDerecha(zav::Format(ImporteImprimible(perdida.at(almacen::kPerdidaImporte).toText()),
+                                                       QStringLiteral("###,###,###,##0")),
+                                          15));
         r.h.Archivo.EscribeCuadro(x0 + 1350, r.yB, x0 + 4150, r.yB + 270, pagina);
     }
-    rs->Close();
 }

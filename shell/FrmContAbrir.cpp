@@ -1,5 +1,6 @@
 #include "shell/FrmContAbrir.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Controls.h"
@@ -124,26 +125,6 @@ void ListaDeclaraciones::reject()
     Opcion(1);
 }
 
-// The tables of one declaration deleted together: a failure leaves it whole, and throws.
-void BorraEnUnaTransaccion(std::initializer_list<const char*> tablas, const QString& condicion, const dao::Params& clave)
-{
-    AppState& a = App();
-    dao::Database& db = *a.gBaseDatos;
-    const int nivel = db.TransactionLevel();
-    try {
-        db.BeginTrans();
-        for (const char* tabla : tablas) {
-            a.gSQL = QStringLiteral("DELETE FROM ") + QLatin1String(tabla) + condicion;
-            db.Execute(a.gSQL, dao::dbInconsistent, clave);
-        }
-        db.CommitTrans();
-    } catch (const dao::DaoError&) {
-        if (db.TransactionLevel() > nivel)
-            db.Rollback();
-        throw;
-    }
-}
-
 // ---- the stored-declarations list ------------------------------------------------------------
 
 FrmContAbrir::FrmContAbrir(QWidget* parent)
@@ -229,9 +210,8 @@ void FrmContAbrir::FrmContAbrir_CmdOpciones_Click(int Index)
                 zav::SetHourglass(false);
                 return;
             }
-            BorraEnUnaTransaccion({"F0947_PTCEA", "ACTA", "DET", "CAB"},
-                                  QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=?"),
-                                  {Columna(0), a.gPeriodo, a.gFormulario});
+            almacen::BorraDeclaracion(*a.gBaseDatos,
+                                      almacen::ClaveDeclaracion::Guardada(Columna(0), a.gPeriodo, a.gFormulario));
             pCargadatos();
         } else if (Index == 1) {
             ActualizaBarraEstado(QString(), QString(), QString(), a.gFormulario);

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QStringList>
 
-#include <initializer_list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -65,11 +64,6 @@ private:
     ModeloDeclaraciones* modelo_;
     bool mActivarAlVolver = false;
 };
-
-// The tables of one declaration deleted with one condition, all or none; a failure
-// throws once the deletes are rolled back.
-void BorraEnUnaTransaccion(std::initializer_list<const char*> tablas, const QString& condicion,
-                           const dao::Params& clave);
 
 // Modo 1 reopens the chosen declaration in the declaration window, 3 deletes it with all
 // its rows. The window loads when it is first shown (or when asked to), once Modo is set.

@@ -1,5 +1,6 @@
 #include "shell/FrmContAbrirEnv.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
 #include "platform/hostsuite/BarradeEstadoZAV.h"
@@ -139,10 +140,8 @@ void FrmContAbrirEnv::FrmContAbrirEnv_CmdOpciones_Click(int Index)
                 return;
             }
             a.gCorrel = Columna(7);
-            BorraEnUnaTransaccion(
-                {"HACTA", "HDET", "HCAB", "HF0947_PTCEA"},
-                QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND CORREL=?"),
-                {Columna(0), a.gPeriodo, a.gFormulario, a.gCorrel});
+            almacen::BorraEnvio(*a.gBaseDatos,
+                                almacen::ClaveDeclaracion::Envio(Columna(0), a.gPeriodo, a.gFormulario, a.gCorrel));
             FrmContAbrirEnv_Form_Activate();
         } else if (Index == 1) {
             Barra(QString(), QString());

@@ -1,5 +1,6 @@
 #include "batch/check/BalVerifEnv0947.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
@@ -13,8 +14,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <cmath>
 
 namespace zav::lote {
 
@@ -40,9 +39,36 @@ void Falla(int& k, bool& resultado, const QString& texto)
     Linea(Format(double(k), QStringLiteral("000")) + texto);
 }
 
-// Box amounts compared as the currency they hold: sums of decimals read as doubles
-// would differ in their last bits (0.1 + 0.2 against 0.3).
-qint64 DiezMilesimos(double v) { return std::llround(v * 10000.0); }
+// A box's value that no number can be ("1E999", written there by another program), or an
+// amount beyond the currency's range, which cannot be summed, is no value the check can
+// judge: the check stops, saying which box holds it.
+QString Ilegible(const char* casilla, const QString& valor)
+{
+    return QStringLiteral("la casilla %1 guarda un número que no se puede leer (%2)").arg(QLatin1String(casilla), valor);
+}
+
+double Numero(const char* casilla, const QString& valor, QString& error)
+{
+    try {
+        return Val(valor);
+    } catch (const RuntimeError&) {
+        error = Ilegible(casilla, valor);
+        throw;
+    }
+}
+
+// A box amount as the currency it holds, in ten-thousandths: sums of decimals read as
+// doubles would differ in their last bits (0.1 + 0.2 against 0.3).
+qint64 Importe(const char* casilla, const QString& valor, QString& error)
+{
+    const double v = Numero(casilla, valor, error);
+    try {
+        return CCur(v);
+    } catch (const RuntimeError&) {
+        error = Ilegible(casilla, valor);
+        throw;
+    }
+}
 
 // An engine's text inside a reason, which the message closes with its own period.
 QString SinPunto(QString texto)
@@ -50,6 +76,14 @@ QString SinPunto(QString texto)
     if (texto.endsWith(QLatin1Char('.')))
         texto.chop(1);
     return texto;
+}
+
+// The declaration of the command line, of the type it names.
+almacen::ClaveDeclaracion Clave(double tipoDoc, const QString& numDoc, const QString& periodo, const QString& formulario)
+{
+    almacen::ClaveDeclaracion c = almacen::ClaveDeclaracion::Guardada(numDoc, periodo, formulario);
+    c.TipoDoc = dao::Variant(tipoDoc);
+    return c;
 }
 
 QString ErrorDeValidacion(int numero, const QString& texto)
@@ -69,35 +103,22 @@ QString ValorCasillaEnvio(const QString& casilla, const QString& tipoDoc, const 
                           const QString& periodo, const QString& formulario, const QString& semana,
                           bool conSemana)
 {
-    QString sql = QStringLiteral("Select i_valor from det where tip_doc_d = ?1 and doc_id_d =?2 and periodo=?3"
-                                 " and formulario=?4 and casilla =?5");
-    dao::Params params{dao::Variant(TipoNumerico(tipoDoc)), dao::Variant(numDoc), dao::Variant(periodo),
-                       dao::Variant(formulario), dao::Variant(casilla)};
-    if (conSemana) {
-        sql += QStringLiteral(" and semana=?6");
-        params.push_back(dao::Variant(Val(semana)));
-    }
-    auto rs = Lote().Base->OpenRecordset(sql, dao::dbOpenSnapshot, params);
-    if (rs->Eof())
+    almacen::ClaveDeclaracion clave = Clave(TipoNumerico(tipoDoc), numDoc, periodo, formulario);
+    if (conSemana)
+        clave.Semana = dao::Variant(Val(semana));
+    const std::optional<dao::Variant> v = almacen::ValorCasilla(*Lote().Base, clave, casilla);
+    if (!v)
         return QString();
-    const dao::Variant v = rs->Fields(QStringLiteral("i_valor")).Value();
     // A row without a value is no value the check can judge.
-    if (v.isNull())
+    if (v->isNull())
         throw RuntimeError(94);
-    return v.toText();
+    return v->toText();
 }
 
 QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const QString& periodo,
                           const QString& formulario)
 {
-    auto rs = Lote().Base->OpenRecordset(
-        QStringLiteral("SELECT COUNT(*) as sTot FROM F0947_PTCEA WHERE Tip_doc_d= ?1 AND Doc_id_d=?2 "
-                       " AND PERIODO=?3 AND Formulario=?4"),
-        dao::dbOpenSnapshot,
-        {dao::Variant(Val(tipoDoc)), dao::Variant(numDoc), dao::Variant(periodo), dao::Variant(formulario)});
-    if (rs->Eof())
-        return QStringLiteral("0");
-    return rs->Fields(QStringLiteral("stot")).Value().toText();
+    return QString::number(almacen::CuentaPerdidas(*Lote().Base, Clave(Val(tipoDoc), numDoc, periodo, formulario)));
 }
 
 bool DeclaracionGrabada(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
@@ -106,13 +127,7 @@ bool DeclaracionGrabada(const QString& tipoDoc, const QString& numDoc, const QSt
     // A type that is not a number names no stored declaration.
     if (!IsNumeric(tipoDoc))
         return false;
-    auto rs = Lote().Base->OpenRecordset(
-        QStringLiteral("SELECT COUNT(*) FROM CAB WHERE TIP_DOC_D = ?1 AND DOC_ID_D = ?2 AND PERIODO = ?3 "
-                       "AND FORMULARIO = ?4"),
-        dao::dbOpenSnapshot,
-        {dao::Variant(Val(tipoDoc)), dao::Variant(Trim(numDoc)), dao::Variant(PeriodoConsulta(periodo)),
-         dao::Variant(formulario)});
-    return !rs->Eof() && rs->Fields(0).Value().toInt64() > 0;
+    return almacen::ExisteCabecera(*Lote().Base, Clave(Val(tipoDoc), Trim(numDoc), PeriodoConsulta(periodo), formulario));
 }
 
 bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
@@ -150,7 +165,7 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
 
         const QString c662 = ValorCasillaEnvio(QStringLiteral("662"), tipoDoc, n, p, formulario, semana, false);
         const QString cuenta = CuentaConstancias(tipoDoc, n, p, formulario);
-        if (Val(c662) != Val(cuenta))
+        if (Numero("662", c662, error) != Val(cuenta))
             Falla(k, resultado,
                   QStringLiteral(") La cantidad de constancias de recepción no coincide con el valor de la casilla 662"));
 
@@ -162,7 +177,12 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
         const QString c473 = casilla("473");
         const QString c650 = casilla("650");
         const QString c651 = casilla("651");
-        if (DiezMilesimos(Val(c650)) + DiezMilesimos(Val(c651)) != DiezMilesimos(Val(c473)))
+        const qint64 i473 = Importe("473", c473, error);
+        const qint64 i650 = Importe("650", c650, error);
+        const qint64 i651 = Importe("651", c651, error);
+        // Two amounts whose sum is beyond the currency's range cannot add up to a third.
+        qint64 suma = 0;
+        if (__builtin_add_overflow(i650, i651, &suma) || suma != i473)
             Falla(k, resultado,
                   QStringLiteral(") El valor de la casilla 473 no coincide con la suma de la casilla 650 y la "
                                  "casilla 651"));

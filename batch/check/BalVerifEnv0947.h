@@ -18,8 +18,9 @@ inline constexpr int kEnvioSinVerificar = 2;
 int BalVerifEnv0947_Main(const QString& linea);
 
 // True when every rule holds. Writes the report at rutaReporte. An error while checking
-// is reported and makes the result false (*completo turns false too, *razon says what
-// stopped it), as an unchecked declaration must never pass.
+// (a box value that no number can be, or an amount beyond the currency's range, among
+// them) is reported and makes the result false (*completo turns false too, *razon says
+// what stopped it), as an unchecked declaration must never pass.
 bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& formulario, const QString& periodo,
                  const QString& nroConstancia, const QString& semana, const QString& rutaReporte,
                  bool* completo = nullptr, QString* razon = nullptr);

@@ -7,6 +7,7 @@
 #include "common/Paths.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "platform/db/Transaccion.h"
 #include "platform/process/ProgramEnd.h"
 #include "platform/ui/MsgBox.h"
 
@@ -123,14 +124,13 @@ void Instalador::InstalaModulo()
 
 bool Instalador::ExisteTabla(const QString& nombre) { return base_.TableExists(nombre); }
 
-void Instalador::ComienzaTransaccion()
+dao::Transaccion Instalador::ComienzaTransaccion()
 {
     // Another installer holds the database only between its own statements, but may take
     // it again before this one wakes up: wait a while longer than the engine's own wait.
     for (int intento = 1;; ++intento) {
         try {
-            base_.BeginTrans();
-            return;
+            return dao::Transaccion(base_);
         } catch (const dao::DaoError& e) {
             if (e.Number != dao::err::FileLocked || intento >= kIntentosTransaccion)
                 throw;
@@ -140,17 +140,11 @@ void Instalador::ComienzaTransaccion()
 
 void Instalador::EnUnaTransaccion(const std::function<bool()>& pasos)
 {
-    ComienzaTransaccion();
     try {
+        dao::Transaccion t = ComienzaTransaccion();
         if (pasos())
-            base_.CommitTrans();
-        else
-            base_.Rollback();
+            t.Confirma();
     } catch (...) {
-        try {
-            base_.Rollback();
-        } catch (...) {
-        }
         MuestraPendientes();
         throw;
     }

@@ -8,7 +8,10 @@
 #include <functional>
 #include <vector>
 
-namespace dao { class Database; }
+namespace dao {
+class Database;
+class Transaccion;
+} // namespace dao
 
 namespace zav::lote {
 
@@ -50,7 +53,7 @@ public:
 private:
     void Reporta(const QString& texto, const QString& titulo);
     // A write transaction, waited for while another installer holds the database.
-    void ComienzaTransaccion();
+    dao::Transaccion ComienzaTransaccion();
     // Runs pasos in one write transaction: committed when they answer true, rolled back
     // when they answer false or raise. The messages of the steps are shown after it.
     void EnUnaTransaccion(const std::function<bool()>& pasos);

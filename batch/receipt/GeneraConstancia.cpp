@@ -1,5 +1,6 @@
 #include "batch/receipt/GeneraConstancia.h"
 
+#include "almacen/AlmacenDeclaracion.h"
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
@@ -47,8 +48,7 @@ public:
 
 struct ConsultaCabecera {
     QString texto; // as traced
-    QString sql;
-    dao::Params params;
+    almacen::ClaveDeclaracion clave;
 };
 
 ConsultaCabecera Cabecera(const QString& tipoDoc, const QString& numero, const QString& periodo,
@@ -59,8 +59,8 @@ ConsultaCabecera Cabecera(const QString& tipoDoc, const QString& numero, const Q
     c.texto = QStringLiteral("SELECT * FROM CAB WHERE ") + QStringLiteral("Tip_doc_d=") + Str(tipo) +
               QStringLiteral(" AND Doc_id_d='") + numero + QStringLiteral("' ") + QStringLiteral(" AND PERIODO='") +
               periodo + QStringLiteral("' AND Formulario='") + formulario + QStringLiteral("'");
-    c.sql = QStringLiteral("SELECT * FROM CAB WHERE Tip_doc_d=?1 AND Doc_id_d=?2 AND PERIODO=?3 AND Formulario=?4");
-    c.params = {dao::Variant(tipo), dao::Variant(numero), dao::Variant(periodo), dao::Variant(formulario)};
+    c.clave = almacen::ClaveDeclaracion::Guardada(numero, periodo, formulario);
+    c.clave.TipoDoc = dao::Variant(tipo);
     return c;
 }
 
@@ -81,11 +81,7 @@ QString Registro(int y, const QString& texto, bool negrita)
 // How many header rows the declaration has.
 int FilasCabecera(const ConsultaCabecera& consulta)
 {
-    auto rs = Lote().Base->OpenRecordset(consulta.sql, dao::dbOpenSnapshot, consulta.params);
-    int filas = 0;
-    for (; !rs->Eof(); rs->MoveNext())
-        ++filas;
-    return filas;
+    return almacen::FilasCabecera(*Lote().Base, consulta.clave);
 }
 
 } // namespace
@@ -159,14 +155,12 @@ QString AbrevTipoDocumento(int tipoDoc)
 QString ValorCasillaDet(const QString& casilla, const QString& numDoc, const QString& periodo,
                         const QString& formulario)
 {
-    auto rs = Lote().Base->OpenRecordset(
-        QStringLiteral("SELECT CASILLA, I_VALOR FROM DET WHERE DOC_ID_D=?1 AND PERIODO=?2 AND FORMULARIO=?3"
-                       " AND SEMANA=0 AND CASILLA=?4"),
-        dao::dbOpenDynaset,
-        {dao::Variant(Trim(numDoc)), dao::Variant(periodo), dao::Variant(formulario), dao::Variant(casilla)});
-    if (rs->Eof())
-        return QString();
-    return rs->Fields(QStringLiteral("i_valor")).Value().toText();
+    // The box is looked up whatever the document type, in the week 0.
+    almacen::ClaveDeclaracion clave = almacen::ClaveDeclaracion::Guardada(Trim(numDoc), periodo, formulario);
+    clave.TipoDoc = dao::Variant();
+    clave.Semana = dao::Variant(0);
+    const std::optional<dao::Variant> valor = almacen::ValorCasilla(*Lote().Base, clave, casilla);
+    return valor ? valor->toText() : QString();
 }
 
 QString TextoCoeficiente(const QString& casilla609, const QString& casilla610, int anio, qint64& valor)

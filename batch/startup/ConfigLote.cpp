@@ -122,8 +122,17 @@ bool AbrirBaseReporte()
 bool AbrirBaseVerificador()
 {
     EstadoLote& l = Lote();
-    WritePrivateProfileString(QStringLiteral("Options"), QStringLiteral("SystemDB"),
-                              JoinPath(l.SysPath, QStringLiteral("KZ000.MDW")), QStringLiteral("KZ000.INI"));
+    // The key is the host's: nothing of the check reads it, nor the opening below. A file
+    // that cannot be written (a full disk) stays as it was, the user is told, and the
+    // check goes on to its own outcome.
+    QString error;
+    if (!WritePrivateProfileString(QStringLiteral("Options"), QStringLiteral("SystemDB"),
+                                   JoinPath(l.SysPath, QStringLiteral("KZ000.MDW")), QStringLiteral("KZ000.INI"),
+                                   &error))
+        MsgBox(QStringLiteral("No se pudo grabar la clave SystemDB en el archivo de configuración %1 (%2). El archivo "
+                              "queda como estaba; verifique el espacio libre en el disco. La verificación continúa.")
+                   .arg(ProfilePath(QStringLiteral("KZ000.INI")), error),
+               48, QStringLiteral("Error de Configuración"));
     try {
         l.Base = AbreBaseCompartida(l.RutaBD, l.SysPath);
     } catch (const dao::DaoError& e) {

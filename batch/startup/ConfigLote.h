@@ -34,7 +34,8 @@ LineaComandoLote TomaLineaComando(const QString& linea);
 void LeerConfigLote(ProgramaLote programa);
 
 // Each ends the program after the "Error de Conección" message when the database does
-// not open; true otherwise.
+// not open; true otherwise. AbrirBaseVerificador first writes the SystemDB key: a write
+// that fails is said, and the configuration file stays whole.
 bool AbrirBaseReporte();
 bool AbrirBaseVerificador();
 bool AbrirBaseInstalador(const QString& ruta);

@@ -2,6 +2,7 @@
 
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
+#include "common/ArchivoAtomico.h"
 #include "common/Cp1252.h"
 #include "common/Runtime.h"
 #include "platform/ui/Hourglass.h"
@@ -11,6 +12,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
+
+#include <memory>
 
 namespace zav::lote {
 
@@ -28,8 +31,8 @@ void EscribeSalida(const QString& texto)
     if (!gSalida)
         return;
     const QByteArray linea = ToCp1252(texto) + QByteArrayLiteral("\r\n");
-    if (gSalida->write(linea) != linea.size())
-        throw RuntimeError(57);
+    if (!EscribeCompleto(*gSalida, linea.constData(), linea.size()))
+        throw RuntimeError(57, gSalida->errorString());
 }
 
 // The value between the position after a tag and its closer on the same line.
@@ -136,7 +139,9 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
     l.FontBold = l.FontUnderline = l.FontItalic = false;
     gImprimio = false;
 
-    QFile salida;
+    // The text file is written aside and takes its name only when whole: a rendering that
+    // stops (a full disk, a line it cannot read) leaves the earlier one as it was.
+    std::unique_ptr<ArchivoAtomico> salida;
     QFile entrada;
     QFile* anterior = gSalida;
     bool resultado = true;
@@ -148,15 +153,17 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
             const qsizetype punto = archivo.indexOf(QLatin1Char('.'));
             if (punto < 0)
                 throw RuntimeError(5);
-            salida.setFileName(RutaEnRpt(archivo.left(punto) + QStringLiteral(".txt")));
-            if (!salida.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                throw RuntimeError(75);
-            gSalida = &salida;
+            salida = std::make_unique<ArchivoAtomico>(RutaEnRpt(archivo.left(punto) + QStringLiteral(".txt")));
+            if (!salida->Abre())
+                throw RuntimeError(75, salida->Error());
+            gSalida = &salida->Archivo();
         }
         const QString origen = RutaEnRpt(archivo);
         if (!ExisteArchivo(origen)) {
             MsgBox(QStringLiteral("Archivo Físico del Reporte no Existe"), 16, QStringLiteral("Error al Imprimir"));
-            salida.close();
+            // Nothing was rendered: the text file is left empty, as it always has been.
+            if (salida)
+                salida->Confirma();
             gSalida = anterior;
             return false;
         }
@@ -171,9 +178,8 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
             else
                 AplicaEtiqueta(linea);
         }
-        if (salida.isOpen() && !salida.flush())
-            throw RuntimeError(57);
-        salida.close();
+        if (salida && !salida->Confirma())
+            throw RuntimeError(57, salida->Error());
         // A rendering that sent nothing to the printer leaves no document to end.
         if (gImprimio)
             Printer().EndDoc();
@@ -182,7 +188,8 @@ bool ImprimeArchivoReporte(const QString& archivo, const QString& destino)
         MensajeError(e);
         resultado = false;
         entrada.close();
-        salida.close();
+        if (salida)
+            salida->Descarta();
         SetHourglass(false);
     }
     gSalida = anterior;

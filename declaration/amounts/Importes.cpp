@@ -43,6 +43,40 @@ bool LeeNumero(const QString& texto, double& valor)
     return false;
 }
 
+namespace {
+
+// The number a stored text stands for: the text itself when it is a number, else its
+// leading number. Throws zav::RuntimeError (overflow) for a number beyond any.
+double NumeroGuardado(const QString& valor)
+{
+    double v = 0;
+    if (!LeeNumero(valor, v))
+        v = zav::Val(valor);
+    return v;
+}
+
+} // namespace
+
+bool ValorDesbordado(const QString& valor)
+{
+    try {
+        NumeroGuardado(valor);
+        zav::Val(valor);
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+    return false;
+}
+
+bool ImporteDesmedido(const QString& valor)
+{
+    try {
+        return std::fabs(NumeroGuardado(valor)) >= 1e15;
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+}
+
 QString FormatoTexto(const QString& texto, const QString& mascara)
 {
     double v = 0;

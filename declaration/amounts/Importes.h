@@ -26,6 +26,14 @@ const std::vector<int>& ListaCasillas();
 // "(1,234)" is -1234; false when the text is not a number.
 bool LeeNumero(const QString& texto, double& valor);
 
+// A stored value that no number can be ("1E999", written by another program): the
+// window leaves it out on reopening, and the print leaves its box empty.
+bool ValorDesbordado(const QString& valor);
+
+// A stored amount of 10^15 or more (or none at all), which no box holds: a few of them
+// summed would overflow every number.
+bool ImporteDesmedido(const QString& valor);
+
 // Format of a box text: a number (parentheses negative) goes through the mask, any other
 // text comes back as it is.
 QString FormatoTexto(const QString& texto, const QString& mascara);

@@ -151,21 +151,24 @@ void ArchivoReporte::numero(int n)
 void ArchivoReporte::EscribePos(int x, int y, const QString& t, bool negrita, int tamano, int pagina)
 {
     pendiente();
-    if (t == QLatin1String("pNuevaHoja")) {
-        buf_.append("pNuevaHoja\r\n");
-    } else {
-        buf_.append("pPos|");
-        numero(x);
-        buf_ += '|';
-        numero(y);
-        buf_ += '|';
-        texto(t, true);
-        buf_.append(negrita ? "|True|" : "|False|");
-        numero(tamano);
-        buf_ += '|';
-        numero(pagina);
-        buf_.append("|\r\n");
-    }
+    buf_.append("pPos|");
+    numero(x);
+    buf_ += '|';
+    numero(y);
+    buf_ += '|';
+    texto(t, true);
+    buf_.append(negrita ? "|True|" : "|False|");
+    numero(tamano);
+    buf_ += '|';
+    numero(pagina);
+    buf_.append("|\r\n");
+    vacia();
+}
+
+void ArchivoReporte::EscribeNuevaHoja()
+{
+    pendiente();
+    buf_.append("pNuevaHoja\r\n");
     vacia();
 }
 

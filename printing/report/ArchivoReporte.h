@@ -38,10 +38,12 @@ public:
     // Everything written since AbreEnMemoria.
     QByteArray Contenido() const { return QByteArray(buf_.data(), static_cast<qsizetype>(buf_.size())); }
 
-    // texto "pNuevaHoja" writes the page break; any other, the record
-    // pPos|x|y|texto|True or False|tamano|pagina| with texto as TextoRegistro leaves it (a
-    // text never becomes a tag line: tags go through EscribeLinea).
+    // The record pPos|x|y|texto|True or False|tamano|pagina| with texto as TextoRegistro
+    // leaves it, whatever texto holds: a text never becomes a tag line (tags go through
+    // EscribeLinea) nor a page break (EscribeNuevaHoja).
     void EscribePos(int x, int y, const QString& texto, bool negrita, int tamano, int pagina);
+    // The page break: the line pNuevaHoja.
+    void EscribeNuevaHoja();
     // pCuadro|x1|y1|x2|y2|pagina|
     void EscribeCuadro(int x1, int y1, int x2, int y2, int pagina);
     // A tag line: written when it begins with "<!", otherwise nothing.

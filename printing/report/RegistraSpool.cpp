@@ -4,6 +4,7 @@
 #include "common/Paths.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "platform/db/Transaccion.h"
 
 #include <QFile>
 
@@ -33,9 +34,9 @@ ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& 
                       const dao::Variant& tipDoc, const QString& docId, const EscritorReporte& escribe,
                       Intento& intento)
 {
-    db.BeginTrans();
     ArchivoSpool s;
     try {
+        dao::Transaccion t(db);
         const qint64 secuencia = maximo(
             db,
             QStringLiteral("SELECT max(CAST(Secuencia AS INTEGER)) AS SecTipo FROM SPOOL"
@@ -68,14 +69,11 @@ ArchivoSpool registra(dao::Database& db, const QString& carpeta, const QString& 
         rs->Fields(QStringLiteral("doc_id_d")) = dao::Variant(docId);
         rs->Update();
         rs->Close();
-        db.CommitTrans();
+        t.Confirma();
         return s;
     } catch (...) {
-        try {
-            db.Rollback();
-        } catch (...) {
-        }
-        // A file without its row is nobody's: the next registration takes its number again.
+        // Rolled back by now. A file without its row is nobody's: the next registration
+        // takes its number again.
         if (intento.escrito)
             QFile::remove(s.Ruta);
         throw;

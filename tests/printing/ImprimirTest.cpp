@@ -511,6 +511,88 @@ TEST_F(Imprimir, TheControlNumberComesFromTheChosenRow)
     EXPECT_EQ(msgs_->Count(), 0);
 }
 
+// A taxpayer whose name is the page break's keyword: it prints as his name on each of
+// the five pages, which stay five.
+TEST_F(Imprimir, ANameThatIsThePageBreaksKeywordPrintsAsAName)
+{
+    db().Execute(QStringLiteral("UPDATE CONT SET NOMBRE='pNuevaHoja' WHERE DOC_ID_D=?"), 0, {kAndina});
+    auto d = Dialogo(false);
+    Fila(*d, 0);
+    Abiertas a;
+    {
+        auto runner = Registra(a);
+        d->frmImprimir_CmdImprimir_Click(0);
+    }
+    ASSERT_EQ(a.rangos.size(), 1u);
+    EXPECT_EQ(a.rangos[0].total, QStringLiteral("5"));
+    QByteArray esperado = lee(archivoPrueba(QStringLiteral("esperados/general_2014_perdidas.PRN")));
+    esperado.replace("|COMERCIAL ANDINA S.A.C.|", "|pNuevaHoja|");
+    const QByteArray escrito = lee(ArchivoReporte(QStringLiteral("00000001.PRN")));
+    EXPECT_EQ(escrito.toStdString(), esperado.toStdString());
+    EXPECT_EQ(escrito.count("\r\npNuevaHoja\r\n"), 4);
+    EXPECT_EQ(escrito.count("|pNuevaHoja|"), 5);
+    EXPECT_EQ(msgs_->Count(), 0);
+}
+
+// A stored value that no number can be ("1E999"), or an amount of 10^15 or more, written
+// there by another program: the declaration prints, stored or sent, and each such box
+// prints as the declaration window shows it, as if it were empty.
+TEST_F(Imprimir, AnUnreadableStoredValuePrintsAsAnEmptyBox)
+{
+    struct Caso {
+        const char* nombre;
+        bool enviada;
+        const char* casilla; // nullptr: the amount of the loss of 2001
+        const char* valor;
+    };
+    const Caso casos[] = {
+        {"an amount of the statements", false, "500", "1E999"},
+        {"an amount of the determination of 10^15", false, "113", "1000000000000000"},
+        {"a negative amount in parentheses beyond the range", false, "500", "(9999999999999999)"},
+        {"the coefficient", false, "610", "1E999"},
+        {"the coefficient, too large", false, "610", "1E20"},
+        {"an assistant's amount", false, "650", "1E999"},
+        {"the telephone", false, "028", "1E999"},
+        {"a loss amount", false, nullptr, "1E999"},
+        {"an amount of a sent declaration", true, "500", "1E999"},
+        {"a sent declaration's coefficient", true, "610", "-1E300"},
+    };
+    const auto pon = [this](const Caso& c, const QString& valor) {
+        if (!c.casilla)
+            db().Execute(QStringLiteral("UPDATE F0947_PTCEA SET Importe=? WHERE DOC_ID_D=? AND PERIODO='201405' "
+                                        "AND Anho='2001'"),
+                         0, {valor, kAndina});
+        else
+            db().Execute(QStringLiteral("UPDATE ") + (c.enviada ? QStringLiteral("HDET") : QStringLiteral("DET")) +
+                             QStringLiteral(" SET i_valor=? WHERE DOC_ID_D=? AND PERIODO=? AND CASILLA=?"),
+                         0,
+                         {valor, kAndina, c.enviada ? QStringLiteral("201308") : QStringLiteral("201405"),
+                          QString::fromLatin1(c.casilla)});
+    };
+    const auto imprime = [this](bool enviada) {
+        auto d = Dialogo(enviada);
+        Fila(*d, 0);
+        Abiertas a;
+        auto runner = Registra(a);
+        d->frmImprimir_CmdImprimir_Click(1);
+        return lee(App().gArchivo);
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const int antes = FilasSpool();
+        msgs_->Clear();
+        pon(c, QString());
+        const QByteArray vacia = imprime(c.enviada);
+        pon(c, QString::fromLatin1(c.valor));
+        const QByteArray escrito = imprime(c.enviada);
+        EXPECT_EQ(msgs_->Count(), 0) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(FilasSpool(), antes + 2);
+        EXPECT_FALSE(vacia.isEmpty());
+        EXPECT_EQ(escrito.toStdString(), vacia.toStdString());
+        pon(c, QStringLiteral("1"));
+    }
+}
+
 // ---- the range dialog -----------------------------------------------------------------------
 
 class RangoPaginas : public Imprimir {

@@ -1,7 +1,8 @@
 #pragma once
 // Taxpayer names that would forge or break a line of a report file if they went in as they
 // are stored, and what every writer puts in their place: line breaks as blanks, "|" as
-// "¦", and the "<" of a "<!" as "‹", so that no reader takes it for a tag.
+// "¦", and the "<" of a "<!" as "‹", so that no reader takes it for a tag; a text that is
+// the page break's keyword stays a text.
 #include <QString>
 
 #include <vector>
@@ -24,6 +25,7 @@ inline const std::vector<NombreRegistro>& NombresRegistro()
         {"one of our header tags", QStringLiteral("<!Color!>&H000000FF&<!/Color!>"),
          QStringLiteral("‹!Color!>&H000000FF&‹!/Color!>")},
         {"bars that shift the fields", QStringLiteral("A|B|True|99|"), QStringLiteral("A¦B¦True¦99¦")},
+        {"the page break's keyword", QStringLiteral("pNuevaHoja"), QStringLiteral("pNuevaHoja")},
         {"accents and a lone <", QStringLiteral("Ñandú < Cía. <<!"), QStringLiteral("Ñandú < Cía. <‹!")},
     };
     return nombres;

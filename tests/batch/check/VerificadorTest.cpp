@@ -7,6 +7,7 @@
 #include "platform/process/SingleInstance.h"
 #include "tests/batch/LoteFixture.h"
 #include "tests/integrador/TestDb.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -388,6 +389,39 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
          },
          mayo, kEnvioSinVerificar, "<carpeta>", true,
          {kValidacion, kNoVerificada + QStringLiteral("no se pudo crear el reporte %1") + kMarca}},
+        {"an amount that no number can be: the check cannot judge it",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", "1E999");
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion,
+          kNoVerificada + QStringLiteral("la casilla 473 guarda un número que no se puede leer (1E999)") + kMarca}},
+        {"a box 662 that no number can be",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "662", "1E999");
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion,
+          kNoVerificada + QStringLiteral("la casilla 662 guarda un número que no se puede leer (1E999)") + kMarca}},
+        {"amounts beyond any amount, whose sum would wrap round to box 473's",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "650", "1E300");
+             casilla(db, "651", "1E300");
+             return Nada();
+         },
+         mayo, kEnvioSinVerificar, nullptr, true,
+         {kValidacion,
+          kNoVerificada + QStringLiteral("la casilla 650 guarda un número que no se puede leer (1E300)") + kMarca}},
+        {"two amounts whose sum is beyond any amount fail the rule",
+         [&](EntornoLote&, TestDb& db) {
+             casilla(db, "473", "900000000000000");
+             casilla(db, "650", "900000000000000");
+             casilla(db, "651", "900000000000000");
+             return Nada();
+         },
+         mayo, kEnvioInconsistente, "casilla473.ERR", true, {kFalla}},
         {"no CAB row",
          [](EntornoLote&, TestDb& db) {
              db.exec(QStringLiteral("DELETE FROM CAB"));
@@ -464,6 +498,82 @@ TEST(VerificadorReal, EveryOutcomeIsDistinctInStatusFilesAndMessage)
                 EXPECT_TRUE(vistos.at(i).startsWith(esperado.chopped(1))) << vistos.at(i).toStdString();
             else
                 EXPECT_EQ(vistos.at(i), esperado);
+        }
+    }
+}
+
+// KZ000.INI that cannot be rewritten (a full disk) keeps every byte. The check reads
+// nothing from the key it writes, so it still runs and decides: the status is its own,
+// and the failed write is said.
+TEST(VerificadorReal, AConfigurationThatCannotBeWrittenIsSaidAndTheCheckStillDecides)
+{
+    struct Caso {
+        const char* nombre;
+        const char* c473;
+        int estado;
+        const char* reporte; // nullptr: none is left
+    };
+    const Caso casos[] = {
+        {"a clean declaration", "0", kEnvioConforme, nullptr},
+        {"a rule that fails", "100", kEnvioInconsistente, "casilla473.ERR"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EntornoLote e;
+        const QString host = e.Inicia();
+        {
+            TestDb db(e.BaseDatos());
+            db.exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) "
+                                   "VALUES (6, ?1, '201305', '0947', 0, 0)"),
+                    {kDoc});
+            db.exec(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, "
+                                   "i_valor) VALUES (6, ?1, '201305', '0947', 0, '473', ?2)"),
+                    {kDoc, QString::fromLatin1(c.c473)});
+        }
+        // The host's file, larger than what the disk still takes, and a key to change.
+        EntornoLote::Opcion(QStringLiteral("SystemDB"), QStringLiteral("C:\\ZAV\\KZ000.MDW"));
+        const QString ini = ProfilePath(QStringLiteral("KZ000.INI"));
+        {
+            QFile f(ini);
+            ASSERT_TRUE(f.open(QIODevice::Append));
+            for (int i = 0; i < 200; ++i)
+                f.write("; configuración del ZAV, línea de comentario del host\r\n");
+        }
+        const QByteArray antes = Bytes(ini);
+        ASSERT_GT(antes.size(), 8192);
+
+        const QString log = e.Ruta(QStringLiteral("msgbox.log"));
+        QProcess programa;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZAV_MSGBOX_LOG"), log);
+        programa.setProcessEnvironment(env);
+        LimitaArchivosDe(programa, 4096);
+        programa.start(QStringLiteral(PROGRAMA_0947CNSINF), {Linea(QStringLiteral("201305"))});
+        ASSERT_TRUE(programa.waitForFinished(20000)) << "the program is waiting";
+        EXPECT_EQ(programa.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(programa.exitCode(), c.estado);
+
+        EXPECT_EQ(Bytes(ini), antes);
+        EXPECT_EQ(QDir(WindowsFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(ini).fileName()});
+        const QString err = host + QStringLiteral("TMP/") + kArchivo + QStringLiteral(".ERR");
+        if (c.reporte) {
+            const QByteArray reporte = Bytes(err);
+            const QByteArray esperado = Esperado(QString::fromLatin1(c.reporte));
+            EXPECT_EQ(reporte.mid(reporte.indexOf("\r\n")), esperado.mid(esperado.indexOf("\r\n")));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(err));
+        }
+        const QStringList vistos = QString::fromUtf8(Bytes(log)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        ASSERT_EQ(vistos.size(), c.reporte ? 2 : 1) << vistos.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(vistos.at(0).startsWith(QStringLiteral("48|Error de Configuración|No se pudo grabar la clave "
+                                                           "SystemDB en el archivo de configuración ") +
+                                            ini + QStringLiteral(" (")))
+            << vistos.at(0).toStdString();
+        EXPECT_TRUE(vistos.at(0).endsWith(QStringLiteral(
+            "). El archivo queda como estaba; verifique el espacio libre en el disco. La verificación continúa.")))
+            << vistos.at(0).toStdString();
+        if (c.reporte) {
+            EXPECT_TRUE(vistos.at(1).startsWith(QStringLiteral("16|Error en la información a enviar|")));
         }
     }
 }

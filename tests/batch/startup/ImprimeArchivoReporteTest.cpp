@@ -4,6 +4,7 @@
 #include "tests/batch/LoteFixture.h"
 #include "tests/batch/startup/ImpresoraGrabadora.h"
 #include "platform/ui/Impresora.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -206,6 +207,54 @@ TEST_F(Render, AnUnwritableTextFileIsAFailure)
     EXPECT_FALSE(ImprimeArchivoReporte(QStringLiteral("00000001.PRN"), QStringLiteral("ARCHIVO")));
     ASSERT_EQ(entorno_.mensajes.Count(), 1);
     EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("Error Técnico : ( 75)")));
+}
+
+// The text file is whole or not written: a disk that fills up, or a line the rendering
+// stops at, leaves the earlier text file as it was, and no temporary file beside it.
+TEST_F(Render, TheTextFileIsWrittenWholeOrNotAtAll)
+{
+    QStringList lineas;
+    for (int i = 0; i < 40; ++i)
+        lineas << QStringLiteral("pPos|300|%1|DOCUMENTO       : RUC  20000000001|False|10|0|").arg(1500 + i);
+    Escribe(QStringLiteral("00000001.PRN"), lineas);
+    Escribe(QStringLiteral("00000002.PRN"), {"uno", "dos", "<!fontsize!>10", "tres"});
+    const QString texto = QDir(rpt_).filePath(QStringLiteral("00000001.txt"));
+    const QByteArray entero = ToCp1252(Texto(lineas));
+    const QByteArray viejo("viejo\r\n");
+    struct Caso {
+        const char* nombre;
+        QString archivo;
+        rlim_t limite;
+        QString mensaje; // its start
+    };
+    const Caso casos[] = {
+        {"no room at all", QStringLiteral("00000001.PRN"), 0, QStringLiteral("Error Técnico : ( 57)")},
+        {"room for a few lines", QStringLiteral("00000001.PRN"), 300, QStringLiteral("Error Técnico : ( 57)")},
+        {"room for all but the last byte", QStringLiteral("00000001.PRN"), rlim_t(entero.size() - 1),
+         QStringLiteral("Error Técnico : ( 57)")},
+        {"a size without its closer after two lines", QStringLiteral("00000002.PRN"), RLIM_INFINITY,
+         QStringLiteral("Error Técnico : ( 5)")},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QString destino = QDir(rpt_).filePath(c.archivo.left(8) + QStringLiteral(".txt"));
+        ASSERT_TRUE(test::EscribeArchivo(destino, FromCp1252(viejo)));
+        entorno_.mensajes.Clear();
+        bool rendido = true;
+        {
+            std::unique_ptr<LimiteArchivos> lleno;
+            if (c.limite != RLIM_INFINITY)
+                lleno = std::make_unique<LimiteArchivos>(c.limite);
+            rendido = ImprimeArchivoReporte(c.archivo, QStringLiteral("ARCHIVO"));
+        }
+        EXPECT_FALSE(rendido);
+        EXPECT_EQ(test::Bytes(destino), viejo);
+        EXPECT_EQ(QDir(rpt_).entryList({QStringLiteral("*.~*")}, QDir::Files | QDir::Hidden), QStringList());
+        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(c.mensaje)) << entorno_.mensajes.Last().text.toStdString();
+    }
+    EXPECT_TRUE(ImprimeArchivoReporte(QStringLiteral("00000001.PRN"), QStringLiteral("ARCHIVO")));
+    EXPECT_EQ(test::Bytes(texto), entero);
 }
 
 } // namespace

@@ -170,6 +170,37 @@ TEST_F(GrabacionFallas, ATaxpayerChosenWhileTheDatabaseIsHeldCanBeChosenAgain)
     EXPECT_EQ(Filas(QStringLiteral("201405"), otroRuc).at(QStringLiteral("002")).valor, otroRuc);
 }
 
+// The answers of a regime left for another are not stored, and a save that succeeds
+// clears them from the window; one that fails on the way leaves them as they were typed.
+TEST_F(GrabacionFallas, ASaveThatFailsKeepsTheAnswersOfTheRegimeLeft)
+{
+    Frm947& f = Completa(2);
+    f.OptUbicAmazonia->SetValue(0, true);
+    f.OptLeyAmazonia->SetValue(0, true);
+    msgs_->PushAnswer(zav::vbYes);   // the change of regime is confirmed
+    f.optRenta->SetValue(0, true);
+    msgs_->Clear();
+    Ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON DET WHEN NEW.CASILLA = '818' BEGIN "
+                            "SELECT RAISE(ABORT, 'disco lleno'); END"));
+    EXPECT_NO_THROW(f.CmdGrabar_Click());
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración no fue grabada. Error (")))
+        << msgs_->Last().text.toStdString();
+    EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+    EXPECT_TRUE(f.mModificado);
+    EXPECT_TRUE(f.OptUbicAmazonia->Value(0));
+    EXPECT_TRUE(f.OptLeyAmazonia->Value(0));
+
+    Ejecutar(QStringLiteral("DROP TRIGGER falla"));
+    msgs_->Clear();
+    f.CmdGrabar_Click();
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_NE(msgs_->Last().style, 16) << msgs_->Last().text.toStdString();
+    EXPECT_EQ(f.OptUbicAmazonia->Chosen(), -1);
+    EXPECT_EQ(f.OptLeyAmazonia->Chosen(), -1);
+    EXPECT_FALSE(Filas().count(QStringLiteral("809")));
+}
+
 using DeclaracionBorrada = PerdidasFixture;
 
 // Another program deletes the reopened declaration; saving it here must neither bring it

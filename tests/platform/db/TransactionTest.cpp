@@ -1,5 +1,7 @@
 #include "DbFixture.h"
 
+#include "platform/db/Transaccion.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -121,6 +123,70 @@ TEST_F(DbFixture, ContentVersionMovesWithEveryVisibleChange)
     EXPECT_EQ(db_->ContentVersion(), antes);
     // Two connections never share a version, even over the same contents.
     EXPECT_NE(dao::Database::Open(path_)->ContentVersion(), antes);
+}
+
+// The scoped transaction: kept only when confirmed; an exception or a refusal half-way
+// leaves the old rows, and an enclosing transaction keeps its own work.
+TEST_F(DbFixture, AScopedTransactionKeepsItsWorkOnlyWhenConfirmed)
+{
+    struct Caso {
+        const char* nombre;
+        bool confirma;
+        bool lanza;
+        int filas;
+    };
+    const Caso casos[] = {
+        {"confirmed", true, false, 2},
+        {"left without confirming", false, false, 1},
+        {"left by an exception", false, true, 1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        db_->Execute(QStringLiteral("DELETE FROM F0947_PTCEA"));
+        addLoss(QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("1"));
+        try {
+            dao::Transaccion t(*db_);
+            db_->Execute(QStringLiteral("DELETE FROM F0947_PTCEA"));
+            addLoss(QStringLiteral("1"), QStringLiteral("2011"), QStringLiteral("1"));
+            addLoss(QStringLiteral("1"), QStringLiteral("2012"), QStringLiteral("1"));
+            if (c.lanza)
+                throw dao::DaoError(dao::err::DiskError);
+            if (c.confirma)
+                t.Confirma();
+        } catch (const dao::DaoError&) {
+        }
+        EXPECT_EQ(db_->TransactionLevel(), 0);
+        EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), c.filas);
+    }
+
+    db_->BeginTrans();
+    addLoss(QStringLiteral("1"), QStringLiteral("2013"), QStringLiteral("1"));
+    {
+        dao::Transaccion t(*db_);
+        addLoss(QStringLiteral("1"), QStringLiteral("2014"), QStringLiteral("1"));
+        t.Deshace();
+        EXPECT_EQ(db_->TransactionLevel(), 1);
+    }
+    EXPECT_EQ(db_->TransactionLevel(), 1);
+    db_->CommitTrans();
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 2);
+}
+
+TEST_F(DbFixture, AScopedTransactionThatCannotBeginLeavesNothingToUndo)
+{
+    RawConnection other(path_);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    EXPECT_EQ(errorOf([&] { dao::Transaccion t(*db_); }), 3051);
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+    other.exec("ROLLBACK");
+    // A database closed inside the scope has nothing left to roll back.
+    {
+        dao::Transaccion t(*db_);
+        addLoss(QStringLiteral("1"), QStringLiteral("2010"), QStringLiteral("1"));
+        db_->Close();
+    }
+    db_ = dao::Database::Open(path_);
+    EXPECT_EQ(count(QStringLiteral("F0947_PTCEA")), 0);
 }
 
 } // namespace

@@ -153,7 +153,7 @@ TEST(Tokenizador, LoEscritoSeLeeIgual)
     f.EscribeLinea(QStringLiteral("<!font!>Courier New<!/font!>"));
     f.EscribeLinea(QStringLiteral("<!nHojas!>5<!/nHojas!>"));
     f.EscribePos(300, 350, QStringLiteral("RAZÓN|SOCIAL"), true, 16, 0);
-    f.EscribePos(0, 0, QStringLiteral("pNuevaHoja"), false, 8, 1);
+    f.EscribeNuevaHoja();
     f.EscribePos(-300, 1450, QString(), false, 0, 1);
     f.EscribePos(3500, 1450, QStringLiteral("<!desconocida!>x"), false, 0, 1);
     f.EscribeCuadro(150, 300, 1700, 1640, 1);

@@ -1,0 +1,289 @@
+#include "almacen/AlmacenDeclaracion.h"
+
+#include "common/CalculaControl.h"
+#include "common/Runtime.h"
+#include "platform/db/Database.h"
+#include "platform/db/Transaccion.h"
+
+#include <algorithm>
+#include <map>
+
+namespace almacen {
+
+namespace {
+
+// The box rows of one key. Each row is built and checked in the buffer of one updatable
+// set; new rows then go in together, a hundred to a statement, so that a save costs a few
+// statements rather than several per box. A code written a second time replaces its row.
+class FilasDet {
+public:
+    FilasDet(dao::Database& db, const ClaveDeclaracion& clave, const QString& casilla = QString())
+        : db_(db), clave_(clave)
+    {
+        clave_.Documento = zav::Trim(clave.Documento);
+        clave_.Periodo = zav::Trim(clave.Periodo);
+        QString sql = QStringLiteral("SELECT * FROM DET") + clave_.Filtro();
+        dao::Params p = clave_.Valores();
+        if (!casilla.isEmpty()) {
+            sql += QStringLiteral(" AND CASILLA=?");
+            p.push_back(casilla);
+        }
+        rs_ = db_.OpenRecordset(sql, dao::dbOpenDynaset, p);
+        int i = 0;
+        for (; !rs_->Eof(); rs_->MoveNext())
+            guardadas_[rs_->Fields(QStringLiteral("CASILLA")).Value().toText()] = i++;
+        for (int c = 0; c < rs_->FieldCount(); ++c)
+            columnas_ << rs_->Fields(c).Name();
+        // Positions found once: a save writes some hundred rows through them.
+        const auto columna = [this](const char* nombre) {
+            const QString n = QLatin1String(nombre);
+            for (int c = 0; c < columnas_.size(); ++c)
+                if (columnas_.at(c).compare(n, Qt::CaseInsensitive) == 0)
+                    return c;
+            rs_->Fields(n);   // raises the engine's "item not found"
+            return -1;
+        };
+        cDoc_ = columna("doc_id_d");
+        cTip_ = columna("Tip_doc_d");
+        cPer_ = columna("periodo");
+        cForm_ = columna("Formulario");
+        cCas_ = columna("Casilla");
+        cValor_ = columna("i_valor");
+        cId_ = columna("idcasilla");
+        cNum_ = columna("cNumero");
+    }
+
+    void Graba(const QString& casilla, const QString& valor)
+    {
+        const auto guardada = guardadas_.find(casilla);
+        if (guardada != guardadas_.end()) {
+            rs_->setAbsolutePosition(guardada->second);
+            rs_->Edit();
+            Llena(valor);
+            rs_->Update();
+            return;
+        }
+        rs_->AddNew();
+        rs_->Fields(cDoc_) = clave_.Documento;
+        rs_->Fields(cTip_) = clave_.TipoDoc;
+        rs_->Fields(cPer_) = clave_.Periodo;
+        rs_->Fields(cForm_) = clave_.Formulario;
+        rs_->Fields(cCas_) = casilla;
+        Llena(valor);
+        dao::Params fila;
+        fila.reserve(columnas_.size());
+        for (int c = 0; c < columnas_.size(); ++c)
+            fila.push_back(rs_->Fields(c).Value());
+        rs_->CancelUpdate();
+        const auto pendiente = pendientes_.find(casilla);
+        if (pendiente != pendientes_.end()) {
+            filas_[pendiente->second] = std::move(fila);
+        } else {
+            pendientes_[casilla] = filas_.size();
+            filas_.push_back(std::move(fila));
+        }
+    }
+
+    // Inserts the new rows.
+    void Escribe()
+    {
+        const int porSentencia = 100;
+        const QString marcas = QLatin1Char('(') + QStringList(columnas_.size(), QStringLiteral("?")).join(QLatin1Char(','))
+                               + QLatin1Char(')');
+        for (size_t desde = 0; desde < filas_.size(); desde += porSentencia) {
+            const size_t hasta = std::min(filas_.size(), desde + porSentencia);
+            QStringList valores;
+            dao::Params p;
+            for (size_t i = desde; i < hasta; ++i) {
+                valores << marcas;
+                p.insert(p.end(), filas_[i].begin(), filas_[i].end());
+            }
+            db_.Execute(QStringLiteral("INSERT INTO DET (") + columnas_.join(QLatin1Char(',')) + QStringLiteral(") VALUES ")
+                            + valores.join(QLatin1Char(',')),
+                        dao::dbFailOnError, p);
+        }
+        filas_.clear();
+        pendientes_.clear();
+    }
+
+private:
+    void Llena(const QString& valor)
+    {
+        rs_->Fields(cValor_) = valor;
+        rs_->Fields(cId_) = QStringLiteral("01");
+        rs_->Fields(cNum_) = zav::CalculaControl(*rs_, 6);
+    }
+
+    dao::Database& db_;
+    ClaveDeclaracion clave_;
+    std::unique_ptr<dao::Recordset> rs_;
+    QStringList columnas_;
+    int cDoc_ = 0, cTip_ = 0, cPer_ = 0, cForm_ = 0, cCas_ = 0, cValor_ = 0, cId_ = 0, cNum_ = 0;
+    std::map<QString, int> guardadas_;
+    std::map<QString, size_t> pendientes_;
+    std::vector<dao::Params> filas_;
+};
+
+void Borra(dao::Database& db, const ClaveDeclaracion& clave, std::initializer_list<const char*> tablas)
+{
+    const dao::Params valores = clave.Valores();
+    for (const char* tabla : tablas)
+        db.Execute(QStringLiteral("DELETE FROM ") + clave.Tabla(QLatin1String(tabla)) + clave.Filtro(),
+                   dao::dbInconsistent, valores);
+}
+
+} // namespace
+
+// ---- reading ------------------------------------------------------------------------------
+
+std::unique_ptr<dao::Recordset> LeeFilas(dao::Database& db, const QString& tabla, const ClaveDeclaracion& clave)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM ") + clave.Tabla(tabla) + clave.Filtro(), dao::dbOpenSnapshot,
+                            clave.Valores());
+}
+
+std::unique_ptr<dao::Recordset> LeeCabecera(dao::Database& db, const ClaveDeclaracion& clave)
+{
+    return LeeFilas(db, QStringLiteral("CAB"), clave);
+}
+
+int FilasCabecera(dao::Database& db, const ClaveDeclaracion& clave)
+{
+    return LeeCabecera(db, clave)->RecordCount();
+}
+
+bool ExisteCabecera(dao::Database& db, const ClaveDeclaracion& clave)
+{
+    return FilasCabecera(db, clave) > 0;
+}
+
+std::vector<Casilla> LeeCasillas(dao::Database& db, const ClaveDeclaracion& clave, OrdenCasillas orden)
+{
+    auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + clave.Tabla(QStringLiteral("DET")) + clave.Filtro()
+                                   + (orden == OrdenCasillas::Numero ? QStringLiteral(" ORDER BY CAST(CASILLA AS INTEGER), CASILLA")
+                                                                     : QStringLiteral(" ORDER BY Casilla")),
+                               dao::dbOpenSnapshot, clave.Valores());
+    std::vector<Casilla> filas;
+    filas.reserve(rs->RecordCount());
+    for (; !rs->Eof(); rs->MoveNext())
+        filas.push_back({rs->Fields(QStringLiteral("Casilla")).Value().toText(),
+                         rs->Fields(QStringLiteral("i_valor")).Value().toText()});
+    return filas;
+}
+
+std::optional<dao::Variant> ValorCasilla(dao::Database& db, const ClaveDeclaracion& clave, const QString& casilla)
+{
+    dao::Params p = clave.Valores();
+    p.push_back(casilla);
+    auto rs = db.OpenRecordset(QStringLiteral("SELECT CASILLA, I_VALOR FROM ") + clave.Tabla(QStringLiteral("DET"))
+                                   + clave.Filtro() + QStringLiteral(" AND CASILLA=?"),
+                               dao::dbOpenSnapshot, p);
+    if (rs->Eof())
+        return std::nullopt;
+    return rs->Fields(QStringLiteral("i_valor")).Value();
+}
+
+// ---- saving -------------------------------------------------------------------------------
+
+ResultadoGrabacion GrabaDeclaracion(dao::Database& db, const Grabacion& g)
+{
+    const ClaveDeclaracion& clave = g.Clave;
+    ResultadoGrabacion r;
+    dao::Transaccion t(db);
+    auto cab = db.OpenRecordset(QStringLiteral("SELECT * FROM CAB") + clave.Filtro(), dao::dbOpenDynaset, clave.Valores());
+    // Tested under the write lock: another program may have stored the same new
+    // declaration since the window looked, and its rows must not be replaced; a stored
+    // declaration that another program deleted is not brought back half.
+    if (g.Nueva && !cab->Eof()) {
+        r.Resultado = ResultadoGrabacion::Duplicada;
+        return r;
+    }
+    if (!g.Nueva && cab->Eof()) {
+        r.Resultado = ResultadoGrabacion::Borrada;
+        return r;
+    }
+    if (cab->Eof()) {
+        cab->AddNew();
+        cab->Fields(QStringLiteral("doc_id_d")) = clave.Documento;
+        cab->Fields(QStringLiteral("Tip_doc_d")) = clave.TipoDoc;
+        cab->Fields(QStringLiteral("periodo")) = clave.Periodo;
+        cab->Fields(QStringLiteral("Formulario")) = clave.Formulario;
+    } else {
+        cab->Edit();
+    }
+    cab->Fields(QStringLiteral("fec_pro")) = g.FechaProceso;
+    cab->Fields(QStringLiteral("estado")) = g.Estado;
+    cab->Fields(QStringLiteral("rectifica")) = g.Rectifica;
+    cab->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*cab, 5);
+    cab->Update();
+    cab->Close();
+
+    Borra(db, clave, {"DET"});
+    // Losses go before the rows, so that their count is what the declaration keeps.
+    if (g.SinPerdidas)
+        Borra(db, clave, {"F0947_PTCEA"});
+    r.NumPerdidas = CuentaPerdidas(db, clave);
+
+    FilasDet det(db, clave);
+    for (const FilaCasilla& f : g.Casillas)
+        det.Graba(f.Casilla, f.Casilla == g.CasillaPerdidas ? QString::number(r.NumPerdidas) : f.Valor);
+    det.Escribe();
+    t.Confirma();
+    return r;
+}
+
+void GrabaCasilla(dao::Database& db, const ClaveDeclaracion& clave, const QString& casilla, const QString& valor)
+{
+    FilasDet det(db, clave, casilla);
+    det.Graba(casilla, valor);
+    det.Escribe();
+}
+
+// ---- deleting -----------------------------------------------------------------------------
+
+void BorraDeclaracion(dao::Database& db, const ClaveDeclaracion& clave)
+{
+    dao::Transaccion t(db);
+    Borra(db, clave, {"F0947_PTCEA", "ACTA", "DET", "CAB"});
+    t.Confirma();
+}
+
+void BorraEnvio(dao::Database& db, const ClaveDeclaracion& clave)
+{
+    dao::Transaccion t(db);
+    Borra(db, clave, {"ACTA", "DET", "CAB", "F0947_PTCEA"});
+    t.Confirma();
+}
+
+void Abandona(dao::Database& db, const ClaveDeclaracion& clave, const std::vector<PerdidasOriginales>& perdidas)
+{
+    auto cab = LeeCabecera(db, clave);
+    const bool sinTerminar = !cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0");
+    cab->Close();
+    if (!sinTerminar && perdidas.empty())
+        return;
+    dao::Transaccion t(db);
+    if (sinTerminar)
+        Borra(db, clave, {"CAB", "DET", "ACTA"});
+    for (const PerdidasOriginales& p : perdidas)
+        RestablecePerdidas(db, p);
+    t.Confirma();
+}
+
+// ---- order number -------------------------------------------------------------------------
+
+bool RegistraNumeroOrden(dao::Database& db, const ClaveDeclaracion& envio, const QString& norden)
+{
+    auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + envio.Tabla(QStringLiteral("CAB")) + envio.Filtro(),
+                               dao::dbOpenDynaset, envio.Valores());
+    if (rs->Eof())
+        return false;
+    rs->Edit();
+    rs->Fields(QStringLiteral("norden")) = norden;
+    rs->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs, 6);
+    rs->Update();
+    rs->Close();
+    return true;
+}
+
+} // namespace almacen
