@@ -216,17 +216,41 @@ void TabsSinFlechas(QTabBar* barra)
         flecha->setFocusPolicy(Qt::NoFocus);
 }
 
-// A page whose content scrolls when the window is smaller than the content.
-QScrollArea* Desplazable(QWidget* contenido)
-{
-    auto* s = new QScrollArea;
-    s->setWidget(contenido);
-    s->setWidgetResizable(true);
-    s->setFrameShape(QFrame::NoFrame);
-    // The page itself is no stop of the Tab key: only its fields are.
-    s->setFocusPolicy(Qt::NoFocus);
-    return s;
-}
+// A page whose content scrolls when the window is smaller than the content. The content
+// is measured and laid out the first time the page shows, not when the window is built:
+// measuring every caption of every page is most of a window's opening, and most pages
+// are never visited. Until then it already stands where it shows (its fields exist, hold
+// their texts and keep their places in the Tab order), behind a view that stays hidden.
+class Desplazable : public QScrollArea {
+public:
+    explicit Desplazable(QWidget* contenido)
+        : contenido_(contenido)
+    {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        // The page itself is no stop of the Tab key: only its fields are.
+        setFocusPolicy(Qt::NoFocus);
+        viewport()->hide();
+        contenido->setParent(viewport());
+    }
+
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        if (!widget()) {
+            // Placing the content shows it; a content the code has hidden stays hidden.
+            const bool oculto = contenido_->isHidden();
+            setWidget(contenido_);
+            if (oculto)
+                contenido_->hide();
+            viewport()->show();
+        }
+        QScrollArea::showEvent(e);
+    }
+
+private:
+    QWidget* contenido_;
+};
 
 } // namespace
 
@@ -405,7 +429,7 @@ void Frm947::ConstruirIdentificacion()
         v->addWidget(Frame9);
         v->addStretch(1);
     }
-    SSTab2->addTab(Desplazable(pagina0), QStringLiteral("&Datos Generales"));
+    SSTab2->addTab(new Desplazable(pagina0), QStringLiteral("&Datos Generales"));
 
     // Page 1: the regime's details; only the frames of the chosen regime show.
     auto si_no = [](zav::OptionArray* arr, QBoxLayout* l) {
@@ -552,7 +576,7 @@ void Frm947::ConstruirIdentificacion()
             v->addWidget(g);
         v->addStretch(1);
     }
-    SSTab2->addTab(Desplazable(pagina1), QStringLiteral("Datos complementarios del régimen"));
+    SSTab2->addTab(new Desplazable(pagina1), QStringLiteral("Datos complementarios del régimen"));
 
     // Page 2: start of activities, prior results, balance date, payment system, suspension.
     Frame4 = Marco("Frame4", QStringLiteral("Inicio de actividades"));
@@ -640,7 +664,7 @@ void Frm947::ConstruirIdentificacion()
             v->addWidget(g);
         v->addStretch(1);
     }
-    SSTab2->addTab(Desplazable(pagina2), QStringLiteral("Sistema de pago"));
+    SSTab2->addTab(new Desplazable(pagina2), QStringLiteral("Sistema de pago"));
 
     auto* p = new QWidget;
     auto* v = new QVBoxLayout(p);
@@ -717,7 +741,7 @@ void Frm947::ConstruirEstadosFinancieros()
         g->addWidget(Frame34, 0, 0);
         g->addWidget(VScroll1, 0, 1);
     }
-    SSTab3->addTab(Desplazable(Frame1[1]), QStringLiteral("Activo"));
+    SSTab3->addTab(new Desplazable(Frame1[1]), QStringLiteral("Activo"));
 
     Frame1[6] = Marco("Frame1_6", QStringLiteral("PASIVO Y PATRIMONIO"));
     Frame35 = panel("Frame35", 532, 543, 98);
@@ -728,7 +752,7 @@ void Frm947::ConstruirEstadosFinancieros()
         v->addWidget(Frame35);
         v->addWidget(Frame36);
     }
-    SSTab3->addTab(Desplazable(Frame1[6]), QStringLiteral("Pasivo y Patrimonio"));
+    SSTab3->addTab(new Desplazable(Frame1[6]), QStringLiteral("Pasivo y Patrimonio"));
 
     Frame1[7] = Marco("Frame1_7", QStringLiteral("ESTADO DE GANANCIAS Y PÉRDIDAS"));
     {
@@ -740,7 +764,7 @@ void Frm947::ConstruirEstadosFinancieros()
             Fila(r, fila++, n, TxtValor[n]);
         r->setRowStretch(fila, 1);
     }
-    SSTab3->addTab(Desplazable(Frame1[7]), QStringLiteral("Estado de ganancias y pérdidas"));
+    SSTab3->addTab(new Desplazable(Frame1[7]), QStringLiteral("Estado de ganancias y pérdidas"));
 
     auto* p = new QWidget;
     auto* v = new QVBoxLayout(p);
@@ -778,7 +802,7 @@ void Frm947::ConstruirDeterminacion()
         TxtValor[n]->setParent(p);
         TxtValor[n]->setVisible(false);
     }
-    SSTab1->addTab(Desplazable(p), QStringLiteral("Determinación del nuevo coeficiente o porcentaje"));
+    SSTab1->addTab(new Desplazable(p), QStringLiteral("Determinación del nuevo coeficiente o porcentaje"));
 }
 
 void Frm947::ConstruirComplementaria()
@@ -837,7 +861,7 @@ void Frm947::ConstruirComplementaria()
         v->addWidget(Frame7);
         v->addStretch(1);
     }
-    SSTab4->addTab(Desplazable(Frame1[5]), QStringLiteral("I&nformación general"));
+    SSTab4->addTab(new Desplazable(Frame1[5]), QStringLiteral("I&nformación general"));
 
     Frame2 = Marco("Frame2", QStringLiteral("Pérdida tributaria compensable de ejercicios anteriores"));
     dtaPerdidaTributaria = new QStandardItemModel(this);

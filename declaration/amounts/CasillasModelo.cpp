@@ -3,6 +3,7 @@
 #include "common/Runtime.h"
 #include "platform/hostsuite/clsUtilitarios.h"
 
+#include <algorithm>
 #include <cmath>
 
 using zav::Left;
@@ -33,6 +34,19 @@ VistaCasillas& SinVista()
     return nada;
 }
 
+// Position of each box number in ListaCasillas, -1 for a number that is no box.
+int Posicion(int casilla)
+{
+    static const std::vector<int> posiciones = [] {
+        const std::vector<int>& lista = ListaCasillas();
+        std::vector<int> v(*std::max_element(lista.begin(), lista.end()) + 1, -1);
+        for (size_t i = 0; i < lista.size(); ++i)
+            v[lista[i]] = static_cast<int>(i);
+        return v;
+    }();
+    return casilla >= 0 && casilla < static_cast<int>(posiciones.size()) ? posiciones[casilla] : -1;
+}
+
 // Derived boxes: computed only, locked and grey.
 constexpr int kDerivadas[] = {100, 101, 106, 107, 110, 111, 250, 253, 463, 466, 467, 470,
                               471, 484, 485, 487, 489, 492, 493, 531, 543, 554, 555, 610};
@@ -48,16 +62,15 @@ CasillasModelo::CasillasModelo(VistaCasillas* vista, const zav::clsUtilitarios* 
     : vista_(vista)
     , util_(util)
 {
-    for (int n : ListaCasillas())
-        casillas_[n] = Casilla{};
+    casillas_.resize(ListaCasillas().size());
     for (int n : kDerivadas) {
-        casillas_[n].estado.Locked = true;
-        casillas_[n].estado.BackColor = kColorGris;
+        Buscar(n)->estado.Locked = true;
+        Buscar(n)->estado.BackColor = kColorGris;
     }
     // 113 is grey but its lock follows the regime.
-    casillas_[113].estado.BackColor = kColorGris;
-    casillas_[477].estado.BackColor = kColorCian;
-    casillas_[209].estado.Enabled = false;
+    Buscar(113)->estado.BackColor = kColorGris;
+    Buscar(477)->estado.BackColor = kColorCian;
+    Buscar(209)->estado.Enabled = false;
 }
 
 const zav::clsUtilitarios& CasillasModelo::Util() const
@@ -68,19 +81,19 @@ const zav::clsUtilitarios& CasillasModelo::Util() const
 
 bool CasillasModelo::Existe(int casilla) const
 {
-    return casillas_.count(casilla) != 0;
+    return Posicion(casilla) >= 0;
 }
 
 CasillasModelo::Casilla* CasillasModelo::Buscar(int casilla)
 {
-    auto it = casillas_.find(casilla);
-    return it == casillas_.end() ? nullptr : &it->second;
+    const int i = Posicion(casilla);
+    return i < 0 ? nullptr : &casillas_[i];
 }
 
 const CasillasModelo::Casilla* CasillasModelo::Buscar(int casilla) const
 {
-    auto it = casillas_.find(casilla);
-    return it == casillas_.end() ? nullptr : &it->second;
+    const int i = Posicion(casilla);
+    return i < 0 ? nullptr : &casillas_[i];
 }
 
 QString CasillasModelo::Texto(int casilla) const
@@ -95,6 +108,7 @@ void CasillasModelo::PonTexto(int casilla, const QString& texto)
     if (!c || c->texto == texto)
         return;
     c->texto = texto;
+    c->importe = ImporteTexto(texto);
     V().TextoCambiado(casilla, texto);
     TxtValor_Change(casilla);
 }
@@ -159,7 +173,14 @@ void CasillasModelo::PreparaCasillasDelAnio()
 
 double CasillasModelo::Importe(int casilla) const
 {
-    return ImporteTexto(Texto(casilla));
+    const Casilla* c = Buscar(casilla);
+    return c ? c->importe : 0;
+}
+
+bool CasillasModelo::Vacia(int casilla) const
+{
+    const Casilla* c = Buscar(casilla);
+    return !c || c->texto.isEmpty();
 }
 
 double CasillasModelo::Abs(int casilla) const

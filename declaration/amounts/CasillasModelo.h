@@ -10,7 +10,6 @@
 
 #include <QString>
 
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -193,6 +192,9 @@ public:
 private:
     struct Casilla {
         QString texto;
+        // The amount the text stands for (ImporteTexto), kept beside it and written with
+        // it: the calculations read amounts far more often than a box changes.
+        double importe = 0;
         EstadoCasilla estado;
     };
 
@@ -201,7 +203,7 @@ private:
     void PonerEstado(int casilla, const EstadoCasilla& estado);
     // A profit/loss pair from its result.
     void EscribirPar(int ganancia, int perdida, double r, const QString& mascara);
-    bool Vacia(int casilla) const { return Texto(casilla).isEmpty(); }
+    bool Vacia(int casilla) const;
     double Abs(int casilla) const;
     int Anio() const;
     void NavegarEnter(int Index, bool enviarTab);
@@ -210,7 +212,8 @@ private:
     const zav::clsUtilitarios& Util() const;
     VistaCasillas& V() const;
 
-    std::map<int, Casilla> casillas_;
+    // In the order of ListaCasillas; found by number through a table.
+    std::vector<Casilla> casillas_;
     RespuestasFrm947 resp_;
     VistaCasillas* vista_;
     const zav::clsUtilitarios* util_;

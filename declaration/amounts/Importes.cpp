@@ -130,8 +130,48 @@ QString FormatoCoeficiente(const QString& texto, const QString& mascara)
     return FormatoTexto(texto, mascara);
 }
 
+namespace {
+
+// The texts the boxes show nearly always: a whole number of at most 15 digits, commas
+// between digits, negative with a leading "-" or between parentheses, no blanks. Their
+// value is exact in a double and the whole-number mask leaves it as it is; any other text
+// is left to the general reading.
+std::optional<double> EnteroSimple(const QString& texto)
+{
+    const qsizetype n = texto.size();
+    if (n == 0)
+        return std::nullopt;
+    const bool parentesis = texto[0] == QLatin1Char('(');
+    if (parentesis && (n < 3 || texto[n - 1] != QLatin1Char(')')))
+        return std::nullopt;
+    const bool menos = texto[0] == QLatin1Char('-');
+    const qsizetype desde = parentesis || menos ? 1 : 0;
+    const qsizetype hasta = parentesis ? n - 1 : n;
+    auto digito = [&](qsizetype i) {
+        return i >= desde && i < hasta && texto[i] >= QLatin1Char('0') && texto[i] <= QLatin1Char('9');
+    };
+    qint64 v = 0;
+    int cifras = 0;
+    for (qsizetype i = desde; i < hasta; ++i) {
+        if (texto[i] == QLatin1Char(',') && digito(i - 1) && digito(i + 1))
+            continue;
+        if (!digito(i) || ++cifras > 15)
+            return std::nullopt;
+        v = v * 10 + (texto[i].unicode() - '0');
+    }
+    if (cifras == 0)
+        return std::nullopt;
+    if (v == 0)
+        return 0.0;
+    return parentesis || menos ? -static_cast<double>(v) : static_cast<double>(v);
+}
+
+} // namespace
+
 double ImporteTexto(const QString& texto)
 {
+    if (const std::optional<double> entero = EnteroSimple(texto))
+        return *entero;
     double v = 0;
     return LeeNumero(texto, v) ? ImporteEntero(v) : Val(texto);
 }
