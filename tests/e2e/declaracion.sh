@@ -17,8 +17,6 @@ PY
 start_kz947
 
 # decl_shown: the declaration window is on the screen (0 or 1).
-decl_shown() { xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l; }
-
 new_declaration
 
 # The taxpayer list has the focus; the first demo taxpayer fills the name box.

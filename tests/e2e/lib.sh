@@ -47,6 +47,16 @@ wait_window() {
     fail "no window: $1"
 }
 
+# decl_shown: how many declaration windows are on screen; wait_decl_closed: until none is.
+decl_shown() { xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l; }
+wait_decl_closed() {
+    for _ in $(seq 50); do
+        [ "$(decl_shown)" -eq 0 ] && return 0
+        sleep 0.1
+    done
+    fail "the declaration window is still open"
+}
+
 # dismiss TITLE: press Enter in the message box captioned TITLE.
 dismiss() {
     local id

@@ -26,14 +26,6 @@ PY
 }
 losses > "$T/opened.txt"
 
-decl_shown() { xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l; }
-wait_decl_closed() {
-    for _ in $(seq 50); do
-        [ "$(decl_shown)" -eq 0 ] && return 0
-        sleep 0.1
-    done
-    fail "the declaration window is still open"
-}
 reopen() {
     xdotool windowfocus --sync "$LIST" 2>/dev/null || true
     keys Return

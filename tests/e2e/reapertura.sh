@@ -16,15 +16,6 @@ wait_saved() {
     fail "no save message"
 }
 
-decl_shown() { xdotool search --onlyvisible --name '^0947 Morvath$' 2>/dev/null | wc -l; }
-wait_decl_closed() {
-    for _ in $(seq 50); do
-        [ "$(decl_shown)" -eq 0 ] && return 0
-        sleep 0.1
-    done
-    fail "the declaration window is still open"
-}
-
 # The rows of the declaration, one "code=value" a line.
 rows() {
     python3 - "$db" "$periodo" <<'PY'
