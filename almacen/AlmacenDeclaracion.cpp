@@ -120,7 +120,7 @@ private:
     void Pon(dao::Params& fila, int c, const dao::Variant& v) const
     {
         const Tipo& t = tipos_[static_cast<size_t>(c)];
-        fila[static_cast<size_t>(c)] = t.kind == dao::Kind::Null ? v : v.convertedTo(t.kind, t.size);
+        fila[static_cast<size_t>(c)] = v.storedAs(t.kind, t.size);
     }
 
     struct Tipo {

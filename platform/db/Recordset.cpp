@@ -253,7 +253,7 @@ void Recordset::Impl::readDefaults()
             if (c.origin.compare(name, Qt::CaseInsensitive) != 0)
                 continue;
             try {
-                c.initial = c.type.kind == Kind::Null ? dflt : dflt.convertedTo(c.type.kind, c.type.size);
+                c.initial = dflt.storedAs(c.type.kind, c.type.size);
             } catch (const DaoError&) {
                 c.initial = Variant();
             }
@@ -322,7 +322,7 @@ void Field::setValue(const Variant& v)
     if (d.editMode == dbEditNone)
         throw DaoError(err::UpdateWithoutEdit);
     const Column& c = d.cols[static_cast<size_t>(index_)];
-    d.buffer[static_cast<size_t>(index_)] = c.type.kind == Kind::Null ? v : v.convertedTo(c.type.kind, c.type.size);
+    d.buffer[static_cast<size_t>(index_)] = v.storedAs(c.type.kind, c.type.size);
     d.dirty[static_cast<size_t>(index_)] = true;
 }
 

@@ -54,6 +54,12 @@ public:
     // maxLength > 0 limits text (3163). Null stays Null. Throws DaoError 3421
     // (not convertible) or 3349 (out of range).
     Variant convertedTo(Kind kind, int maxLength = 0) const;
+    // The value as a column of that declared kind keeps it: converted as above, or as it
+    // is for a column without a declared type (kind Null).
+    Variant storedAs(Kind kind, int maxLength = 0) const
+    {
+        return kind == Kind::Null ? *this : convertedTo(kind, maxLength);
+    }
 
     bool operator==(const Variant& o) const;
     bool operator!=(const Variant& o) const { return !(*this == o); }
