@@ -26,12 +26,26 @@ QStringList items(const QListWidget* list)
     return out;
 }
 
-TEST(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
+// Each test in a host workspace of its own, with the module's Windows folder in it.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp_.isValid());
+        qputenv("WINDIR", QFile::encodeName(tmp_.filePath(QStringLiteral("windows"))));
+    }
+    void TearDown() override { qputenv("WINDIR", windir_); }
+
+    QString Host() const { return tmp_.filePath(QStringLiteral("host")); }
+
+private:
+    QTemporaryDir tmp_;
+    const QByteArray windir_ = qgetenv("WINDIR");
+};
+
+TEST_F(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
 {
-    QTemporaryDir tmp;
-    const QByteArray old = qgetenv("WINDIR");
-    qputenv("WINDIR", QFile::encodeName(tmp.filePath(QStringLiteral("windows"))));
-    const QString host = tmp.filePath(QStringLiteral("host"));
+    const QString host = Host();
     ASSERT_TRUE(InitWorkspace(host, false).ok);
 
     MainWindow w;
@@ -48,16 +62,11 @@ TEST(MainWindowTest, CaptionIsZavAndTheListFollowsTmp)
     EXPECT_EQ(items(w.LstTmp()),
               (QStringList{QStringLiteral("062012345678901094720130500.ERR"),
                            QStringLiteral("0947 ERROR.TXT"), QStringLiteral("env947.txt")}));
-
-    qputenv("WINDIR", old);
 }
 
-TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
+TEST_F(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
 {
-    QTemporaryDir tmp;
-    const QByteArray old = qgetenv("WINDIR");
-    qputenv("WINDIR", QFile::encodeName(tmp.filePath(QStringLiteral("windows"))));
-    const InitResult r = InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
+    const InitResult r = InitWorkspace(Host(), true);
     ASSERT_TRUE(r.ok);
     {
         MainWindow w;
@@ -89,16 +98,12 @@ TEST(MainWindowTest, ListsStoredDeclarationsForTheReceipt)
     w.CmdActualizar()->click();
     EXPECT_EQ(w.LstDeclaraciones()->currentRow(), 0);
     EXPECT_EQ(test::TestDb(r.dbFile).value(QStringLiteral("SELECT COUNT(*) FROM HCAB")).toInt(), 0);
-    qputenv("WINDIR", old);
 }
 
 // A declaration saved with inconsistencies is refused before anything is started.
-TEST(MainWindowTest, SendRefusesADeclarationSavedInStateNine)
+TEST_F(MainWindowTest, SendRefusesADeclarationSavedInStateNine)
 {
-    QTemporaryDir tmp;
-    const QByteArray old = qgetenv("WINDIR");
-    qputenv("WINDIR", QFile::encodeName(tmp.filePath(QStringLiteral("windows"))));
-    const InitResult r = InitWorkspace(tmp.filePath(QStringLiteral("host")), true);
+    const InitResult r = InitWorkspace(Host(), true);
     ASSERT_TRUE(r.ok);
     test::TestDb db(r.dbFile);
     db.exec(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado) VALUES "
@@ -110,16 +115,12 @@ TEST(MainWindowTest, SendRefusesADeclarationSavedInStateNine)
               QStringLiteral("La declaración 20100070970 del periodo 201305 fue grabada con inconsistencias (estado 9) "
                              "y no puede enviarse."));
     EXPECT_EQ(db.value(QStringLiteral("SELECT COUNT(*) FROM HCAB")).toInt(), 0);
-    qputenv("WINDIR", old);
 }
 
 // Return and Enter press the focused button, as on every window of the desktop.
-TEST(MainWindowTest, ReturnAndEnterPressTheFocusedButton)
+TEST_F(MainWindowTest, ReturnAndEnterPressTheFocusedButton)
 {
-    QTemporaryDir tmp;
-    const QByteArray old = qgetenv("WINDIR");
-    qputenv("WINDIR", QFile::encodeName(tmp.filePath(QStringLiteral("windows"))));
-    const QString host = tmp.filePath(QStringLiteral("host"));
+    const QString host = Host();
     ASSERT_TRUE(InitWorkspace(host, false).ok);
     MainWindow w;
     w.show();
@@ -132,7 +133,6 @@ TEST(MainWindowTest, ReturnAndEnterPressTheFocusedButton)
         QTest::keyClick(QApplication::focusWidget(), tecla, tecla == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         EXPECT_TRUE(items(w.LstTmp()).contains(QString::fromLatin1(nombre))) << nombre;
     }
-    qputenv("WINDIR", old);
 }
 
 } // namespace
