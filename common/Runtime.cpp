@@ -557,6 +557,15 @@ QString FormatDate(const QDate& d, const QString& mask)
 
 double Val(const QString& s)
 {
+    // The usual argument, a box code or a stored amount: a few plain digits.
+    if (!s.isEmpty() && s.size() <= 15) {
+        qint64 v = 0;
+        qsizetype i = 0;
+        for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); ++i)
+            v = v * 10 + (s[i].unicode() - '0');
+        if (i == s.size())
+            return static_cast<double>(v);
+    }
     QString t;
     for (QChar c : s)
         if (!isBlank(c))

@@ -43,40 +43,6 @@ bool LeeNumero(const QString& texto, double& valor)
     return false;
 }
 
-namespace {
-
-// The number a stored text stands for: the text itself when it is a number, else its
-// leading number. Throws zav::RuntimeError (overflow) for a number beyond any.
-double NumeroGuardado(const QString& valor)
-{
-    double v = 0;
-    if (!LeeNumero(valor, v))
-        v = zav::Val(valor);
-    return v;
-}
-
-} // namespace
-
-bool ValorDesbordado(const QString& valor)
-{
-    try {
-        NumeroGuardado(valor);
-        zav::Val(valor);
-    } catch (const zav::RuntimeError&) {
-        return true;
-    }
-    return false;
-}
-
-bool ImporteDesmedido(const QString& valor)
-{
-    try {
-        return std::fabs(NumeroGuardado(valor)) >= 1e15;
-    } catch (const zav::RuntimeError&) {
-        return true;
-    }
-}
-
 QString FormatoTexto(const QString& texto, const QString& mascara)
 {
     double v = 0;
@@ -396,4 +362,43 @@ QString TotalAnexo(const QString& monto1, const QString& monto2)
     if (monto1.isEmpty() && monto2.isEmpty())
         return {};
     return Format(ImporteTexto(monto1) + ImporteTexto(monto2), kMascaraNormal);
+}
+
+namespace {
+
+// The number a stored text stands for: the text itself when it is a number, else its
+// leading number. Throws zav::RuntimeError (overflow) for a number beyond any.
+double NumeroGuardado(const QString& valor)
+{
+    double v = 0;
+    if (!LeeNumero(valor, v))
+        v = zav::Val(valor);
+    return v;
+}
+
+} // namespace
+
+bool ValorDesbordado(const QString& valor)
+{
+    // The usual stored amount: too few digits to overflow anything.
+    if (EnteroSimple(valor))
+        return false;
+    try {
+        NumeroGuardado(valor);
+        zav::Val(valor);
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
+    return false;
+}
+
+bool ImporteDesmedido(const QString& valor)
+{
+    if (EnteroSimple(valor))
+        return false;
+    try {
+        return std::fabs(NumeroGuardado(valor)) >= 1e15;
+    } catch (const zav::RuntimeError&) {
+        return true;
+    }
 }
