@@ -182,9 +182,11 @@ std::vector<Casilla> LeeCasillas(dao::Database& db, const ClaveDeclaracion& clav
                                dao::dbOpenSnapshot, clave.Valores());
     std::vector<Casilla> filas;
     filas.reserve(rs->RecordCount());
+    // Handles on the current row: found by name once, not on every row.
+    const dao::Field codigo = rs->Fields(QStringLiteral("Casilla"));
+    const dao::Field valor = rs->Fields(QStringLiteral("i_valor"));
     for (; !rs->Eof(); rs->MoveNext())
-        filas.push_back({rs->Fields(QStringLiteral("Casilla")).Value().toText(),
-                         rs->Fields(QStringLiteral("i_valor")).Value().toText()});
+        filas.push_back({codigo.Value().toText(), valor.Value().toText()});
     return filas;
 }
 
