@@ -3,6 +3,7 @@
 // readings and the median of the repetitions; and the instructions of a timed part.
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <vector>
 
 #if __has_include(<valgrind/callgrind.h>)
@@ -15,6 +16,12 @@ using Reloj = std::chrono::steady_clock;
 inline double Ms(Reloj::time_point a, Reloj::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+// The repetitions asked on the command line (at least 5, for a median), else porDefecto.
+inline int Repeticiones(int argc, char** argv, int porDefecto)
+{
+    return argc > 1 ? std::max(5, std::atoi(argv[1])) : porDefecto;
 }
 
 inline double Mediana(std::vector<double> v)

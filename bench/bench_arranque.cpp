@@ -113,7 +113,7 @@ int main(int argc, char** argv)
 
     PlataformaSinPantalla();
     QCoreApplication app(argc, argv);
-    const int repeticiones = argc > 1 ? std::max(5, std::atoi(argv[1])) : 20;
+    const int repeticiones = Repeticiones(argc, argv, 20);
     QTemporaryDir tmp(PlantillaEnMemoria());
     if (!tmp.isValid())
         return 1;

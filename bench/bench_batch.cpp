@@ -54,7 +54,7 @@ int main(int argc, char** argv)
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     QCoreApplication app(argc, argv);
-    const int repeticiones = argc > 1 ? std::max(5, std::atoi(argv[1])) : 40;
+    const int repeticiones = Repeticiones(argc, argv, 40);
 
     QTemporaryDir tmp;
     if (!tmp.isValid())

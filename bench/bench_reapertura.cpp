@@ -81,7 +81,7 @@ int main(int argc, char** argv)
 {
     PlataformaSinPantalla();
     QApplication app(argc, argv);
-    const int repeticiones = argc > 1 ? std::max(5, std::atoi(argv[1])) : 30;
+    const int repeticiones = Repeticiones(argc, argv, 30);
     zav::MsgBoxRecorder mensajes;   // no message box may wait for an answer
     QTemporaryDir tmp(PlantillaEnMemoria());
     if (!PreparaEspacioDemo(tmp))

@@ -131,7 +131,7 @@ int main(int argc, char** argv)
     QTemporaryDir tmp(PlantillaEnMemoria());
     if (!PreparaEspacioDemo(tmp))
         return 1;
-    const int repeticiones = argc > 1 ? std::max(5, std::atoi(argv[1])) : 400;
+    const int repeticiones = Repeticiones(argc, argv, 400);
 
     AppState& a = App();
     a.gUsuario = QStringLiteral("ADMIN");
