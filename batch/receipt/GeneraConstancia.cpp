@@ -10,14 +10,13 @@
 #include "common/Paths.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "platform/ui/MsgBox.h"
 #include "printing/report/ArchivoReporte.h"
 #include "printing/report/RegistraSpool.h"
-#include "platform/ui/MsgBox.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <cstdio>
 #include <functional>
 
 namespace zav::lote {

@@ -4,6 +4,7 @@
 #include "tests/batch/LoteFixture.h"
 #include "tests/integrador/TestDb.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -80,6 +81,13 @@ TEST(ExcepcionReal, AnExceptionThatEscapesEndsWithTheFailureStatusAndItsReason)
             EXPECT_EQ(Bytes(host + marca), c.marca ? QByteArray("0947 ERROR\r\n") : QByteArray("HOST\r\n"));
             if (c.marca) {
                 EXPECT_FALSE(QFileInfo::exists(host + QStringLiteral("TMP/062010007097009472013050.ERR")));
+            }
+            // Nothing half made is left: no receipt, no temporary file.
+            EXPECT_FALSE(QFileInfo::exists(host + QStringLiteral("TMP/0947201305000012345.TXT")));
+            QDirIterator archivos(host, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (archivos.hasNext()) {
+                const QString f = archivos.next();
+                EXPECT_FALSE(f.contains(QLatin1String(".~"))) << f.toStdString();
             }
         }
     }
