@@ -4,6 +4,7 @@
 #include "batch/startup/ConfigLote.h"
 #include "batch/startup/EstadoLote.h"
 #include "batch/startup/ImprimeArchivoReporte.h"
+#include "common/ArchivoAtomico.h"
 #include "common/BaseCompartida.h"
 #include "common/Clock.h"
 #include "common/Cp1252.h"
@@ -86,6 +87,19 @@ almacen::ClaveDeclaracion Clave(double tipoDoc, const QString& numDoc, const QSt
     return c;
 }
 
+// The lines of ImprimeLineaReporte go to the report while this lives.
+class SalidaReporte {
+public:
+    explicit SalidaReporte(QFile& archivo)
+    {
+        EstableceSalida(&archivo);
+        Lote().Destino = QString::fromLatin1(kDestinoArchivo);
+    }
+    ~SalidaReporte() { EstableceSalida(nullptr); }
+    SalidaReporte(const SalidaReporte&) = delete;
+    SalidaReporte& operator=(const SalidaReporte&) = delete;
+};
+
 QString ErrorDeValidacion(int numero, const QString& texto)
 {
     return QStringLiteral("error en la validación de las casillas (%1 %2)").arg(numero).arg(SinPunto(texto));
@@ -139,14 +153,15 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
     bool ok = true;
     QString error;
     int k = 0;
-    QFile reporte(rutaReporte);
+    // Written aside and renamed over the old one when whole: the host never reads a cut
+    // report, nor one of this run beside an earlier run's marker.
+    ArchivoAtomico reporte(rutaReporte);
     try {
-        if (!reporte.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!reporte.Abre()) {
             error = QStringLiteral("no se pudo crear el reporte %1").arg(rutaReporte);
             throw RuntimeError(75);
         }
-        EstableceSalida(&reporte);
-        Lote().Destino = QString::fromLatin1(kDestinoArchivo);
+        const SalidaReporte salida(reporte.Archivo());
 
         const QDateTime ahora = Now();
         Linea(FormatDate(ahora.date(), QStringLiteral("dd/mm/yyyy")) + QString(70, QLatin1Char(' ')) +
@@ -186,8 +201,10 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
             Falla(k, resultado,
                   QStringLiteral(") El valor de la casilla 473 no coincide con la suma de la casilla 650 y la "
                                  "casilla 651"));
-        if (!reporte.flush())
+        if (!reporte.Confirma()) {
+            error = QStringLiteral("no se pudo grabar el reporte %1 (%2)").arg(rutaReporte, SinPunto(reporte.Error()));
             throw RuntimeError(57);
+        }
     } catch (const dao::DaoError& e) {
         ok = false;
         error = ErrorDeValidacion(e.Number, e.Description);
@@ -196,8 +213,6 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
         if (error.isEmpty())
             error = ErrorDeValidacion(e.Number, e.Description());
     }
-    reporte.close();
-    EstableceSalida(nullptr);
     if (!ok) {
         MsgBox(QStringLiteral("Error en la validación de las casillas"), 16, QStringLiteral("Validación"));
         resultado = false;
@@ -211,18 +226,19 @@ bool ValidaEnvio(const QString& tipoDoc, const QString& numDoc, const QString& f
 
 bool GrabaMarcaError(const QString& rutaMarca)
 {
-    QFile marca(rutaMarca);
-    if (!marca.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
     const QByteArray linea = ToCp1252(kFormularioMarca + QStringLiteral(" ERROR")) + QByteArrayLiteral("\r\n");
-    return marca.write(linea) == linea.size() && marca.flush();
+    return EscribeArchivoEntero(rutaMarca, linea);
 }
 
 bool MarcaDeclaracion(const QString& rutaMarca)
 {
+    // The marker takes the file's place whole, or the file goes: a declaration whose check
+    // failed is never left there to be sent.
+    if (GrabaMarcaError(rutaMarca))
+        return true;
     if (ExisteArchivo(rutaMarca))
         QFile::remove(rutaMarca);
-    return GrabaMarcaError(rutaMarca);
+    return false;
 }
 
 namespace {

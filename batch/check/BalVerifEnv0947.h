@@ -17,7 +17,8 @@ inline constexpr int kEnvioSinVerificar = 2;
 // declaration's name are known, the error marker, so that the host does not send it.
 int BalVerifEnv0947_Main(const QString& linea);
 
-// True when every rule holds. Writes the report at rutaReporte. An error while checking
+// True when every rule holds. Writes the report at rutaReporte, whole in place of an
+// earlier one, or not at all when the check stops. An error while checking
 // (a box value that no number can be, or an amount beyond the currency's range, among
 // them) is reported and makes the result false (*completo turns false too, *razon says
 // what stopped it), as an unchecked declaration must never pass.
@@ -39,11 +40,12 @@ QString ValorCasillaEnvio(const QString& casilla, const QString& tipoDoc, const 
 QString CuentaConstancias(const QString& tipoDoc, const QString& numDoc, const QString& periodo,
                           const QString& formulario);
 
-// Writes the one-line marker "0947 ERROR"; false when it could not be written.
+// Writes the one-line marker "0947 ERROR" whole in place of an earlier file; false, the
+// earlier file as it was, when it could not be written.
 bool GrabaMarcaError(const QString& rutaMarca);
 
-// Replaces the declaration's file by the marker: an earlier file of that name goes
-// first. False when the marker could not be written.
+// Replaces the declaration's file by the marker. False when the marker could not be
+// written; the earlier file of that name is then gone.
 bool MarcaDeclaracion(const QString& rutaMarca);
 
 // The name of the declaration's files in the work folder, without extension.

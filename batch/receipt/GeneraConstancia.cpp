@@ -10,26 +10,34 @@
 #include "common/Paths.h"
 #include "common/Runtime.h"
 #include "platform/db/Database.h"
+#include "platform/ui/MsgBox.h"
 #include "printing/report/ArchivoReporte.h"
 #include "printing/report/RegistraSpool.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <cstdio>
 #include <functional>
 
 namespace zav::lote {
 
 namespace {
 
-// A header query into the trace: one that cannot be appended is noted and the run goes on.
-void Traza(bool& completa, const QString& texto)
+// A header query into the trace: one that cannot be appended is noted, said once a run,
+// and the run goes on.
+void Traza(bool& completa, bool& avisada, const QString& texto)
 {
     try {
         GrabaTraza(texto);
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
         completa = false;
+        if (!avisada) {
+            QString motivo = e.Description();
+            if (motivo.endsWith(QLatin1Char('.')))
+                motivo.chop(1);
+            AvisaError(QStringLiteral("no se pudo agregar la consulta a %1 (%2)").arg(RutaTraza(), motivo));
+        }
+        avisada = true;
     }
 }
 
@@ -88,14 +96,14 @@ int FilasCabecera(const ConsultaCabecera& consulta)
 
 void AvisaError(const QString& texto)
 {
-    std::fputs((QStringLiteral("0947REP: ") + texto + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
-    std::fflush(stderr);
+    MsgBox(texto.left(1).toUpper() + texto.mid(1), 16, QStringLiteral("Presentación Telemática"));
 }
+
+QString RutaTraza() { return ResolvePath(JoinPath(QDir::currentPath(), QStringLiteral("Trace.txt"))); }
 
 void GrabaTraza(const QString& texto)
 {
-    const QString ruta = ResolvePath(JoinPath(QDir::currentPath(), QStringLiteral("Trace.txt")));
-    QFile traza(ruta);
+    QFile traza(RutaTraza());
     // Unbuffered: a write that fails says so here, not when the file is closed.
     if (!traza.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw RuntimeError(75, traza.errorString());
@@ -104,7 +112,6 @@ void GrabaTraza(const QString& texto)
     if (!EscribeCompleto(traza, linea.constData(), linea.size())) {
         const QString error = traza.errorString();
         traza.resize(antes);   // no half line for the next one to run into
-        AvisaError(QStringLiteral("no se pudo agregar la consulta a %1 (%2)").arg(ruta, error));
         throw RuntimeError(57, error);
     }
 }
@@ -179,6 +186,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
                             const QString& periodo, const QString& nroConstancia, const QString& semana)
 {
     bool ok = true;
+    bool trazaAvisada = false;
     const QString numero = Trim(numDoc);
     const QString periodoConsulta = PeriodoConsulta(periodo);
     const QString mostrado = PeriodoMostrado(periodoConsulta);
@@ -190,7 +198,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
     r.Base = formulario + periodo + semana + nroConstancia;
 
     const ConsultaCabecera consulta = Cabecera(tipoDoc, numero, periodoConsulta, formulario);
-    Traza(ok, consulta.texto);
+    Traza(ok, trazaAvisada, consulta.texto);
     int filas = 0;
     // The boxes are the same on every page, and both receipts show them. A box that is
     // not stored reads as empty; a database that cannot be read gives no receipt at all,
@@ -256,7 +264,7 @@ Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const
     }
 
     // The plain receipt, for the host: whole under its name, or not written.
-    Traza(ok, consulta.texto);
+    Traza(ok, trazaAvisada, consulta.texto);
     const QString rutaPlana = RutaEnRpt(r.Base + QStringLiteral(".PRN"));
     try {
         if (FilasCabecera(consulta) == 0) {

@@ -23,8 +23,7 @@ struct Constancia {
 // one that has none nothing is written or registered. Each receipt is whole or not made:
 // the report file and its SPOOL row go in together, and the plain receipt is written only
 // with every line (a look-up or a write that fails leaves it out). What fails is skipped
-// and the rest goes on, as the host still wants what can be written; Completa is then
-// false.
+// and the rest goes on; Completa is then false, and each failure has been said.
 Constancia GeneraConstancia(const QString& tipoDoc, const QString& numDoc, const QString& formulario,
                             const QString& periodo, const QString& nroConstancia, const QString& semana);
 
@@ -41,10 +40,13 @@ QString AbrevTipoDocumento(int tipoDoc);
 QString ValorCasillaDet(const QString& casilla, const QString& numDoc, const QString& periodo,
                         const QString& formulario);
 
-// Appends one line to Trace.txt of the current folder; raises when it is not written.
+// Appends one line to Trace.txt of the current folder (RutaTraza); raises when it is not
+// written.
 void GrabaTraza(const QString& texto);
+QString RutaTraza();
 
-// One line on standard error: why the program did not do all it should.
+// Why the program did not do all it should (a clause), in a box as the program's other
+// errors: without a screen it goes to standard error.
 void AvisaError(const QString& texto);
 
 // The coefficient as the receipt shows it, from the stored texts of boxes 609 and 610;

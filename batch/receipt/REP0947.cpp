@@ -60,9 +60,11 @@ int REP0947_Main(const QString& linea)
     }
     if (!ImprimeArchivoReporte(r.Base + QStringLiteral(".PRN"), QString::fromLatin1(kDestinoArchivo)))
         return 1;
-    if (!CopiaConstancia(r.Base))
+    // A receipt beside a failing status would be filed all the same: a run that did not do
+    // all it should (its report not registered, the trace not appended) copies nothing.
+    if (!r.Completa)
         return 1;
-    return r.Completa ? 0 : 1;
+    return CopiaConstancia(r.Base) ? 0 : 1;
 }
 
 } // namespace zav::lote

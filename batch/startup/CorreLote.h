@@ -10,8 +10,10 @@ namespace zav::lote {
 // The host may start a batch program where there is no screen (no DISPLAY, no
 // QT_QPA_PLATFORM): it then runs on the offscreen platform, and there, as on any
 // platform that draws nowhere, its message boxes go to standard error and take their
-// default answer instead of waiting for a click no one can give. Qt's own texts are in
-// Spanish.
+// default answer instead of waiting for a click no one can give; so it does when the
+// display it names cannot be reached. Qt's own texts are in Spanish. An exception that
+// escapes principal ends the program as a failed start does (the program's last step,
+// else a box with the reason, then its failure status).
 int CorreLote(int argc, char** argv, ProgramaLote programa, const std::function<int()>& principal);
 
 } // namespace zav::lote

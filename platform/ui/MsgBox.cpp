@@ -6,6 +6,12 @@
 #include <QKeyEvent>
 
 #include <cstdio>
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace zav {
 namespace {
@@ -184,10 +190,57 @@ int MsgBox(const QString& text, int style, const QString& title)
 
 void MsgBoxSinPantalla(bool activo) { gSinPantalla = activo; }
 
+namespace {
+
+// The X server named accepts a connection (its setup included, so a refused
+// authorisation counts as no server).
+bool ServidorX(const QByteArray& display)
+{
+    int pantalla = 0;
+    xcb_connection_t* c = xcb_connect(display.constData(), &pantalla);
+    const bool ok = c && !xcb_connection_has_error(c);
+    if (c)
+        xcb_disconnect(c);
+    return ok;
+}
+
+// The Wayland compositor's socket (a bare name lives in XDG_RUNTIME_DIR) takes a connection.
+bool CompositorWayland(const QByteArray& nombre)
+{
+    QByteArray ruta = nombre;
+    if (!ruta.startsWith('/')) {
+        const QByteArray carpeta = qgetenv("XDG_RUNTIME_DIR");
+        if (carpeta.isEmpty())
+            return false;
+        ruta = carpeta + '/' + nombre;
+    }
+    sockaddr_un direccion{};
+    if (size_t(ruta.size()) >= sizeof(direccion.sun_path))
+        return false;
+    direccion.sun_family = AF_UNIX;
+    std::memcpy(direccion.sun_path, ruta.constData(), size_t(ruta.size()));
+    const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (s < 0)
+        return false;
+    const bool ok = ::connect(s, reinterpret_cast<const sockaddr*>(&direccion), sizeof(direccion)) == 0;
+    ::close(s);
+    return ok;
+}
+
+} // namespace
+
 bool HayPantalla()
 {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    // A platform named by the user is the user's choice.
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    // A DISPLAY left over from another session names no server, and Qt's way out of
+    // that is an abort.
+    const QByteArray x = qgetenv("DISPLAY");
+    if (!x.isEmpty() && ServidorX(x))
+        return true;
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    return !wayland.isEmpty() && CompositorWayland(wayland);
 }
 
 bool PlataformaSinPantalla()

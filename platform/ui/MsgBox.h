@@ -31,8 +31,9 @@ int MsgBox(const QString& text, int style = 0, const QString& title = QString())
 // title, then its text) and answered with its default button, so the program goes on.
 void MsgBoxSinPantalla(bool activo);
 
-// True when the environment names a Qt platform (QT_QPA_PLATFORM) or a display
-// (DISPLAY, WAYLAND_DISPLAY): a window can be shown somewhere.
+// True when a window can be shown somewhere: the environment names a Qt platform
+// (QT_QPA_PLATFORM), or the display it names (DISPLAY, WAYLAND_DISPLAY) takes a
+// connection now.
 bool HayPantalla();
 
 // True on the platforms that draw nowhere (offscreen, minimal): a box shown there is

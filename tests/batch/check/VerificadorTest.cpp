@@ -17,7 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace zav::lote {
 namespace {
@@ -577,6 +581,66 @@ TEST(VerificadorReal, AConfigurationThatCannotBeWrittenIsSaidAndTheCheckStillDec
         if (c.reporte) {
             EXPECT_TRUE(vistos.at(1).startsWith(QStringLiteral("16|Error en la información a enviar|")));
         }
+    }
+}
+
+// The host reads TMP while the checker runs: the report and the marker must never be seen
+// cut or missing there. Each is written aside and takes its name whole (a rename); only a
+// report that is not this run's goes. Every change of the two names is watched.
+TEST_F(Verificador, RealProgramNeverWritesTheReportOrTheMarkerInPlace)
+{
+    struct Caso {
+        const char* nombre;
+        const char* periodo;
+        int estado;
+        uint32_t err; // the changes the report's name may see
+    };
+    const Caso casos[] = {
+        {"a rule failed", "201306", kEnvioInconsistente, IN_MOVED_TO},
+        {"not stored: the old report goes", "201307", kEnvioSinVerificar, IN_DELETE},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QString periodo = QString::fromLatin1(c.periodo);
+        const QString err = Tmp(periodo, QStringLiteral(".ERR"));
+        const QString txt = Tmp(periodo, QStringLiteral(".TXT"));
+        ASSERT_TRUE(test::EscribeArchivo(err, QStringLiteral("VIEJO\r\n")));
+        ASSERT_TRUE(test::EscribeArchivo(txt, QStringLiteral("HOST\r\n")));
+
+        const int vigia = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ASSERT_GE(vigia, 0);
+        ASSERT_GE(inotify_add_watch(vigia, QFile::encodeName(host_ + QStringLiteral("TMP")).constData(),
+                                    IN_CREATE | IN_MODIFY | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO),
+                  0);
+        QProcess programa;
+        programa.start(QStringLiteral(PROGRAMA_0947CNSINF), {Linea(periodo)});
+        ASSERT_TRUE(programa.waitForFinished(20000)) << "the program is waiting";
+        EXPECT_EQ(programa.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(programa.exitCode(), c.estado) << programa.readAllStandardError().toStdString();
+
+        std::map<std::string, uint32_t> cambios;
+        alignas(inotify_event) char buffer[64 * 1024];
+        for (ssize_t n; (n = read(vigia, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t p = 0; p < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + p);
+                if (e->len)
+                    cambios[e->name] |= e->mask;
+                p += ssize_t(sizeof(inotify_event) + e->len);
+            }
+        }
+        close(vigia);
+        EXPECT_EQ(cambios[QFileInfo(err).fileName().toStdString()], c.err);
+        EXPECT_EQ(cambios[QFileInfo(txt).fileName().toStdString()], uint32_t(IN_MOVED_TO));
+        EXPECT_EQ(Bytes(txt), Esperado(QStringLiteral("marca.TXT")));
+        if (c.err == IN_DELETE) {
+            EXPECT_FALSE(QFileInfo::exists(err));
+        } else {
+            const QByteArray reporte = Bytes(err);
+            const QByteArray esperado = Esperado(QStringLiteral("junio2013.ERR"));
+            EXPECT_EQ(reporte.mid(reporte.indexOf("\r\n")), esperado.mid(esperado.indexOf("\r\n")));
+        }
+        for (const QString& f : QDir(host_ + QStringLiteral("TMP")).entryList(QDir::Files | QDir::Hidden))
+            EXPECT_FALSE(f.contains(QLatin1String(".~"))) << f.toStdString();
     }
 }
 

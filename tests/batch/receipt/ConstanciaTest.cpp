@@ -67,14 +67,21 @@ protected:
     }
 
     // The real program, started as the host starts it, with room for files of `limite`
-    // bytes at most: its status (-1 when it did not end by itself) and its standard error.
+    // bytes at most: its status (-1 when it did not end by itself), its standard error and
+    // its message boxes ("style|title|text").
     struct Corrida {
         int status = -1;
         QString error;
+        QStringList mensajes;
     };
-    static Corrida Programa(const QString& linea, rlim_t limite = RLIM_INFINITY)
+    Corrida Programa(const QString& linea, rlim_t limite = RLIM_INFINITY)
     {
+        const QString log = entorno_.Ruta(QStringLiteral("msgbox.log"));
+        QFile::remove(log);
         QProcess rep;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZAV_MSGBOX_LOG"), log);
+        rep.setProcessEnvironment(env);
         if (limite != RLIM_INFINITY)
             LimitaArchivosDe(rep, limite);
         rep.start(QStringLiteral(PROGRAMA_0947REP), {linea});
@@ -87,6 +94,9 @@ protected:
             c.status = rep.exitCode();
         }
         c.error = QString::fromLocal8Bit(rep.readAllStandardError());
+        c.mensajes = QString::fromUtf8(Bytes(log)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (c.mensajes == QStringList{QStringLiteral("<no existe>")})
+            c.mensajes.clear();
         return c;
     }
 
@@ -243,7 +253,12 @@ TEST_F(Constancia, RealProgramOnADeclarationThatIsNotStoredLeavesNothingForTheHo
     const QStringList antes = Archivos();
     const Corrida c = Programa(QStringLiteral("0620100070970    0947201308000012345"));
     EXPECT_EQ(c.status, 1);
-    EXPECT_TRUE(c.error.contains(QStringLiteral("no existe la declaración 0947 del período 08/2013 del documento "
+    // A box, as every other reason of the batch programs: seen on a screen, on standard
+    // error without one.
+    EXPECT_EQ(c.mensajes, QStringList{QStringLiteral("16|Presentación Telemática|No existe la declaración 0947 del "
+                                                     "período 08/2013 del documento 20100070970: no se generó la "
+                                                     "constancia")});
+    EXPECT_TRUE(c.error.contains(QStringLiteral("No existe la declaración 0947 del período 08/2013 del documento "
                                                 "20100070970")))
         << c.error.toStdString();
     QStringList esperados = antes;
@@ -349,21 +364,26 @@ TEST_F(Constancia, FailuresEndWithANonZeroStatusAndNoFalseCopy)
         ASSERT_TRUE(QDir(host_ + QStringLiteral("RPT/0947201305000012345.txt")).removeRecursively());
     }
     {
-        // A failed registration is skipped: the receipt still reaches the host, and the
-        // status says that something was not written.
+        // A failed registration: the run fails, so no receipt reaches the host, and the box
+        // says why.
         entorno_.mensajes.Clear();
         ASSERT_EQ(db_->exec(QStringLiteral("DROP TABLE SPOOL")), SQLITE_DONE);
         EXPECT_EQ(Ejecuta(linea), 1);
-        EXPECT_EQ(entorno_.mensajes.Count(), 0);
-        EXPECT_TRUE(LeeArchivo(copia).startsWith(QStringLiteral("DOCUMENTO      : RUC  20100070970\r\n")));
+        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("No se registró el reporte de la "
+                                                                            "constancia")))
+            << entorno_.mensajes.Last().text.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(copia));
     }
     {
-        // No report folder: no receipt can be written, nor rendered.
+        // No report folder (and still no SPOOL table): no receipt can be written, nor
+        // rendered; each failure is said.
         entorno_.mensajes.Clear();
         QFile::remove(copia);
         ASSERT_TRUE(QDir(host_ + QStringLiteral("RPT")).removeRecursively());
         EXPECT_EQ(Ejecuta(linea), 1);
-        ASSERT_EQ(entorno_.mensajes.Count(), 1);
+        ASSERT_EQ(entorno_.mensajes.Count(), 2);
+        EXPECT_TRUE(entorno_.mensajes.Entries().at(0).text.startsWith(QStringLiteral("No se registró el reporte")));
         EXPECT_TRUE(entorno_.mensajes.Last().text.startsWith(QStringLiteral("No se pudo escribir la constancia")));
         EXPECT_FALSE(QFileInfo::exists(copia));
     }
@@ -428,10 +448,10 @@ TEST_F(Constancia, AFullDiskAtAnyPointLeavesTheReceiptWholeOrAbsent)
         if (hayCopia) {
             EXPECT_EQ(Bytes(copia), constancia);
         }
-        if (status == 0) {
+        // The receipt reaches the host in a run that ends 0, and only then.
+        EXPECT_EQ(hayCopia, status == 0);
+        if (status == 0)
             ++bien;
-            EXPECT_TRUE(hayCopia);
-        }
         for (const QVariantList& fila : db_->rows(QStringLiteral("SELECT Archivo FROM SPOOL")))
             EXPECT_EQ(Bytes(host_ + QStringLiteral("RPT/") + fila[0].toString()), reporte) << fila[0].toString().toStdString();
         for (const QString& f : Archivos())
@@ -528,7 +548,8 @@ TEST_F(Constancia, RealProgramAndKZ947RegisteringAtOnceNeverShareAName)
 }
 
 // A trace that can no longer grow (its disk full): the real program says so and ends with
-// a non-zero status; the trace keeps what it had, and the receipt still reaches the host.
+// a non-zero status; the trace keeps what it had, and no receipt reaches the host from a
+// run that failed.
 TEST_F(Constancia, RealProgramReportsATraceItCouldNotAppend)
 {
     Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
@@ -542,7 +563,7 @@ TEST_F(Constancia, RealProgramReportsATraceItCouldNotAppend)
     EXPECT_EQ(c.status, 1);
     EXPECT_TRUE(c.error.contains(QStringLiteral("Trace.txt"))) << c.error.toStdString();
     EXPECT_EQ(Bytes(host_ + QStringLiteral("Trace.txt")), anterior);
-    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), ConstanciaDeHoy());
+    EXPECT_FALSE(QFileInfo::exists(host_ + QStringLiteral("TMP/0947201305000012345.TXT")));
     ASSERT_EQ(Spool().size(), 1);
     EXPECT_TRUE(LeeArchivo(host_ + QStringLiteral("RPT/00000001.PRN")).contains(QStringLiteral("COMERCIAL ANDINA")));
 }
@@ -561,15 +582,79 @@ TEST_F(Constancia, RealProgramRegistersNoReportFileItCouldNotWrite)
     EXPECT_TRUE(Spool().isEmpty());
     for (const QString& f : Archivos())
         EXPECT_FALSE(f.contains(QLatin1String(".~"))) << f.toStdString();
-    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), ConstanciaDeHoy());
+    EXPECT_FALSE(QFileInfo::exists(host_ + QStringLiteral("TMP/0947201305000012345.TXT")));
 
     ASSERT_TRUE(QDir(estorbo).removeRecursively());
     EXPECT_EQ(Programa(QStringLiteral("0620100070970    0947201305000012345")).status, 0);
+    EXPECT_EQ(Bytes(host_ + QStringLiteral("TMP/0947201305000012345.TXT")), ConstanciaDeHoy());
     ASSERT_EQ(Spool().size(), 1);
     EXPECT_TRUE(Spool().at(0).startsWith(QStringLiteral("RCP002|000001|00000001.PRN|")));
     const std::vector<rpt::Registro> registros = rpt::LeeReporte(Bytes(estorbo));
     ASSERT_EQ(registros.size(), 14u);
     EXPECT_EQ(registros.back().Texto.left(3), QStringLiteral("NC "));
+}
+
+// The host files what it finds in TMP as the receipt: a run that fails (its SPOOL row not
+// written, the trace not opened) leaves none there, and says why in a box.
+TEST_F(Constancia, RealProgramThatFailsLeavesNoReceiptAndSaysWhy)
+{
+    struct Caso {
+        const char* nombre;
+        std::function<std::shared_ptr<void>()> prepara; // holds what the case needs
+        const char* mensaje;                            // the start of the one box
+    };
+    const Caso casos[] = {
+        {"another program holds the write lock",
+         [&]() -> std::shared_ptr<void> {
+             // Reading goes on; writing waits, then gives up.
+             EXPECT_EQ(db_->exec(QStringLiteral("BEGIN IMMEDIATE")), SQLITE_DONE);
+             return std::shared_ptr<void>(nullptr, [this](void*) { db_->exec(QStringLiteral("ROLLBACK")); });
+         },
+         "16|Presentación Telemática|No se registró el reporte de la constancia"},
+        {"no SPOOL table",
+         [&]() -> std::shared_ptr<void> {
+             EXPECT_EQ(db_->exec(QStringLiteral("ALTER TABLE SPOOL RENAME TO SPOOL_VIEJO")), SQLITE_DONE);
+             return std::shared_ptr<void>(nullptr, [this](void*) {
+                 db_->exec(QStringLiteral("ALTER TABLE SPOOL_VIEJO RENAME TO SPOOL"));
+             });
+         },
+         "16|Presentación Telemática|No se registró el reporte de la constancia"},
+        {"a trace that cannot be opened",
+         [&]() -> std::shared_ptr<void> {
+             QFile::remove(host_ + QStringLiteral("Trace.txt"));
+             EXPECT_TRUE(QDir().mkdir(host_ + QStringLiteral("Trace.txt")));
+             return std::shared_ptr<void>(nullptr, [this](void*) {
+                 QDir(host_ + QStringLiteral("Trace.txt")).removeRecursively();
+             });
+         },
+         "16|Presentación Telemática|No se pudo agregar la consulta a "},
+    };
+    Cabecera(6, QStringLiteral("20100070970"), QStringLiteral("201305"));
+    const QString copia = host_ + QStringLiteral("TMP/0947201305000012345.TXT");
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        QFile::remove(copia);
+        Corrida c;
+        {
+            const std::shared_ptr<void> guarda = caso.prepara();
+            c = Programa(QStringLiteral("0620100070970    0947201305000012345"));
+        }
+        EXPECT_EQ(c.status, 1) << c.error.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(copia));
+        for (const QString& f : Archivos())
+            EXPECT_FALSE(f.contains(QLatin1String(".~"))) << f.toStdString();
+        if (c.mensajes.size() != 1) {
+            ADD_FAILURE() << "boxes: " << c.mensajes.join(QLatin1Char('\n')).toStdString();
+            continue;
+        }
+        EXPECT_TRUE(c.mensajes.at(0).startsWith(QString::fromUtf8(caso.mensaje))) << c.mensajes.at(0).toStdString();
+        EXPECT_TRUE(c.error.contains(c.mensajes.at(0).section(QLatin1Char('|'), 2))) << c.error.toStdString();
+    }
+    // Once nothing stands in its way, the same run ends 0 with its receipt.
+    const Corrida c = Programa(QStringLiteral("0620100070970    0947201305000012345"));
+    EXPECT_EQ(c.status, 0) << c.error.toStdString();
+    EXPECT_TRUE(c.mensajes.isEmpty()) << c.mensajes.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(Bytes(copia), ConstanciaDeHoy());
 }
 
 } // namespace
