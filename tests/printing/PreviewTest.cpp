@@ -882,4 +882,34 @@ TEST_F(PreviewTest, AnAbortedPdfJobLeavesNoFileAndTheOldOneWhole)
     EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
 }
 
+// Lines whose numbers overflow (a bold, a size or a coordinate of 1e999) are skipped as
+// every unreadable line is: the rest is previewed and printed, and nothing is said.
+TEST_F(PreviewTest, ALineWithAnOverflowingFieldIsSkipped)
+{
+    const QString nombre = QStringLiteral("00000005.PRN");
+    escribeReporte(nombre, {QStringLiteral("<!nHojas!>1e999<!/nHojas!>"), QStringLiteral("pPos|300|350|UNO|1e999|9|0|"),
+                            QStringLiteral("pPos|300|600|DOS|True|1e999|0|"),
+                            QStringLiteral("pCuadro|1e999|300|1700|1640|0|"),
+                            QStringLiteral("pPos|300|850|TRES|False|10|0|")});
+    std::optional<bool> dibujada;
+    zav::ModalRunnerScope runner([&](QDialog& dlg) {
+        dlg.show();
+        auto& frm = dynamic_cast<frmPreview&>(dlg);
+        dibujada = frm.NumPaginas() == 1 && !frm.picPrevia[0]->Vacia();
+        return 0;
+    });
+    MostrarPreliminar(nombre, QStringLiteral("Vprevia"));
+    EXPECT_EQ(msgs_->Count(), 0) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(dibujada.has_value()) << "the preview was not shown";
+    EXPECT_TRUE(*dibujada);
+
+    ImpresoraGrabadora grabadora;
+    zav::ImpresoraScope scope(grabadora);
+    MostrarPreliminar(nombre, QStringLiteral("xx"));
+    EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_TRUE(grabadora.Imprimio(0, QStringLiteral("TRES")));
+    for (const char* t : {"UNO", "DOS"})
+        EXPECT_FALSE(grabadora.Imprimio(0, QString::fromLatin1(t))) << t;
+}
+
 } // namespace
