@@ -11,9 +11,10 @@ namespace {
 
 constexpr qsizetype kBloque = 64 * 1024;
 
-[[noreturn]] void errorArchivo(int numero)
+// The system's reason goes with the runtime's number, so that the message says why.
+[[noreturn]] void errorArchivo(int numero, const QString& motivo = {})
 {
-    throw zav::RuntimeError(numero);
+    throw zav::RuntimeError(numero, motivo);
 }
 
 // The "<" of a "<!" at i, which the readers would take for the start of a tag.
@@ -63,8 +64,8 @@ void ArchivoReporte::Abre(const QString& ruta)
     auto f = std::make_unique<zav::ArchivoAtomico>(ruta);
     if (!f->Abre()) {
         if (!f->CarpetaExiste())
-            errorArchivo(76);
-        errorArchivo(75);
+            errorArchivo(76, f->Error());
+        errorArchivo(75, f->Error());
     }
     file_ = std::move(f);
     buf_.reserve(static_cast<size_t>(kBloque) + 1024);
@@ -90,7 +91,7 @@ void ArchivoReporte::Cierra()
     const bool escrito = f->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size())) && f->Confirma();
     buf_.clear();
     if (!escrito)
-        errorArchivo(57);
+        errorArchivo(57, f->Error());
 }
 
 void ArchivoReporte::Descarta()
@@ -112,8 +113,9 @@ void ArchivoReporte::vacia()
     if (enMemoria_ || static_cast<qsizetype>(buf_.size()) < kBloque)
         return;
     if (!file_->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size()))) {
+        const QString motivo = file_->Error();
         Descarta();
-        errorArchivo(57);
+        errorArchivo(57, motivo);
     }
     buf_.clear();
 }

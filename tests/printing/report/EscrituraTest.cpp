@@ -10,9 +10,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
+
+QString Razon(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
 
 struct CasoEscritura {
     const char* nombre;
@@ -108,6 +112,7 @@ TEST(EscribeRegistros, ErroresDelArchivo)
         ADD_FAILURE() << "opened a file in a missing folder";
     } catch (const zav::RuntimeError& e) {
         EXPECT_EQ(e.Number, 76);
+        EXPECT_TRUE(e.Description().contains(Razon(ENOENT))) << e.Description().toStdString();
     }
     try {
         f.EscribePos(0, 0, QStringLiteral("x"), false, 0, 0);
@@ -120,6 +125,7 @@ TEST(EscribeRegistros, ErroresDelArchivo)
         ADD_FAILURE() << "opened a folder";
     } catch (const zav::RuntimeError& e) {
         EXPECT_EQ(e.Number, 75);
+        EXPECT_TRUE(e.Description().contains(Razon(EISDIR))) << e.Description().toStdString();
     }
     // Only a file is replaced: a device is never written over.
     try {
@@ -165,6 +171,7 @@ TEST(EscribeRegistros, UnDiscoLlenoDejaElArchivoAnterior)
                 f.Cierra();
             } catch (const zav::RuntimeError& e) {
                 EXPECT_EQ(e.Number, 57) << limite;
+                EXPECT_TRUE(e.Description().contains(Razon(EFBIG))) << e.Description().toStdString();
                 fallo = true;
             }
         }
