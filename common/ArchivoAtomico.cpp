@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zav {
@@ -61,13 +62,17 @@ bool ArchivoAtomico::Abre()
     const QFileInfo fi(destino_);
     if (fi.exists() && !fi.isFile())
         return falla(textoErrno(EISDIR));
+    struct stat anterior {};
+    const bool reemplaza = ::stat(QFile::encodeName(destino_).constData(), &anterior) == 0;
     for (int intento = 0; intento < 100; ++intento) {
         const QString nombre = destino_ + QStringLiteral(".~")
                                + QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, QLatin1Char('0'));
         archivo_.setFileName(nombre);
         if (archivo_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-            if (fi.exists())
-                archivo_.setPermissions(fi.permissions());
+            // The replaced file's mode goes to its replacement (the new file's mode is
+            // the process's default).
+            if (reemplaza && ::fchmod(archivo_.handle(), anterior.st_mode & 07777) != 0)
+                return falla(textoErrno(errno));
             return true;
         }
         if (QFileInfo::exists(nombre))

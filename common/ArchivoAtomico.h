@@ -9,8 +9,9 @@ namespace zav {
 
 // The new content goes to a temporary file beside the target, written without a buffer so
 // that every failure shows where it happens. Confirma syncs it to disk and renames it over
-// the target; until then the target is untouched. A failure, Descarta or the destructor
-// removes the temporary file. Only a regular file (or a missing one) is replaced.
+// the target, which keeps its mode; until then the target is untouched. A failure,
+// Descarta or the destructor removes the temporary file. Only a regular file (or a
+// missing one) is replaced.
 class ArchivoAtomico {
 public:
     explicit ArchivoAtomico(const QString& destino);

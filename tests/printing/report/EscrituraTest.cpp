@@ -185,4 +185,27 @@ TEST(EscribeRegistros, UnDiscoLlenoDejaElArchivoAnterior)
     }
 }
 
+// The file cannot take its name when it is whole (a folder took it meanwhile): the close
+// is an error with its reason, never a success, and nothing is left of the new file.
+TEST(EscribeRegistros, UnRenombreFallidoEsUnError)
+{
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("00000001.PRN"));
+    rpt::ArchivoReporte f;
+    f.Abre(ruta);
+    f.EscribePos(300, 350, QStringLiteral("KOVEL"), true, 16, 0);
+    ASSERT_TRUE(QDir().mkpath(ruta + QStringLiteral("/estorbo")));
+    try {
+        f.Cierra();
+        ADD_FAILURE() << "a file that never took its name was reported written";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 57);
+        EXPECT_TRUE(e.Description().contains(Razon(EISDIR))) << e.Description().toStdString();
+    }
+    EXPECT_FALSE(f.EstaAbierto());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("00000001.PRN")});
+    EXPECT_TRUE(QFileInfo(ruta).isDir());
+}
+
 } // namespace
