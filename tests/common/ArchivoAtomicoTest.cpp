@@ -1,4 +1,5 @@
-// A file replaced whole: what is left after a failure, and the replaced file's mode.
+// A file replaced whole: what is left after a failure, the replaced file's mode, and the
+// temporary files a killed writer leaves.
 #include "common/ArchivoAtomico.h"
 
 #include "tests/support/LimiteArchivos.h"
@@ -10,9 +11,12 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zav;
 
@@ -105,6 +109,66 @@ TEST_F(ArchivoAtomicoTest, TheReplacedFileKeepsItsMode)
     ASSERT_TRUE(EscribeArchivoEntero(ruta(QStringLiteral("nuevo.TXT")), "x"));
     EXPECT_EQ(modo(ruta(QStringLiteral("nuevo.TXT"))), mode_t(0644));
     ::umask(mascara);
+}
+
+// A writer killed half way leaves NAME.~ and eight hexadecimal digits. The next write in
+// that folder removes those nobody holds, and only those: a live writer's, in this
+// process or another, stays and is still put in place; names of other shapes and other
+// folders are not touched.
+TEST_F(ArchivoAtomicoTest, TemporaryFilesOfKilledWritersGoAtTheNextWriteOfTheFolder)
+{
+    const QStringList huerfanos{QStringLiteral("00000001.PRN.~0badf00d"), QStringLiteral("KZ000.INI.~12345678"),
+                                QStringLiteral("0947201305000012345.TXT.~00000000")};
+    const QStringList ajenos{QStringLiteral("notas.~1234567"),      QStringLiteral("notas.~ABCDEF12"),
+                             QStringLiteral("notas.~1234567g"),     QStringLiteral(".~12345678"),
+                             QStringLiteral("notas.~123456789"),    QStringLiteral("notas.txt"),
+                             QStringLiteral("00000009.PRN.part")};
+    for (const QString& n : huerfanos + ajenos)
+        pon(ruta(n), "resto");
+    ASSERT_TRUE(QDir().mkpath(ruta(QStringLiteral("sub.~abcdef01"))));
+    ASSERT_TRUE(QDir().mkpath(ruta(QStringLiteral("RPT"))));
+    pon(ruta(QStringLiteral("RPT/00000003.PRN.~abcdef01")), "resto");
+
+    // A live writer in another process, and one in this process.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(fds[0]);
+        static ArchivoAtomico otro(ruta(QStringLiteral("00000007.PRN")));
+        const char ok = otro.Abre() && otro.Escribe(QByteArray("del otro")) ? '1' : '0';
+        (void)!write(fds[1], &ok, 1);
+        pause();
+        _exit(0);
+    }
+    close(fds[1]);
+    char ok = 0;
+    EXPECT_EQ(read(fds[0], &ok, 1), 1);
+    close(fds[0]);
+    ASSERT_EQ(ok, '1');
+    ArchivoAtomico propio(ruta(QStringLiteral("00000008.PRN")));
+    ASSERT_TRUE(propio.Abre());
+    const QStringList antes = archivos();
+
+    ASSERT_TRUE(EscribeArchivoEntero(ruta(QStringLiteral("00000010.PRN")), "nuevo"));
+    QStringList esperados = antes;
+    for (const QString& n : huerfanos)
+        esperados.removeAll(n);
+    esperados << QStringLiteral("00000010.PRN");
+    esperados.sort();
+    EXPECT_EQ(archivos(), esperados);
+    EXPECT_TRUE(QFile::exists(ruta(QStringLiteral("RPT/00000003.PRN.~abcdef01")))) << "another folder";
+
+    ASSERT_TRUE(propio.Escribe(QByteArray("propio")));
+    EXPECT_TRUE(propio.Confirma());
+    EXPECT_EQ(lee(ruta(QStringLiteral("00000008.PRN"))), "propio");
+    kill(hijo, SIGKILL);
+    waitpid(hijo, nullptr, 0);
+
+    // Its writer killed, the other process's temporary file goes at the next write.
+    ASSERT_TRUE(EscribeArchivoEntero(ruta(QStringLiteral("00000011.PRN")), "nuevo"));
+    for (const QString& n : archivos())
+        EXPECT_FALSE(n.startsWith(QStringLiteral("00000007.PRN"))) << n.toStdString();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // The programs started as the host starts them, after a kill: a lock left in the runtime
-// folder (or a disk where no lock can be written).
+// folder (or a disk where no lock can be written), temporary files left in the folders
+// the programs write.
+#include "common/ArchivoAtomico.h"
 #include "tests/integrador/TestDb.h"
 #include "tests/support/LimiteArchivos.h"
 
@@ -125,6 +127,51 @@ TEST_F(TrasUnKill, ALockThatCannotBeWrittenIsSaidAsSuch)
         EXPECT_FALSE(s.err.contains(kOtraCopia)) << s.err.toStdString();
     }
     EXPECT_EQ(QDir(Run()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+// Kills of the programs while they write leave NAME.~ and eight hexadecimal digits in RPT,
+// TMP and the Windows folder. The next run removes them where it writes, and leaves a
+// temporary file a live writer holds.
+TEST_F(TrasUnKill, TemporaryFilesOfKilledRunsGoAtTheNextRun)
+{
+    const QString rpt = Host() + QStringLiteral("/RPT/");
+    const QString tmp = Host() + QStringLiteral("/TMP/");
+    const QString windows = env_.value(QStringLiteral("WINDIR")) + QLatin1Char('/');
+    // The check writes the workgroup key once; a value changed since makes it write again.
+    ASSERT_EQ(Corre(QStringLiteral(PROGRAMA_0947CNSINF), {kLinea}).status, 0);
+    QFile ini(windows + QStringLiteral("KZ000.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    QByteArray config = ini.readAll();
+    ini.close();
+    ASSERT_TRUE(config.contains("SystemDB="));
+    config.replace("SystemDB=", "SystemDB=otro");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(config);
+    ini.close();
+
+    const QStringList huerfanos{rpt + QStringLiteral("00000001.PRN.~0badf00d"),
+                                rpt + QStringLiteral("0947201305000012345.PRN.~12345678"),
+                                rpt + QStringLiteral("0947201305000012345.txt.~00c0ffee"),
+                                tmp + QStringLiteral("0947201305000012345.TXT.~abcdef01"),
+                                windows + QStringLiteral("KZ000.INI.~1234abcd")};
+    for (const QString& h : huerfanos) {
+        QFile f(h);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << h.toStdString();
+        f.write("a medias");
+    }
+    zav::ArchivoAtomico vivo(rpt + QStringLiteral("00000099.PRN"));
+    ASSERT_TRUE(vivo.Abre());
+
+    const Salida rep = Corre(QStringLiteral(PROGRAMA_0947REP), {kLinea});
+    EXPECT_EQ(rep.status, 0) << rep.err.toStdString();
+    const Salida cns = Corre(QStringLiteral(PROGRAMA_0947CNSINF), {kLinea});
+    EXPECT_EQ(cns.status, 0) << cns.err.toStdString();
+    for (const QString& h : huerfanos)
+        EXPECT_FALSE(QFile::exists(h)) << h.toStdString();
+    EXPECT_TRUE(QFile::exists(vivo.Temporal()));
+    ASSERT_TRUE(vivo.Escribe(QByteArray("entero")));
+    EXPECT_TRUE(vivo.Confirma());
+    EXPECT_TRUE(QFile::exists(rpt + QStringLiteral("00000099.PRN")));
 }
 
 } // namespace
