@@ -13,6 +13,7 @@
 #include "printing/frmPreview.h"
 #include "printing/report/LectorReporte.h"
 #include "tests/printing/ImpresionFixture.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -910,6 +913,41 @@ TEST_F(PreviewTest, ALineWithAnOverflowingFieldIsSkipped)
     EXPECT_TRUE(grabadora.Imprimio(0, QStringLiteral("TRES")));
     for (const char* t : {"UNO", "DOS"})
         EXPECT_FALSE(grabadora.Imprimio(0, QString::fromLatin1(t))) << t;
+}
+
+// The PDF that stands for the printer does not fit on the disk: the printer's error says
+// why, and the file is the one that was there (or none), never a cut one.
+TEST_F(PreviewTest, APdfThatDoesNotFitSaysWhyAndLeavesNoCutFile)
+{
+    usaPdf();
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    const QByteArray antes = lee(pdf());
+    ASSERT_GT(antes.size(), 2000);
+    for (bool previo : {true, false}) {
+        SCOPED_TRACE(previo);
+        if (!previo)
+            QFile::remove(pdf());
+        msgs_->Clear();
+        {
+            LimiteArchivos lleno(rlim_t(antes.size() / 2));
+            MostrarPreliminar(kReporte, QStringLiteral("xx"));
+        }
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("Error Técnico : ( 57) ")))
+            << msgs_->Last().text.toStdString();
+        EXPECT_TRUE(msgs_->Last().text.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << msgs_->Last().text.toStdString();
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
+        EXPECT_EQ(lee(pdf()), previo ? antes : QByteArray());
+        const QStringList restos = QDir(tmp_.path()).entryList({QStringLiteral("impresora.pdf?*")}, QDir::Files | QDir::Hidden);
+        EXPECT_TRUE(restos.isEmpty()) << restos.join(QLatin1Char(' ')).toStdString();
+    }
+    // Once there is room.
+    msgs_->Clear();
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_EQ(lee(pdf()).size(), antes.size());
 }
 
 } // namespace
