@@ -7,10 +7,13 @@
 
 namespace zav {
 
-// The new content goes to a temporary file beside the target, written without a buffer so
-// that every failure shows where it happens. Confirma syncs it to disk and renames it over
-// the target; until then the target is untouched. A failure, Descarta or the destructor
-// removes the temporary file. Only a regular file (or a missing one) is replaced.
+// The new content goes to a temporary file beside the target (NAME.~ and eight hexadecimal
+// digits), written without a buffer so that every failure shows where it happens. Confirma
+// syncs it to disk and renames it over the target, which keeps its mode; until then the
+// target is untouched. A failure, Descarta or the destructor removes the temporary file.
+// Only a regular file (or a missing one) is replaced. The temporary file is locked while
+// it lives; Abre first removes the temporary files of that folder that nobody holds, left
+// by a writer that was killed.
 class ArchivoAtomico {
 public:
     explicit ArchivoAtomico(const QString& destino);
@@ -43,10 +46,13 @@ public:
 
 private:
     bool falla(const QString& texto);
+    bool creaTemporal();
+    void sueltaBloqueo();
 
     QString destino_;
     QFile archivo_;
     QString error_;
+    int bloqueo_ = -1;   // holds the temporary file's lock
 };
 
 // Every byte into f (open without a buffer), past short writes; false, with f's error,

@@ -31,9 +31,15 @@ int Main()
         }
     }
     static zav::SingleInstance instancia;
-    if (!instancia.TryAcquire(QStringLiteral("KZ947"))) {
+    switch (instancia.Toma(QStringLiteral("KZ947"))) {
+    case zav::SingleInstance::Resultado::Tomado: break;
+    case zav::SingleInstance::Resultado::OtraCopia:
         zav::MsgBox(QStringLiteral("La Aplicación ya se encuentra en ejecución"), 64, QStringLiteral("Quorvan"));
         zav::TerminaPrograma(0);
+    case zav::SingleInstance::Resultado::NoSeEscribe:
+        zav::MsgBox(zav::TextoBloqueoNoEscrito(instancia.LockPath(QStringLiteral("KZ947")), instancia.Error()), 16,
+                    QStringLiteral("Quorvan"));
+        zav::TerminaPrograma(1);
     }
 
     auto* principal = new MDIFrm;

@@ -59,10 +59,16 @@ QString NombrePrograma(ProgramaLote programa)
 std::unique_ptr<SingleInstance> ExigeInstanciaUnica(ProgramaLote programa)
 {
     auto copia = std::make_unique<SingleInstance>();
-    if (!copia->TryAcquire(NombrePrograma(programa))) {
+    switch (copia->Toma(NombrePrograma(programa))) {
+    case SingleInstance::Resultado::Tomado: break;
+    case SingleInstance::Resultado::OtraCopia:
         MsgBox(QStringLiteral("La aplicación ya se encuentra en Ejecución"), 64,
                QStringLiteral("Presentación Telemática"));
         FallaArranque(QStringLiteral("ya se está ejecutando otra copia de %1").arg(NombrePrograma(programa)));
+    case SingleInstance::Resultado::NoSeEscribe:
+        MsgBox(TextoBloqueoNoEscrito(copia->LockPath(NombrePrograma(programa)), copia->Error()), 16,
+               QStringLiteral("Presentación Telemática"));
+        FallaArranque(QStringLiteral("no se pudo escribir el archivo de bloqueo de %1").arg(NombrePrograma(programa)));
     }
     return copia;
 }

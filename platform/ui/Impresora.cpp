@@ -1,9 +1,11 @@
 #include "platform/ui/Impresora.h"
 
+#include "common/ArchivoAtomico.h"
 #include "common/Runtime.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -59,28 +61,32 @@ public:
     {
         pendingPage_ = false;
         const bool ok = !painter_ || painter_->end();
-        const QString parcial = parcial_;
+        const bool enPdf = pdfWriter_ != nullptr;
         const QString pdf = pdf_;
+        const QByteArray documento = enPdf ? documento_.data() : QByteArray();
         Suelta();
-        if (parcial.isEmpty())
+        if (!enPdf)
             return;
-        // The PDF is written aside and put in place whole, so that the file is either the
-        // finished document or absent.
-        if (!ok || (QFile::exists(pdf) && !QFile::remove(pdf)) || !QFile::rename(parcial, pdf)) {
-            QFile::remove(parcial);
-            throw zav::RuntimeError(75);
-        }
+        if (!ok)
+            throw zav::RuntimeError(57);
+        // The document is made in memory, where nothing can fail half way, and the file
+        // replaced whole: it is the finished document, or the old file (or none) and the
+        // system's reason.
+        ArchivoAtomico archivo(pdf);
+        if (!archivo.Abre())
+            throw zav::RuntimeError(archivo.CarpetaExiste() ? 75 : 76, archivo.Error());
+        if (!archivo.Escribe(documento) || !archivo.Confirma())
+            throw zav::RuntimeError(57, archivo.Error());
     }
 
     void KillDoc() override
     {
         pendingPage_ = false;
         if (painter_) {
-            printer_->abort();
+            if (!pdfWriter_)
+                printer_->abort();
             painter_->end();
         }
-        if (!parcial_.isEmpty())
-            QFile::remove(parcial_);
         Suelta();
     }
 
@@ -88,8 +94,10 @@ private:
     void Suelta()
     {
         painter_.reset();
+        pdfWriter_.reset();
+        documento_.close();
+        documento_.setData(QByteArray());
         printer_.reset();
-        parcial_.clear();
         pdf_.clear();
         x_ = y_ = 0;
     }
@@ -107,7 +115,7 @@ private:
         if (painter_) {
             if (pendingPage_) {
                 pendingPage_ = false;
-                if (!printer_->newPage())
+                if (!Dispositivo().newPage())
                     throw zav::RuntimeError(482);
             }
             return *painter_;
@@ -116,18 +124,21 @@ private:
         const QString pdf = qEnvironmentVariable("ZAV_PRINTER_PDF");
         if (!pdf.isEmpty()) {
             pdf_ = pdf;
-            parcial_ = pdf + QStringLiteral(".part");
             printer_->setOutputFormat(QPrinter::PdfFormat);
-            printer_->setOutputFileName(parcial_);
         } else if (QPrinterInfo::defaultPrinter().isNull()) {
             printer_.reset();
             throw zav::RuntimeError(482);
         }
         printer_->setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
+        if (!pdf_.isEmpty()) {
+            // The PDF printer's pages, drawn into memory: the file is written at EndDoc.
+            documento_.open(QIODevice::WriteOnly);
+            pdfWriter_ = std::make_unique<QPdfWriter>(&documento_);
+            pdfWriter_->setResolution(printer_->resolution());
+            pdfWriter_->setPageLayout(printer_->pageLayout());
+        }
         painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(printer_.get())) {
-            if (!parcial_.isEmpty())
-                QFile::remove(parcial_);
+        if (!painter_->begin(&Dispositivo())) {
             Suelta();
             throw zav::RuntimeError(482);
         }
@@ -135,10 +146,18 @@ private:
         return *painter_;
     }
 
+    QPagedPaintDevice& Dispositivo()
+    {
+        if (pdfWriter_)
+            return *pdfWriter_;
+        return *printer_;
+    }
+
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPdfWriter> pdfWriter_;   // the PDF printer's job, into documento_
+    QBuffer documento_;
     std::unique_ptr<QPainter> painter_;
     QString pdf_;       // the PDF file standing for the printer, while a job is open
-    QString parcial_;   // where that job is written until it ends
     QFont font_{QStringLiteral("Liberation Mono"), 10};
     int x_ = 0, y_ = 0, width_ = 1;
     bool pendingPage_ = false;

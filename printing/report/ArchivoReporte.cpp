@@ -11,9 +11,10 @@ namespace {
 
 constexpr qsizetype kBloque = 64 * 1024;
 
-[[noreturn]] void errorArchivo(int numero)
+// The system's reason goes with the runtime's number, so that the message says why.
+[[noreturn]] void errorArchivo(int numero, const QString& motivo = {})
 {
-    throw zav::RuntimeError(numero);
+    throw zav::RuntimeError(numero, motivo);
 }
 
 // The "<" of a "<!" at i, which the readers would take for the start of a tag.
@@ -22,12 +23,16 @@ inline bool abreEtiqueta(const QString& t, qsizetype i)
     return t[i] == u'<' && i + 1 < t.size() && t[i + 1] == u'!';
 }
 
-// A tag line keeps its characters; only a line break, which would end it, goes.
-QString sinSaltos(const QString& t)
+// A control character: a line break would end the line; the others (NUL, ESC, the
+// text receipt's page break 0x0F) would reach the printer or the host as commands.
+inline bool esControl(char16_t c) { return c < 0x20 || c == 0x7F; }
+
+// A tag line keeps its characters; only a control character goes.
+QString sinControles(const QString& t)
 {
     QString r = t;
     for (QChar& c : r)
-        if (c == u'\r' || c == u'\n')
+        if (esControl(c.unicode()))
             c = u' ';
     return r;
 }
@@ -39,7 +44,7 @@ QString TextoRegistro(const QString& texto)
     QString r = texto;
     for (qsizetype i = 0; i < r.size(); ++i) {
         const char16_t c = r[i].unicode();
-        if (c == u'\r' || c == u'\n')
+        if (esControl(c))
             r[i] = u' ';
         else if (c == u'|')
             r[i] = QChar(0x00A6);   // broken bar
@@ -59,8 +64,8 @@ void ArchivoReporte::Abre(const QString& ruta)
     auto f = std::make_unique<zav::ArchivoAtomico>(ruta);
     if (!f->Abre()) {
         if (!f->CarpetaExiste())
-            errorArchivo(76);
-        errorArchivo(75);
+            errorArchivo(76, f->Error());
+        errorArchivo(75, f->Error());
     }
     file_ = std::move(f);
     buf_.reserve(static_cast<size_t>(kBloque) + 1024);
@@ -86,7 +91,7 @@ void ArchivoReporte::Cierra()
     const bool escrito = f->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size())) && f->Confirma();
     buf_.clear();
     if (!escrito)
-        errorArchivo(57);
+        errorArchivo(57, f->Error());
 }
 
 void ArchivoReporte::Descarta()
@@ -108,8 +113,9 @@ void ArchivoReporte::vacia()
     if (enMemoria_ || static_cast<qsizetype>(buf_.size()) < kBloque)
         return;
     if (!file_->Escribe(buf_.data(), static_cast<qsizetype>(buf_.size()))) {
+        const QString motivo = file_->Error();
         Descarta();
-        errorArchivo(57);
+        errorArchivo(57, motivo);
     }
     buf_.clear();
 }
@@ -122,9 +128,9 @@ void ArchivoReporte::texto(const QString& t, bool campo)
     char* out = buf_.data() + inicio;
     for (qsizetype i = 0; i < t.size(); ++i) {
         const char16_t c = t[i].unicode();
-        if (c >= 0x20 && c < 0x80 && c != u'|' && c != u'<') {
+        if (c >= 0x20 && c < 0x7F && c != u'|' && c != u'<') {
             *out++ = static_cast<char>(c);
-        } else if (c == u'\r' || c == u'\n') {
+        } else if (esControl(c)) {
             *out++ = ' ';
         } else if (campo && c == u'|') {
             *out++ = static_cast<char>(0xA6);   // broken bar
@@ -134,7 +140,7 @@ void ArchivoReporte::texto(const QString& t, bool campo)
             *out++ = static_cast<char>(c);
         } else {
             buf_.resize(inicio);
-            const QByteArray b = zav::ToCp1252(campo ? TextoRegistro(t) : sinSaltos(t));
+            const QByteArray b = zav::ToCp1252(campo ? TextoRegistro(t) : sinControles(t));
             buf_.append(b.constData(), static_cast<size_t>(b.size()));
             return;
         }

@@ -62,7 +62,7 @@ private:
 };
 
 // A text as it goes into a record or a line of a report file, whatever it holds: line
-// breaks become blanks, "|" (which would end the field) becomes "¦", and the "<" of a "<!"
+// breaks and every other control character become blanks, "|" (which would end the field) becomes "¦", and the "<" of a "<!"
 // (which the readers take for a tag) becomes "‹". The same rule for every writer.
 QString TextoRegistro(const QString& texto);
 

@@ -64,9 +64,14 @@ bool booleano(QStringView texto, bool& b)
         b = true;
     else if (t.compare(QLatin1StringView("False"), Qt::CaseInsensitive) == 0)
         b = false;
-    else if (zav::IsNumeric(t.toString()))
-        b = zav::Val(t.toString()) != 0;
-    else
+    else if (zav::IsNumeric(t.toString())) {
+        // A number past the double's range ("1e999") overflows: no boolean either.
+        try {
+            b = zav::Val(t.toString()) != 0;
+        } catch (const zav::RuntimeError&) {
+            return false;
+        }
+    } else
         return false;
     return true;
 }

@@ -20,7 +20,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -467,9 +469,12 @@ TEST_F(Imprimir, AReportThatCannotBeWrittenIsNotRegistered)
                 d->frmImprimir_CmdImprimir_Click(boton);
             }
             ASSERT_EQ(msgs_->Count(), 1);
+            // The runtime's text, and the system's reason.
             EXPECT_EQ(msgs_->Last().text,
-                      lleno ? QStringLiteral("Error Técnico : ( 57) Error de entrada o salida en el dispositivo.")
-                            : QStringLiteral("Error Técnico : ( 75) Error de acceso a la ruta o al archivo."));
+                      lleno ? QStringLiteral("Error Técnico : ( 57) Error de entrada o salida en el dispositivo: ")
+                                  + QString::fromLocal8Bit(std::strerror(EFBIG)) + QLatin1Char('.')
+                            : QStringLiteral("Error Técnico : ( 75) Error de acceso a la ruta o al archivo: ")
+                                  + QString::fromLocal8Bit(std::strerror(EISDIR)) + QLatin1Char('.'));
             EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
             EXPECT_EQ(FilasSpool(), 0);
             EXPECT_EQ(QDir(App().gRutaRpt).entryList(QDir::Files | QDir::Hidden), QStringList());

@@ -13,6 +13,7 @@
 #include "printing/frmPreview.h"
 #include "printing/report/LectorReporte.h"
 #include "tests/printing/ImpresionFixture.h"
+#include "tests/support/LimiteArchivos.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -880,6 +883,71 @@ TEST_F(PreviewTest, AnAbortedPdfJobLeavesNoFileAndTheOldOneWhole)
     p.KillDoc();
     EXPECT_FALSE(QFile::exists(pdf()));
     EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+}
+
+// Lines whose numbers overflow (a bold, a size or a coordinate of 1e999) are skipped as
+// every unreadable line is: the rest is previewed and printed, and nothing is said.
+TEST_F(PreviewTest, ALineWithAnOverflowingFieldIsSkipped)
+{
+    const QString nombre = QStringLiteral("00000005.PRN");
+    escribeReporte(nombre, {QStringLiteral("<!nHojas!>1e999<!/nHojas!>"), QStringLiteral("pPos|300|350|UNO|1e999|9|0|"),
+                            QStringLiteral("pPos|300|600|DOS|True|1e999|0|"),
+                            QStringLiteral("pCuadro|1e999|300|1700|1640|0|"),
+                            QStringLiteral("pPos|300|850|TRES|False|10|0|")});
+    std::optional<bool> dibujada;
+    zav::ModalRunnerScope runner([&](QDialog& dlg) {
+        dlg.show();
+        auto& frm = dynamic_cast<frmPreview&>(dlg);
+        dibujada = frm.NumPaginas() == 1 && !frm.picPrevia[0]->Vacia();
+        return 0;
+    });
+    MostrarPreliminar(nombre, QStringLiteral("Vprevia"));
+    EXPECT_EQ(msgs_->Count(), 0) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(dibujada.has_value()) << "the preview was not shown";
+    EXPECT_TRUE(*dibujada);
+
+    ImpresoraGrabadora grabadora;
+    zav::ImpresoraScope scope(grabadora);
+    MostrarPreliminar(nombre, QStringLiteral("xx"));
+    EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_TRUE(grabadora.Imprimio(0, QStringLiteral("TRES")));
+    for (const char* t : {"UNO", "DOS"})
+        EXPECT_FALSE(grabadora.Imprimio(0, QString::fromLatin1(t))) << t;
+}
+
+// The PDF that stands for the printer does not fit on the disk: the printer's error says
+// why, and the file is the one that was there (or none), never a cut one.
+TEST_F(PreviewTest, APdfThatDoesNotFitSaysWhyAndLeavesNoCutFile)
+{
+    usaPdf();
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    const QByteArray antes = lee(pdf());
+    ASSERT_GT(antes.size(), 2000);
+    for (bool previo : {true, false}) {
+        SCOPED_TRACE(previo);
+        if (!previo)
+            QFile::remove(pdf());
+        msgs_->Clear();
+        {
+            LimiteArchivos lleno(rlim_t(antes.size() / 2));
+            MostrarPreliminar(kReporte, QStringLiteral("xx"));
+        }
+        ASSERT_EQ(msgs_->Count(), 1);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("Error Técnico : ( 57) ")))
+            << msgs_->Last().text.toStdString();
+        EXPECT_TRUE(msgs_->Last().text.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << msgs_->Last().text.toStdString();
+        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
+        EXPECT_EQ(lee(pdf()), previo ? antes : QByteArray());
+        const QStringList restos = QDir(tmp_.path()).entryList({QStringLiteral("impresora.pdf?*")}, QDir::Files | QDir::Hidden);
+        EXPECT_TRUE(restos.isEmpty()) << restos.join(QLatin1Char(' ')).toStdString();
+    }
+    // Once there is room.
+    msgs_->Clear();
+    MostrarPreliminar(kReporte, QStringLiteral("xx"));
+    EXPECT_EQ(msgs_->Count(), 0);
+    EXPECT_EQ(lee(pdf()).size(), antes.size());
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #include "printing/ImpRep.h"
 #include "printing/report/LectorReporte.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 class ReporteDeclaracion : public ImpresionFixture {};
@@ -81,7 +84,9 @@ TEST_F(ReporteDeclaracion, UnFalloSeAvisaYNoSeDaPorEscrito)
     App().gArchivo = zav::JoinPath(App().gRutaRpt, QStringLiteral("falta/00000001.PRN"));
     EXPECT_FALSE(ImprimirReporte(QString()));
     ASSERT_EQ(msgs_->Count(), 1);
-    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Error Técnico : ( 76) No se encuentra la ruta."));
+    // The runtime's text, and the system's reason.
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Error Técnico : ( 76) No se encuentra la ruta: ")
+                                      + QString::fromLocal8Bit(std::strerror(ENOENT)) + QLatin1Char('.'));
     EXPECT_EQ(msgs_->Last().style, 16);
     EXPECT_EQ(msgs_->Last().title, QStringLiteral("Impresión"));
     EXPECT_FALSE(zav::IsHourglass());

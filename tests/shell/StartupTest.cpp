@@ -262,4 +262,29 @@ TEST_F(StartupTest, MainRefusesASecondCopy)
     EXPECT_EQ(msgs_->Last().title, QStringLiteral("Quorvan"));
 }
 
+// No room for the lock file: the program says so, not that another copy runs, and ends
+// with a failure.
+TEST_F(StartupTest, MainSaysALockItCannotWrite)
+{
+    qputenv("XDG_RUNTIME_DIR", tmp_.path().toUtf8());
+    zav::FakeWindowLister lister({{QStringLiteral("ZAV"), true, 0}});
+    zav::DefaultWindowListerScope scope(lister);
+    int codigo = -1;
+    {
+        LimiteArchivos lleno(0);
+        try {
+            Main();
+        } catch (const ProgramEnded& e) {
+            codigo = e.code;
+        }
+    }
+    EXPECT_EQ(codigo, 1);
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("No se puede escribir el archivo de bloqueo de la "
+                                                              "aplicación ")))
+        << msgs_->Last().text.toStdString();
+    EXPECT_EQ(msgs_->Last().style, 16);
+    EXPECT_EQ(msgs_->Last().title, QStringLiteral("Quorvan"));
+}
+
 } // namespace

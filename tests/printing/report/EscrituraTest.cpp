@@ -10,9 +10,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
+
+QString Razon(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
 
 struct CasoEscritura {
     const char* nombre;
@@ -108,6 +112,7 @@ TEST(EscribeRegistros, ErroresDelArchivo)
         ADD_FAILURE() << "opened a file in a missing folder";
     } catch (const zav::RuntimeError& e) {
         EXPECT_EQ(e.Number, 76);
+        EXPECT_TRUE(e.Description().contains(Razon(ENOENT))) << e.Description().toStdString();
     }
     try {
         f.EscribePos(0, 0, QStringLiteral("x"), false, 0, 0);
@@ -120,6 +125,7 @@ TEST(EscribeRegistros, ErroresDelArchivo)
         ADD_FAILURE() << "opened a folder";
     } catch (const zav::RuntimeError& e) {
         EXPECT_EQ(e.Number, 75);
+        EXPECT_TRUE(e.Description().contains(Razon(EISDIR))) << e.Description().toStdString();
     }
     // Only a file is replaced: a device is never written over.
     try {
@@ -165,6 +171,7 @@ TEST(EscribeRegistros, UnDiscoLlenoDejaElArchivoAnterior)
                 f.Cierra();
             } catch (const zav::RuntimeError& e) {
                 EXPECT_EQ(e.Number, 57) << limite;
+                EXPECT_TRUE(e.Description().contains(Razon(EFBIG))) << e.Description().toStdString();
                 fallo = true;
             }
         }
@@ -176,6 +183,29 @@ TEST(EscribeRegistros, UnDiscoLlenoDejaElArchivoAnterior)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("00000001.PRN")})
             << limite;
     }
+}
+
+// The file cannot take its name when it is whole (a folder took it meanwhile): the close
+// is an error with its reason, never a success, and nothing is left of the new file.
+TEST(EscribeRegistros, UnRenombreFallidoEsUnError)
+{
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("00000001.PRN"));
+    rpt::ArchivoReporte f;
+    f.Abre(ruta);
+    f.EscribePos(300, 350, QStringLiteral("KOVEL"), true, 16, 0);
+    ASSERT_TRUE(QDir().mkpath(ruta + QStringLiteral("/estorbo")));
+    try {
+        f.Cierra();
+        ADD_FAILURE() << "a file that never took its name was reported written";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 57);
+        EXPECT_TRUE(e.Description().contains(Razon(EISDIR))) << e.Description().toStdString();
+    }
+    EXPECT_FALSE(f.EstaAbierto());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("00000001.PRN")});
+    EXPECT_TRUE(QFileInfo(ruta).isDir());
 }
 
 } // namespace

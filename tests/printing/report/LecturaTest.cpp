@@ -127,6 +127,13 @@ TEST(Tokenizador, CadaLineaLeida)
         {"40000 no cabe en 16 bits", QStringLiteral("pPos|40000|2|a|False|0|0|"), std::nullopt},
         {"-32769 no cabe", QStringLiteral("pCuadro|1|-32769|3|4|0|"), std::nullopt},
         {"número desbordado", QStringLiteral("pCuadro|1E400|0|0|0|0|"), std::nullopt},
+        {"negrita 1e999", QStringLiteral("pPos|1|2|a|1e999|0|0|"), std::nullopt},
+        {"negrita -1e999", QStringLiteral("pPosVerti|1|2|a|-1e999|0|0|"), std::nullopt},
+        {"tamaño 1e999", QStringLiteral("pPos|1|2|a|True|1e999|0|"), std::nullopt},
+        {"página 1e999", QStringLiteral("pPos|1|2|a|True|0|1e999|"), std::nullopt},
+        {"color de más de 32 bits", QStringLiteral("<!Color!>&H1FFFFFFFF&<!/Color!>"), std::nullopt},
+        {"hojas 1e999", QStringLiteral("<!nHojas!>1e999<!/nHojas!>"),
+         etiqueta(TipoRegistro::NHojas, QStringLiteral("1e999"), 0, 0)},
     };
     for (const Caso& c : casos) {
         const std::optional<Registro> r = rpt::LeeLinea(c.linea);
@@ -198,6 +205,7 @@ TEST(Tokenizador, LineasRotasNoDetienenLaLectura)
                                "pPos|1|2|a|True|0|0\r\n"
                                "<!font!>sin cierre\r\n"
                                "pPos|40000|2|a|True|0|0|\r\n"
+                               "pPos|1|2|a|1e999|0|0|\r\n"
                                "pCuadro|1|2|3|4|0|");   // last line without its end
     const std::vector<Registro> r = rpt::LeeReporte(contenido);
     ASSERT_EQ(r.size(), 2u);

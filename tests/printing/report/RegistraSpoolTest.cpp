@@ -220,6 +220,29 @@ TEST_F(SpoolTest, LaFilaSoloNombraUnArchivoEntero)
     EXPECT_EQ(secuenciaDe(QStringLiteral("00000043.PRN")), QStringLiteral("000002"));
 }
 
+// The writer's file cannot take its name (a folder took it while it was written): the
+// writer's error reaches the caller and no row names the file.
+TEST_F(SpoolTest, UnArchivoQueNoTomaSuNombreNoSeRegistra)
+{
+    fila("RCP002", "000004", "00000041.PRN");
+    try {
+        registra("RCP001", [](const rpt::ArchivoSpool& nuevo) {
+            rpt::ArchivoReporte f;
+            f.Abre(nuevo.Ruta);
+            f.EscribeLinea(QString::fromLatin1(rpt::kTagFuente));
+            ASSERT_TRUE(QDir().mkpath(nuevo.Ruta + QStringLiteral("/estorbo")));
+            f.Cierra();
+        });
+        ADD_FAILURE() << "registered a file that never took its name";
+    } catch (const zav::RuntimeError& e) {
+        EXPECT_EQ(e.Number, 57);
+    }
+    EXPECT_EQ(db_->TransactionLevel(), 0);
+    EXPECT_EQ(filas(), 1);
+    EXPECT_EQ(secuenciaDe(QStringLiteral("00000042.PRN")), QString());
+    EXPECT_EQ(archivos(), QStringList());
+}
+
 TEST_F(SpoolTest, EsperaAQueOtroProgramaSuelteLaBase)
 {
     // Another program holds the write lock past the engine's own wait, then lets go.
