@@ -1,6 +1,6 @@
 # The loss rows of a reopened declaration by keyboard: Tab leaves the grid, moving in it
-# is no change; a row added through the editor is asked about at Salir, and No puts the
-# rows back as they were opened.
+# is no change; a row added through the editor waits in the window, is asked about at
+# Salir, and No leaves the rows as they were opened.
 source "$(dirname "$0")/lib.sh" "$1"
 
 db=$(db_file)
@@ -55,10 +55,14 @@ keys Tab
 xdotool type --delay 50 700
 keys alt+a
 for _ in $(seq 50); do
-    [ "$(losses | wc -l)" -eq 3 ] && break
+    [ -z "$(xdotool search --onlyvisible --name '^Pérdida tributaria compensable de Ejercicios anteriores$' 2>/dev/null)" ] && break
     sleep 0.1
 done
-[ "$(losses | wc -l)" -eq 3 ] || fail "the editor added no row: $(losses | tr '\n' ' ')"
+[ -z "$(xdotool search --onlyvisible --name '^Pérdida tributaria compensable de Ejercicios anteriores$' 2>/dev/null)" ] ||
+    fail "the editor did not take the row"
+# The row waits in the window until the declaration is saved.
+losses > "$T/edited.txt"
+diff "$T/opened.txt" "$T/edited.txt" >&2 || fail "the editor wrote to the table before Grabar"
 
 # Salir asks; No leaves the rows as the declaration was opened with.
 sleep 0.5
