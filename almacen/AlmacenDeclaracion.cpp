@@ -287,9 +287,14 @@ bool SinTerminar(dao::Database& db, const ClaveDeclaracion& clave)
 
 void Abandona(dao::Database& db, const ClaveDeclaracion& clave)
 {
+    // Looked at first without the lock, so that leaving a finished declaration never waits
+    // for another program; then again under it, since another program may have finished
+    // the declaration meanwhile.
     if (!SinTerminar(db, clave))
         return;
     dao::Transaccion t(db);
+    if (!SinTerminar(db, clave))
+        return;
     Borra(db, clave, {"CAB", "DET", "ACTA"});
     t.Confirma();
 }

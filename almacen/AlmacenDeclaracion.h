@@ -104,8 +104,8 @@ void BorraDeclaracion(dao::Database& db, const ClaveDeclaracion& clave);
 void BorraEnvio(dao::Database& db, const ClaveDeclaracion& clave);
 
 // Leaving a declaration window: a header another program left unfinished (check value
-// "0") goes with its box and act rows, in one transaction. No transaction when there is
-// nothing to do.
+// "0") goes with its box and act rows, in one transaction; whether it is unfinished is
+// decided under the write lock. No transaction when there is nothing to do.
 void Abandona(dao::Database& db, const ClaveDeclaracion& clave);
 
 // ---- order number -------------------------------------------------------------------------

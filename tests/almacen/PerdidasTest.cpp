@@ -1,6 +1,9 @@
 // The loss rows of a declaration, the window's changes written with its save, and leaving.
 #include "AlmacenFixture.h"
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 using almacen::ClaveDeclaracion;
@@ -153,6 +156,26 @@ TEST_F(Perdidas, LeavingWithNothingToDoWritesNothing)
     EXPECT_NO_THROW(almacen::Abandona(*db_, Clave(QStringLiteral("20000000001"))));
     otro.Ejecuta("ROLLBACK");
     EXPECT_TRUE(almacen::ExisteCabecera(*db_, Clave()));
+}
+
+// Another program finishes the unfinished declaration while leaving waits for the write
+// lock: leaving decides again under the lock, so the finished declaration keeps its rows.
+TEST_F(Perdidas, LeavingDecidesUnderTheLock)
+{
+    Guarda(Clave(), QStringLiteral("0"), {{QStringLiteral("500"), QStringLiteral("7")}});
+    OtroPrograma otro(archivo_);
+    ASSERT_EQ(otro.Ejecuta("BEGIN IMMEDIATE"), SQLITE_OK);
+    ASSERT_EQ(otro.Ejecuta("UPDATE CAB SET cNumero='123456'"), SQLITE_OK);
+    std::thread termina([&otro] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        otro.Ejecuta("COMMIT");
+    });
+    EXPECT_NO_THROW(almacen::Abandona(*db_, Clave()));
+    termina.join();
+    EXPECT_TRUE(almacen::ExisteCabecera(*db_, Clave()));
+    EXPECT_EQ(Casillas(Clave()).size(), 1u);
+    EXPECT_EQ(almacen::LeeFilas(*db_, QStringLiteral("ACTA"), Clave())->RecordCount(), 1);
+    EXPECT_EQ(db_->TransactionLevel(), 0);
 }
 
 } // namespace
