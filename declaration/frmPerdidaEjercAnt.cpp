@@ -209,6 +209,9 @@ int frmPerdidaEjercAnt::MkeAnho_KeyPress(int KeyAscii)
 void frmPerdidaEjercAnt::txtImporte_GotFocus()
 {
     txtImporte->SetText(FormatoTexto(txtImporte->Text(), kMascaraEdicion));
+    // Selected, as Tab selects an amount, whatever brought the focus (Modificar sets it
+    // from code): typing replaces the amount. A click still places the cursor.
+    txtImporte->selectAll();
 }
 
 int frmPerdidaEjercAnt::txtImporte_KeyPress(int KeyAscii)

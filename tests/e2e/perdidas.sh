@@ -74,5 +74,20 @@ keys n
 wait_decl_closed
 losses > "$T/left.txt"
 diff "$T/opened.txt" "$T/left.txt" >&2 || fail "leaving without saving kept the loss change"
+# Modificar on the first row opens the editor on its amount selected: typing replaces
+# it, and Salir, Sí stores it.
+reopen
+keys alt+p ctrl+Tab Tab Tab Tab space
+wait_window "Pérdida tributaria compensable de Ejercicios anteriores" >/dev/null
+sleep 0.5
+xdotool type --delay 50 6000
+keys alt+a
+sleep 0.5
+xdotool windowfocus --sync "$DECL" 2>/dev/null || true
+keys alt+s
+sleep 0.5
+keys s
+for _ in $(seq 100); do grep -q "^2011=6000/" <(losses) && break; sleep 0.1; done
+losses | grep -q "^2011=6000/" || fail "Modificar did not replace the amount: $(losses | tr '\n' ' ')"
 kill -0 "$KZ" || fail "KZ947 ended"
 echo "e2e perdidas: ok"

@@ -135,6 +135,27 @@ TEST_F(Perdidas, TheAmountTakesFifteenDigitsAndNothingElse)
     EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("123456789012345"));
 }
 
+// Modificar opens the editor with the amount selected, as Tab leaves an amount box:
+// what is typed replaces it.
+TEST_F(Perdidas, TypingAfterModificarReplacesTheAmount)
+{
+    Frm947& f = Completa();
+    PaginaPerdidas(f);
+    ASSERT_TRUE(Nueva(f, QStringLiteral("2012"), QStringLiteral("5000")));
+    f.grdPerdidaTributaria->setCurrentIndex(f.dtaPerdidaTributaria->index(0, 4));
+    ASSERT_TRUE(Boton(f, 1, [&](frmPerdidaEjercAnt& e) {
+        e.show();
+        QApplication::setActiveWindow(&e);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&e));
+        QApplication::processEvents();
+        ASSERT_TRUE(e.txtImporte->hasFocus());
+        QTest::keyClicks(e.txtImporte, QStringLiteral("6000"));
+        EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("6000"));
+        e.cmdAccion_Click(0);
+    }));
+    EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2012=6000")});
+}
+
 TEST_F(Perdidas, NoTaxpayerAcceptedNoLossRow)
 {
     Frm947& f = Abrir();
