@@ -239,6 +239,7 @@ ResultadoGrabacion GrabaDeclaracion(dao::Database& db, const Grabacion& g)
 
     Borra(db, clave, {"DET"});
     // Losses go before the rows, so that their count is what the declaration keeps.
+    GrabaCambiosPerdidas(db, clave, g.Perdidas);
     if (g.SinPerdidas)
         Borra(db, clave, {"F0947_PTCEA"});
     r.NumPerdidas = CuentaPerdidas(db, clave);
@@ -274,18 +275,27 @@ void BorraEnvio(dao::Database& db, const ClaveDeclaracion& clave)
     t.Confirma();
 }
 
-void Abandona(dao::Database& db, const ClaveDeclaracion& clave, const std::vector<PerdidasOriginales>& perdidas)
+namespace {
+
+bool SinTerminar(dao::Database& db, const ClaveDeclaracion& clave)
 {
     auto cab = LeeCabecera(db, clave);
-    const bool sinTerminar = !cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0");
-    cab->Close();
-    if (!sinTerminar && perdidas.empty())
+    return !cab->Eof() && cab->Fields(QStringLiteral("cNumero")).Value().toText() == QLatin1String("0");
+}
+
+} // namespace
+
+void Abandona(dao::Database& db, const ClaveDeclaracion& clave)
+{
+    // Looked at first without the lock, so that leaving a finished declaration never waits
+    // for another program; then again under it, since another program may have finished
+    // the declaration meanwhile.
+    if (!SinTerminar(db, clave))
         return;
     dao::Transaccion t(db);
-    if (sinTerminar)
-        Borra(db, clave, {"CAB", "DET", "ACTA"});
-    for (const PerdidasOriginales& p : perdidas)
-        RestablecePerdidas(db, p);
+    if (!SinTerminar(db, clave))
+        return;
+    Borra(db, clave, {"CAB", "DET", "ACTA"});
     t.Confirma();
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -52,6 +53,10 @@ std::optional<dao::Variant> ValorCasilla(dao::Database& db, const ClaveDeclaraci
 
 // ---- saving -------------------------------------------------------------------------------
 
+// The loss changes a window keeps until it saves its declaration, by year: the amount the
+// year is to hold, or none for a year taken out.
+using CambiosPerdidas = std::map<QString, std::optional<QString>>;
+
 struct FilaCasilla {
     QString Casilla;   // three-digit code
     QString Valor;     // in its stored form
@@ -63,6 +68,7 @@ struct Grabacion {
     QString FechaProceso;        // fec_pro, "dd/mm/yyyy"
     int Estado = 0;              // 0 complete, 9 saved with inconsistencies
     QString Rectifica;           // "1", "0" or ""
+    CambiosPerdidas Perdidas;    // the window's loss changes, written before the count
     bool SinPerdidas = false;    // the loss rows go (box 108 empty or 0)
     // The box rows in the order they are written: they replace every row stored. A code
     // given twice keeps its first place and its last value.
@@ -84,6 +90,7 @@ struct ResultadoGrabacion {
 
 // The header (its check value over 5 key fields), the box rows (6) and the loss rows in
 // one transaction; the duplicate test and the test for a deleted header under its lock.
+// Nothing of a loss row is written before: leaving a window unsaved has nothing to undo.
 ResultadoGrabacion GrabaDeclaracion(dao::Database& db, const Grabacion& g);
 
 // One box row of the key (taken trimmed), added or given its new value.
@@ -96,20 +103,10 @@ void BorraDeclaracion(dao::Database& db, const ClaveDeclaracion& clave);
 // A sending (a key with its CORREL): its act, box, header and loss rows, in one transaction.
 void BorraEnvio(dao::Database& db, const ClaveDeclaracion& clave);
 
-// The loss rows of one key as a window found them, to be put back when it is left.
-struct PerdidasOriginales {
-    ClaveDeclaracion Clave;
-    FilasTabla Filas;
-};
-// Inside the caller's transaction: the key's loss rows replaced by the ones kept, or by
-// none when the key has no header (loss rows without their declaration would be taken in
-// by the next new one).
-void RestablecePerdidas(dao::Database& db, const PerdidasOriginales& perdidas);
 // Leaving a declaration window: a header another program left unfinished (check value
-// "0") goes with its box and act rows, and each key's loss rows get back what they held
-// (none when the key has no header): all of it in one transaction, or nothing. No
-// transaction when there is nothing to do.
-void Abandona(dao::Database& db, const ClaveDeclaracion& clave, const std::vector<PerdidasOriginales>& perdidas);
+// "0") goes with its box and act rows, in one transaction; whether it is unfinished is
+// decided under the write lock. No transaction when there is nothing to do.
+void Abandona(dao::Database& db, const ClaveDeclaracion& clave);
 
 // ---- order number -------------------------------------------------------------------------
 
@@ -120,25 +117,15 @@ bool RegistraNumeroOrden(dao::Database& db, const ClaveDeclaracion& envio, const
 // ---- loss rows ----------------------------------------------------------------------------
 
 int CuentaPerdidas(dao::Database& db, const ClaveDeclaracion& clave);
-// Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe, by year.
+// Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe, by year: the stored rows, with
+// the changes given on top.
 constexpr int kPerdidaAnho = 4;
 constexpr int kPerdidaImporte = 5;
-FilasTabla LeePerdidas(dao::Database& db, const ClaveDeclaracion& clave);
-// Whole rows of a stored declaration, every column, to be put back as they are.
-FilasTabla CopiaPerdidas(dao::Database& db, const ClaveDeclaracion& clave);
-
-enum class ResultadoPerdida {
-    Grabada,
-    Borrada,
-    NoEncontrada,       // no row of that year to change or delete
-    AnioRepetido,       // a new year that is kept already
-    DeclaracionAjena,   // the key has a stored header, and the caller may not write under it
-};
-// The amount of one year (its check value over 5 key fields), a new row or a kept one;
-// with soloSinCabecera, only while the key has no header (tested under the lock).
-ResultadoPerdida GrabaPerdida(dao::Database& db, const ClaveDeclaracion& clave, const QString& anho,
-                              const QString& importe, bool nueva, bool soloSinCabecera);
-ResultadoPerdida BorraPerdida(dao::Database& db, const ClaveDeclaracion& clave, const QString& anho,
-                              bool soloSinCabecera);
+FilasTabla LeePerdidas(dao::Database& db, const ClaveDeclaracion& clave, const CambiosPerdidas& cambios = {});
+// Rows as LeePerdidas gives them hold the year.
+bool TienePerdida(const FilasTabla& perdidas, const QString& anho);
+// Inside the caller's transaction: each year's row given its amount (added, or the one
+// stored changed; its check value over 5 key fields) or deleted.
+void GrabaCambiosPerdidas(dao::Database& db, const ClaveDeclaracion& clave, const CambiosPerdidas& cambios);
 
 } // namespace almacen

@@ -1,9 +1,11 @@
-// The tax-loss rows of a declaration, and the leaving that puts them back.
+// The tax-loss rows of a declaration, and the changes a window keeps for them until it
+// saves the declaration.
 #include "almacen/AlmacenDeclaracion.h"
 
 #include "common/CalculaControl.h"
 #include "platform/db/Database.h"
-#include "platform/db/Transaccion.h"
+
+#include <algorithm>
 
 namespace almacen {
 
@@ -52,74 +54,60 @@ int CuentaPerdidas(dao::Database& db, const ClaveDeclaracion& clave)
     return n.isNull() ? 0 : static_cast<int>(n.toInt64());
 }
 
-FilasTabla LeePerdidas(dao::Database& db, const ClaveDeclaracion& clave)
+FilasTabla LeePerdidas(dao::Database& db, const ClaveDeclaracion& clave, const CambiosPerdidas& cambios)
 {
     auto rs = db.OpenRecordset(QStringLiteral("SELECT Tip_doc_d, Doc_id_d, Periodo, Formulario, Anho, Importe FROM ")
                                    + clave.Tabla(kPerdidas) + clave.Filtro() + QStringLiteral(" ORDER BY ANHO"),
                                dao::dbOpenSnapshot, clave.Valores());
-    return Lee(*rs);
+    FilasTabla t = Lee(*rs);
+    if (cambios.empty())
+        return t;
+    std::vector<dao::Params> filas;
+    for (dao::Params& fila : t.Filas)
+        if (!cambios.count(fila.at(kPerdidaAnho).toText()))
+            filas.push_back(std::move(fila));
+    for (const auto& [anho, importe] : cambios)
+        if (importe)
+            filas.push_back({clave.TipoDoc, clave.Documento, clave.Periodo, clave.Formulario, anho, *importe});
+    std::stable_sort(filas.begin(), filas.end(), [](const dao::Params& a, const dao::Params& b) {
+        return a.at(kPerdidaAnho).toText() < b.at(kPerdidaAnho).toText();
+    });
+    t.Filas = std::move(filas);
+    return t;
 }
 
-FilasTabla CopiaPerdidas(dao::Database& db, const ClaveDeclaracion& clave)
+bool TienePerdida(const FilasTabla& perdidas, const QString& anho)
 {
-    return Lee(*LeeFilas(db, kPerdidas, clave));
+    return std::any_of(perdidas.Filas.begin(), perdidas.Filas.end(),
+                       [&anho](const dao::Params& f) { return f.at(kPerdidaAnho).toText() == anho; });
 }
 
-ResultadoPerdida GrabaPerdida(dao::Database& db, const ClaveDeclaracion& clave, const QString& anho,
-                              const QString& importe, bool nueva, bool soloSinCabecera)
+void GrabaCambiosPerdidas(dao::Database& db, const ClaveDeclaracion& clave, const CambiosPerdidas& cambios)
 {
-    // The key is tested under the write lock, so that a declaration another program
-    // stores meanwhile never gets this row.
-    dao::Transaccion t(db);
-    if (soloSinCabecera && ExisteCabecera(db, clave))
-        return ResultadoPerdida::DeclaracionAjena;
-    auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + kPerdidas + FiltroAnho(clave), dao::dbOpenDynaset,
-                               ValoresAnho(clave, anho));
-    if (nueva) {
-        if (!rs->Eof())
-            return ResultadoPerdida::AnioRepetido;
-        rs->AddNew();
-        rs->Fields(QStringLiteral("doc_id_d")) = clave.Documento;
-        rs->Fields(QStringLiteral("Tip_doc_d")) = clave.TipoDoc;
-        rs->Fields(QStringLiteral("periodo")) = clave.Periodo;
-        rs->Fields(QStringLiteral("Formulario")) = clave.Formulario;
-        rs->Fields(QStringLiteral("Anho")) = anho;
-    } else {
-        if (rs->Eof())
-            return ResultadoPerdida::NoEncontrada;
-        rs->Edit();
+    for (const auto& [anho, importe] : cambios) {
+        if (!importe) {
+            db.Execute(QStringLiteral("DELETE FROM ") + kPerdidas + FiltroAnho(clave), dao::dbFailOnError,
+                       ValoresAnho(clave, anho));
+            continue;
+        }
+        // The year's row as the window last saw it, whoever wrote it since.
+        auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + kPerdidas + FiltroAnho(clave),
+                                   dao::dbOpenDynaset, ValoresAnho(clave, anho));
+        if (rs->Eof()) {
+            rs->AddNew();
+            rs->Fields(QStringLiteral("doc_id_d")) = clave.Documento;
+            rs->Fields(QStringLiteral("Tip_doc_d")) = clave.TipoDoc;
+            rs->Fields(QStringLiteral("periodo")) = clave.Periodo;
+            rs->Fields(QStringLiteral("Formulario")) = clave.Formulario;
+            rs->Fields(QStringLiteral("Anho")) = anho;
+        } else {
+            rs->Edit();
+        }
+        rs->Fields(QStringLiteral("Importe")) = *importe;
+        rs->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs, 5);
+        rs->Update();
+        rs->Close();
     }
-    rs->Fields(QStringLiteral("Importe")) = importe;
-    rs->Fields(QStringLiteral("cNumero")) = zav::CalculaControl(*rs, 5);
-    rs->Update();
-    rs->Close();
-    t.Confirma();
-    return ResultadoPerdida::Grabada;
-}
-
-ResultadoPerdida BorraPerdida(dao::Database& db, const ClaveDeclaracion& clave, const QString& anho,
-                              bool soloSinCabecera)
-{
-    dao::Transaccion t(db);
-    if (soloSinCabecera && ExisteCabecera(db, clave))
-        return ResultadoPerdida::DeclaracionAjena;
-    const int borradas = db.Execute(QStringLiteral("DELETE FROM ") + kPerdidas + FiltroAnho(clave), dao::dbInconsistent,
-                                    ValoresAnho(clave, anho));
-    t.Confirma();
-    return borradas > 0 ? ResultadoPerdida::Borrada : ResultadoPerdida::NoEncontrada;
-}
-
-void RestablecePerdidas(dao::Database& db, const PerdidasOriginales& p)
-{
-    db.Execute(QStringLiteral("DELETE FROM ") + kPerdidas + p.Clave.Filtro(), dao::dbInconsistent, p.Clave.Valores());
-    if (p.Filas.Filas.empty() || !ExisteCabecera(db, p.Clave))
-        return;
-    const QString sql = QStringLiteral("INSERT INTO ") + kPerdidas + QStringLiteral(" (")
-                        + p.Filas.Columnas.join(QLatin1Char(',')) + QStringLiteral(") VALUES (")
-                        + QStringList(p.Filas.Columnas.size(), QStringLiteral("?")).join(QLatin1Char(','))
-                        + QLatin1Char(')');
-    for (const dao::Params& fila : p.Filas.Filas)
-        db.Execute(sql, dao::dbFailOnError, fila);
 }
 
 } // namespace almacen

@@ -263,9 +263,11 @@ public:
     void CongelaPeriodo();
     void Frm947_SSTab4_GotFocus();
     void Frm947_cmdPerdida_Click(int Index);
-    // The loss rows of each key (document, period) as they were before this window first
-    // changed them, or as it last stored them: what leaving without saving puts back.
-    std::map<std::pair<QString, QString>, almacen::FilasTabla> mPerdidasOriginales;
+    // The loss changes not yet saved, by the key (document, period) they were made under:
+    // the grid shows the stored rows with them on top; they reach the table only inside
+    // the declaration's save, so leaving without saving has nothing to undo.
+    std::map<std::pair<QString, QString>, almacen::CambiosPerdidas> mPerdidasPendientes;
+    almacen::CambiosPerdidas PerdidasPendientes(const QString& documento, const QString& periodo) const;
 
     // ---- checking, saving, leaving (Frm947_grabacion.cpp) ---------------------------------
     bool mGrabada = false;   // this window has stored its declaration

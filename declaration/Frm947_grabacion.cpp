@@ -240,6 +240,7 @@ almacen::Grabacion RecogeGrabacion(Frm947& f, const QString& periodo, bool nueva
     g.FechaProceso = zav::FormatDate(zav::Today(), QStringLiteral("dd/mm/yyyy"));
     g.Estado = completa ? 0 : 9;
     g.Rectifica = f.OptRectifica->Value(1) ? QStringLiteral("1") : f.OptRectifica->Value(0) ? QStringLiteral("0") : QString();
+    g.Perdidas = f.PerdidasPendientes(f.NumDocumento, periodo);
     const QString t108 = f.mModelo.Texto(108);
     g.SinPerdidas = t108 == QLatin1String("0") || t108.isEmpty();
     const bool mype = f.optRenta->Value(5);
@@ -504,8 +505,8 @@ void Frm947::CmdGrabar_Click()
     LimpiaFueraDelRegimen(*this);
     a.gAccion = completa ? 1 : 3;
     mGrabada = true;
-    // What is stored now is what leaving without saving keeps.
-    mPerdidasOriginales.clear();
+    // The loss changes are stored now.
+    mPerdidasPendientes.clear();
 
     if (Modo == 0) {
         ActualizaBarraEstado(NumDocumento, Trim(TxtRazon->Text()), App().gPeriodo, App().gFormulario);
@@ -565,23 +566,13 @@ void Frm947::cmdCancelar_Click()
         }
     }
 
-    // A header another program left unfinished (check value "0") goes with its rows, and
-    // the loss rows this window changed get back what they held: all of it or nothing. A
-    // database error with no loss row to put back is reported and the window is left all
-    // the same; with one, the window stays, so that nothing disagrees with box 662.
-    std::vector<almacen::PerdidasOriginales> perdidas;
-    for (const auto& [clave, originales] : mPerdidasOriginales)
-        perdidas.push_back({revision::Clave(clave.first, clave.second), originales});
+    // A header another program left unfinished (check value "0") goes with its rows. The
+    // loss changes were never written: leaving forgets them. A database error is
+    // reported and the window is left all the same.
     try {
-        almacen::Abandona(*a.gBaseDatos, revision::Clave(RucDeLista(), a.gPeriodo), perdidas);
-        mPerdidasOriginales.clear();
+        almacen::Abandona(*a.gBaseDatos, revision::Clave(RucDeLista(), a.gPeriodo));
     } catch (const dao::DaoError& e) {
         zav::SetHourglass(false);
-        if (!perdidas.empty()) {
-            zav::MsgBox(QStringLiteral("Los cambios no fueron descartados. Error (%1): %2").arg(e.Number).arg(e.Description),
-                        16, Caption());
-            return;
-        }
         zav::MsgBox(QStringLiteral("La declaración no fue eliminada. Error (%1): %2").arg(e.Number).arg(e.Description), 16,
                     Caption());
     }

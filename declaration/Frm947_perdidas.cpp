@@ -1,5 +1,6 @@
-// The page of tax losses of previous years: its grid over the declaration's loss rows
-// (the history rows of the chosen sequence for a sent declaration) and its three buttons.
+// The page of tax losses of previous years: its grid over the declaration's loss rows with
+// the window's unsaved changes on top (the history rows of the chosen sequence for a sent
+// declaration) and its three buttons.
 #include "declaration/Frm947.h"
 #include "declaration/Frm947_revision.h"
 #include "declaration/frmPerdidaEjercAnt.h"
@@ -55,35 +56,18 @@ bool ClaveAjena(const Frm947& f, const QString& documento)
     return f.Modo == 0 && !f.mGrabada && revision::ExisteCab(documento, App().gPeriodo);
 }
 
-// A loss change reached the table: the declaration has a change to save (a sent one has
-// nothing to save but its order number).
+// A loss change was made: the declaration has a change to save (a sent one has nothing
+// to save but its order number).
 void MarcaCambio(Frm947& f)
 {
     if (!App().gModoEnviadas)
         f.mModificado = true;
 }
 
-// The key's rows as they are, kept before this window first changes them; true when
-// they are kept now, so that a change that does not come about can forget them again.
-bool GuardaOriginales(Frm947& f, const QString& documento)
+// The key of a document's loss changes in the window.
+std::pair<QString, QString> ClavePendiente(const QString& documento)
 {
-    AppState& a = App();
-    const std::pair<QString, QString> clave{documento, a.gPeriodo};
-    if (f.mPerdidasOriginales.count(clave))
-        return false;
-    f.mPerdidasOriginales[clave] = almacen::CopiaPerdidas(*a.gBaseDatos, revision::Clave(documento, a.gPeriodo));
-    return true;
-}
-
-// After a loss action: a change that reached the table marks the declaration; rows kept
-// for one that did not are forgotten (leaving must not rewrite what this window never
-// changed).
-void TrasCambio(Frm947& f, const QString& documento, bool guardadas, bool cambiada)
-{
-    if (cambiada)
-        MarcaCambio(f);
-    else if (guardadas)
-        f.mPerdidasOriginales.erase({documento, App().gPeriodo});
+    return {Trim(documento), App().gPeriodo};
 }
 
 // The period brought in line with the chosen balance date.
@@ -189,28 +173,23 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
         Error(*this, e);
         return;
     }
-    // The editor writes the row itself; the rows as they were are kept first.
+    // The editor hands its row back; the window keeps it until the declaration is saved.
     auto editor = [&] {
-        bool guardadas = false;
-        try {
-            guardadas = GuardaOriginales(*this, documento);
-        } catch (const dao::DaoError& e) {
-            Error(*this, e);
-            return false;
-        }
         frmPerdidaEjercAnt frm(this);
         if (Modo == 0 && !mGrabada)
             frm.TextoDeclaracionExistente = duplicada;
+        frm.Cambios = PerdidasPendientes(documento, a.gPeriodo);
         frm.Form_Load();
         zav::RunModal(frm);
-        TrasCambio(*this, documento, guardadas, frm.Grabada);
-        return true;
+        if (frm.Aceptada) {
+            mPerdidasPendientes[ClavePendiente(documento)][frm.AnhoAceptado] = frm.ImporteAceptado;
+            MarcaCambio(*this);
+        }
     };
     if (Index == 0) {
         a.gPerdidaDoc = documento;
         a.gPerdidaModo = QStringLiteral("0");
-        if (!editor())
-            return;
+        editor();
         Frm947_SSTab4_GotFocus();
         if (!RejillaVacia(*this) && Modo == 0)
             CongelaClave();
@@ -225,8 +204,7 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
         a.gPerdidaAnho = Columna(*this, 4);
         a.gPerdidaImporte = Columna(*this, 5);
         a.gPerdidaModo = QStringLiteral("1");
-        if (!editor())
-            return;
+        editor();
         Frm947_SSTab4_GotFocus();
     } else if (Index == 2) {
         if (RejillaVacia(*this)) {
@@ -237,27 +215,31 @@ void Frm947::Frm947_cmdPerdida_Click(int Index)
             zav::SetHourglass(false);
             return;
         }
-        const QString doc = Columna(*this, 1);
-        almacen::ResultadoPerdida r = almacen::ResultadoPerdida::NoEncontrada;
-        bool guardadas = false;
+        const QString anho = Columna(*this, 4);
+        // A stored year goes when the declaration is saved; one only this window added
+        // goes now, so that the save never takes out a row another program added since.
+        bool guardada = false;
         try {
-            guardadas = GuardaOriginales(*this, doc);
-            // Tested again under the write lock: another program may have stored the
-            // same new declaration meanwhile.
-            r = almacen::BorraPerdida(*a.gBaseDatos, revision::Clave(doc, a.gPeriodo), Columna(*this, 4),
-                                      Modo == 0 && !mGrabada);
+            guardada = almacen::TienePerdida(
+                almacen::LeePerdidas(*a.gBaseDatos, revision::Clave(documento, a.gPeriodo)), anho);
         } catch (const dao::DaoError& e) {
-            TrasCambio(*this, doc, guardadas, false);
             Error(*this, e);
             return;
         }
-        TrasCambio(*this, doc, guardadas, r == almacen::ResultadoPerdida::Borrada);
-        if (r == almacen::ResultadoPerdida::DeclaracionAjena) {
-            zav::SetHourglass(false);
-            zav::MsgBox(duplicada, 16, Caption());
-        }
+        almacen::CambiosPerdidas& cambios = mPerdidasPendientes[ClavePendiente(documento)];
+        if (guardada)
+            cambios[anho] = std::nullopt;
+        else
+            cambios.erase(anho);
+        MarcaCambio(*this);
         Frm947_SSTab4_GotFocus();
     }
+}
+
+almacen::CambiosPerdidas Frm947::PerdidasPendientes(const QString& documento, const QString& periodo) const
+{
+    const auto it = mPerdidasPendientes.find({Trim(documento), periodo});
+    return it == mPerdidasPendientes.end() ? almacen::CambiosPerdidas() : it->second;
 }
 
 // The answers that fixed the period, greyed and closed.

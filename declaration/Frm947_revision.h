@@ -34,7 +34,8 @@ namespace revision {
 // The whole number of a box's text through "###########0"; 0 when it is empty or no number.
 double ImporteEntero(const QString& texto);
 
-// Reloads the loss grid of the window with the key's loss rows; returns their count.
+// Reloads the loss grid of the window with the key's loss rows as its unsaved changes
+// leave them; returns their count.
 int CargaPerdidas(Frm947& f, const almacen::ClaveDeclaracion& clave);
 
 } // namespace revision

@@ -38,7 +38,10 @@ double revision::ImporteEntero(const QString& texto)
 
 int revision::CargaPerdidas(Frm947& f, const almacen::ClaveDeclaracion& clave)
 {
-    const almacen::FilasTabla t = almacen::LeePerdidas(*App().gBaseDatos, clave);
+    // The stored rows as the window's unsaved changes leave them (a sending has none).
+    const almacen::FilasTabla t = almacen::LeePerdidas(
+        *App().gBaseDatos, clave,
+        clave.EsEnvio() ? almacen::CambiosPerdidas() : f.PerdidasPendientes(clave.Documento, clave.Periodo));
     QStandardItemModel* m = f.dtaPerdidaTributaria;
     m->clear();
     m->setHorizontalHeaderLabels(t.Columnas);

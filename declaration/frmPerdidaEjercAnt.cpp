@@ -153,44 +153,44 @@ void frmPerdidaEjercAnt::cmdAccion_Click(int Index)
         txtImporte->setFocus();
         return;
     }
-    if (GrabaFila())
+    if (AceptaFila())
         accept();
 }
 
-bool frmPerdidaEjercAnt::GrabaFila()
+bool frmPerdidaEjercAnt::AceptaFila()
 {
     AppState& a = App();
     const bool nueva = a.gPerdidaModo == QLatin1String("0");
     if (!nueva && a.gPerdidaModo != QLatin1String("1"))
         return true;
     const QString anho = nueva ? MkeAnho->Text() : a.gPerdidaAnho;
-    almacen::ResultadoPerdida r = almacen::ResultadoPerdida::NoEncontrada;
+    const almacen::ClaveDeclaracion clave = revision::Clave(a.gPerdidaDoc, a.gPeriodo);
+    bool ajena = false;
+    bool repetido = false;
     try {
-        // Under the write lock, a declaration another program stores meanwhile never gets
-        // this row.
-        r = almacen::GrabaPerdida(*a.gBaseDatos, revision::Clave(a.gPerdidaDoc, a.gPeriodo), anho,
-                                  ImporteGuardado(txtImporte->Text()), nueva, !TextoDeclaracionExistente.isEmpty());
+        // Another program may have stored the same new declaration since the window looked.
+        ajena = !TextoDeclaracionExistente.isEmpty() && almacen::ExisteCabecera(*a.gBaseDatos, clave);
+        repetido = !ajena && nueva && almacen::TienePerdida(almacen::LeePerdidas(*a.gBaseDatos, clave, Cambios), anho);
     } catch (const dao::DaoError& e) {
         zav::SetHourglass(false);
         zav::MsgBox(e.Description + QLatin1Char('\n') + zav::Str(e.Number), 16, Caption());
         return false;
     }
-    switch (r) {
-    case almacen::ResultadoPerdida::DeclaracionAjena:
+    if (ajena) {
         zav::SetHourglass(false);
         zav::MsgBox(TextoDeclaracionExistente, 16, Caption());
         reject();
         return false;
-    case almacen::ResultadoPerdida::AnioRepetido:
+    }
+    if (repetido) {
         zav::MsgBox(QStringLiteral("Ya se registro importe para el año ") + anho, 16, Caption());
         MkeAnho->setFocus();
         return false;
-    case almacen::ResultadoPerdida::Grabada:
-        Grabada = true;
-        return true;
-    default:
-        return true;
     }
+    Aceptada = true;
+    AnhoAceptado = anho;
+    ImporteAceptado = ImporteGuardado(txtImporte->Text());
+    return true;
 }
 
 void frmPerdidaEjercAnt::MkeAnho_LostFocus()
@@ -209,6 +209,9 @@ int frmPerdidaEjercAnt::MkeAnho_KeyPress(int KeyAscii)
 void frmPerdidaEjercAnt::txtImporte_GotFocus()
 {
     txtImporte->SetText(FormatoTexto(txtImporte->Text(), kMascaraEdicion));
+    // Selected, as Tab selects an amount, whatever brought the focus (Modificar sets it
+    // from code): typing replaces the amount. A click still places the cursor.
+    txtImporte->selectAll();
 }
 
 int frmPerdidaEjercAnt::txtImporte_KeyPress(int KeyAscii)

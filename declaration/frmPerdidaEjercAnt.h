@@ -1,11 +1,13 @@
 #pragma once
 // The editor of one tax loss of a previous year: a new year with its amount, or a new
 // amount for a year already kept. It takes what to do from the module globals
-// gPerdidaDoc, gPerdidaModo, gPerdidaAnho and gPerdidaImporte and writes the row of
-// F0947_PTCEA itself; the declaration window reloads its grid afterwards.
+// gPerdidaDoc, gPerdidaModo, gPerdidaAnho and gPerdidaImporte and hands the row back to
+// the declaration window, which keeps it until the declaration is saved: no other
+// program sees a loss row that was never saved.
 //
 // Created anew for each use: Form_Load runs, then the dialog is shown through
 // zav::RunModal and released; its first activation (Form_Activate) fills the boxes.
+#include "almacen/AlmacenDeclaracion.h"
 #include "platform/ui/Controls.h"
 
 #include <QDialog>
@@ -25,12 +27,16 @@ public:
     zav::TextBox* txtImporte;
     std::map<int, QPushButton*> cmdAccion;    // 0 Aceptar, 1 Salir
 
-    // Set by a new declaration not yet stored: the row is written only while its key has
-    // no stored declaration; otherwise this text is shown, nothing is written and the
-    // editor closes.
+    // Set by a new declaration not yet stored: the row is taken only while its key has no
+    // stored declaration; otherwise this text is shown and the editor closes.
     QString TextoDeclaracionExistente;
-    // A row reached the table.
-    bool Grabada = false;
+    // The window's loss changes of the key not yet saved: a new year is refused when the
+    // stored rows or these hold it.
+    almacen::CambiosPerdidas Cambios;
+    // Aceptar took the row: its year and its amount as stored (digits only).
+    bool Aceptada = false;
+    QString AnhoAceptado;
+    QString ImporteAceptado;
 
     void Form_Load();
     void Form_Activate();
@@ -51,8 +57,9 @@ protected:
 private:
     // The year typed is one of 1950 to last year; otherwise says so and goes back to it.
     bool AnhoValido();
-    // Writes the row; false when it was refused or could not be written (the reason shown).
-    bool GrabaFila();
+    // Takes the row; false when it was refused or the stored rows could not be read (the
+    // reason shown).
+    bool AceptaFila();
 
     bool mActivada = false;
 };

@@ -9,6 +9,9 @@
 #include "printing/frmImprimir.h"
 #include "shell/modulo/AppState.h"
 
+#include <QApplication>
+#include <QPointer>
+
 namespace {
 
 // Clears the global that names a window when it is released, whichever way it closes.
@@ -44,7 +47,15 @@ void AbrirDeclaracion(int modo, const QStringList& datos)
     // A stored declaration that could not be read (the reason was shown) stays closed.
     if (frm.mLecturaFallida)
         return;
+    // Made without a parent, the window hands the focus to no window of ours when it
+    // closes: the one it was opened from (the main window, or the list) takes it back.
+    const QPointer<QWidget> desde = QApplication::activeWindow() ? QApplication::activeWindow()
+                                                                 : App().gVentanaPrincipal;
     zav::RunModal(frm);
+    if (desde && desde->isVisible()) {
+        desde->raise();
+        desde->activateWindow();
+    }
 }
 
 void ImprimirDeclaraciones(int)

@@ -1,6 +1,6 @@
 # The loss rows of a reopened declaration by keyboard: Tab leaves the grid, moving in it
-# is no change; a row added through the editor is asked about at Salir, and No puts the
-# rows back as they were opened.
+# is no change; a row added through the editor waits in the window, is asked about at
+# Salir, and No leaves the rows as they were opened.
 source "$(dirname "$0")/lib.sh" "$1"
 
 db=$(db_file)
@@ -55,10 +55,14 @@ keys Tab
 xdotool type --delay 50 700
 keys alt+a
 for _ in $(seq 50); do
-    [ "$(losses | wc -l)" -eq 3 ] && break
+    [ -z "$(xdotool search --onlyvisible --name '^Pérdida tributaria compensable de Ejercicios anteriores$' 2>/dev/null)" ] && break
     sleep 0.1
 done
-[ "$(losses | wc -l)" -eq 3 ] || fail "the editor added no row: $(losses | tr '\n' ' ')"
+[ -z "$(xdotool search --onlyvisible --name '^Pérdida tributaria compensable de Ejercicios anteriores$' 2>/dev/null)" ] ||
+    fail "the editor did not take the row"
+# The row waits in the window until the declaration is saved.
+losses > "$T/edited.txt"
+diff "$T/opened.txt" "$T/edited.txt" >&2 || fail "the editor wrote to the table before Grabar"
 
 # Salir asks; No leaves the rows as the declaration was opened with.
 sleep 0.5
@@ -70,5 +74,20 @@ keys n
 wait_decl_closed
 losses > "$T/left.txt"
 diff "$T/opened.txt" "$T/left.txt" >&2 || fail "leaving without saving kept the loss change"
+# Modificar on the first row opens the editor on its amount selected: typing replaces
+# it, and Salir, Sí stores it.
+reopen
+keys alt+p ctrl+Tab Tab Tab Tab space
+wait_window "Pérdida tributaria compensable de Ejercicios anteriores" >/dev/null
+sleep 0.5
+xdotool type --delay 50 6000
+keys alt+a
+sleep 0.5
+xdotool windowfocus --sync "$DECL" 2>/dev/null || true
+keys alt+s
+sleep 0.5
+keys s
+for _ in $(seq 100); do grep -q "^2011=6000/" <(losses) && break; sleep 0.1; done
+losses | grep -q "^2011=6000/" || fail "Modificar did not replace the amount: $(losses | tr '\n' ' ')"
 kill -0 "$KZ" || fail "KZ947 ended"
 echo "e2e perdidas: ok"

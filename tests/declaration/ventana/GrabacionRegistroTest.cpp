@@ -5,6 +5,9 @@
 
 #include <QSignalSpy>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 using Registro = GrabacionFixture;
@@ -198,6 +201,37 @@ TEST_F(Salir, NoRemovesOnlyAHeaderLeftUnfinished)
         for (const char* t : {"CAB", "DET", "ACTA"})
             EXPECT_EQ(Cuenta(QString::fromLatin1(t)), quedan) << t;
     }
+}
+
+// Another user's program finishes the header while leaving waits for the write lock:
+// leaving looks again under the lock and keeps the finished declaration.
+TEST_F(Salir, AHeaderFinishedMeanwhileIsKept)
+{
+    Frm947& f = Completa();
+    Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
+                            "VALUES (6, ?, '201405', '0947', 0, 0, '0')"),
+             {kRucS});
+    Ejecutar(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
+                            "VALUES (6, ?, '201405', '0947', 0, '500', '1')"),
+             {kRucS});
+    Ejecutar(QStringLiteral("INSERT INTO ACTA (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, ITEM, DETALLE) "
+                            "VALUES (6, ?, '201405', '0947', 0, '001', 'x')"),
+             {kRucS});
+    auto otro = dao::Database::Open(ws_.dbFile);
+    otro->BeginTrans();
+    otro->Execute(QStringLiteral("UPDATE CAB SET cNumero='330519'"));
+    std::thread termina([&otro] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        otro->CommitTrans();
+    });
+    QSignalSpy cerrada(&f, &QDialog::finished);
+    msgs_->PushAnswer(zav::vbNo);
+    f.cmdCancelar_Click();
+    termina.join();
+    EXPECT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(cerrada.count(), 1);
+    for (const char* t : {"CAB", "DET", "ACTA"})
+        EXPECT_EQ(Cuenta(QString::fromLatin1(t)), 1) << t;
 }
 
 TEST_F(Salir, AFailedRemovalKeepsEveryRowAndStillLeaves)

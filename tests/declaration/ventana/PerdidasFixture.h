@@ -23,6 +23,28 @@ inline void PrintTo(const FilaPerdida& f, std::ostream* os)
     *os << f.anho.toStdString() << "/" << f.importe.toStdString() << "/" << f.control.toStdString();
 }
 
+// Another user's KZ947 on the same database file: its own connection, which is the
+// program's connection while its window acts.
+class OtroUsuario {
+public:
+    explicit OtroUsuario(const QString& archivo) : db_(dao::Database::Open(archivo)) {}
+
+    void Actua(const std::function<void()>& accion)
+    {
+        std::swap(App().gBaseDatos, db_);
+        struct Vuelve {
+            std::unique_ptr<dao::Database>& db;
+            ~Vuelve() { std::swap(App().gBaseDatos, db); }
+        } vuelve{db_};
+        accion();
+    }
+
+    std::unique_ptr<Frm947> ventana;
+
+private:
+    std::unique_ptr<dao::Database> db_;
+};
+
 class PerdidasFixture : public ReaperturaFixture {
 protected:
     // The loss page brought forward as code brings it (no identification check).
@@ -137,6 +159,26 @@ protected:
         ASSERT_EQ(Casilla662(QString::fromLatin1(kPeriodo)), QStringLiteral("2")) << msgs_->Texts().join(QLatin1Char('|')).toStdString();
         ASSERT_EQ(Filas(), Guardadas());
         msgs_->Clear();
+    }
+
+    // The stored declaration of kPeriodo opened in a window of its own, as Modificar
+    // opens it.
+    static std::unique_ptr<Frm947> AbreGuardada()
+    {
+        App().gPeriodo = App().gPeriodoSel = QString::fromLatin1(kPeriodo);
+        auto f = std::make_unique<Frm947>();
+        f->Modo = 1;
+        f->NumDocumento = QString::fromLatin1(kRuc);
+        f->RazonSocial = QStringLiteral("EMPRESA");
+        f->Frm947_Form_Load();
+        f->Frm947_Form_Activate();
+        return f;
+    }
+
+    // The stored rows agree with the stored box 662.
+    static void CuentaGuardada()
+    {
+        EXPECT_EQ(Casilla662(QString::fromLatin1(kPeriodo)), QString::number(Filas().size()));
     }
 
     static std::vector<FilaPerdida> Guardadas()

@@ -1,5 +1,6 @@
 // The tax losses of previous years: the page's grid and buttons, the editor's checks,
-// the rows it writes, and the losses kept across saving and reopening.
+// the changes the window keeps until the declaration is saved, and the losses kept across
+// saving and reopening.
 #include "PerdidasFixture.h"
 
 #include <QApplication>
@@ -10,7 +11,9 @@ namespace {
 
 using Perdidas = PerdidasFixture;
 
-TEST_F(Perdidas, TheWorkedExampleRowCarriesItsCheckValue)
+// The editor's row is shown at once and waits in the window: nothing of it reaches the
+// table before the declaration is saved.
+TEST_F(Perdidas, TheEditorsRowWaitsInTheWindow)
 {
     App().gPeriodo = QStringLiteral("201305");
     Frm947& f = Abrir(1, QStringLiteral("20000000001"), QStringLiteral("EMPRESA DE PRUEBA S.A."));
@@ -18,8 +21,9 @@ TEST_F(Perdidas, TheWorkedExampleRowCarriesItsCheckValue)
     ASSERT_TRUE(f.cmdPerdida[0]->isEnabled());
     ASSERT_TRUE(Nueva(f, QStringLiteral("2012"), QStringLiteral("15000")));
     EXPECT_EQ(msgs_->Count(), 0);
-    EXPECT_EQ(Filas(), (std::vector<FilaPerdida>{{QStringLiteral("2012"), QStringLiteral("15000"), QStringLiteral("271731")}}));
+    EXPECT_TRUE(Filas().empty());
     EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2012=15000")});
+    EXPECT_TRUE(f.mModificado);
 }
 
 TEST_F(Perdidas, RowsAreAddedChangedAndDeletedThroughTheEditor)
@@ -32,9 +36,6 @@ TEST_F(Perdidas, RowsAreAddedChangedAndDeletedThroughTheEditor)
     ASSERT_TRUE(Nueva(f, QStringLiteral("2013"), QStringLiteral("700")));
     ASSERT_TRUE(Nueva(f, QStringLiteral("2011"), QStringLiteral("2500")));
     EXPECT_EQ(msgs_->Count(), 0);
-    EXPECT_EQ(Filas(), (std::vector<FilaPerdida>{
-                           {QStringLiteral("2011"), QStringLiteral("2500"), ControlPerdida(ruc, per, "2011", "2500")},
-                           {QStringLiteral("2013"), QStringLiteral("700"), ControlPerdida(ruc, per, "2013", "700")}}));
     EXPECT_EQ(Rejilla(f), (QStringList{QStringLiteral("2011=2500"), QStringLiteral("2013=700")}));
     // The first row fixed the taxpayer and the balance date of the new declaration.
     EXPECT_TRUE(f.CmbRuc->isHidden());
@@ -53,9 +54,7 @@ TEST_F(Perdidas, RowsAreAddedChangedAndDeletedThroughTheEditor)
         EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("3,100,000"));
         e.cmdAccion_Click(0);
     }));
-    EXPECT_EQ(Filas(), (std::vector<FilaPerdida>{
-                           {QStringLiteral("2011"), QStringLiteral("3100000"), ControlPerdida(ruc, per, "2011", "3100000")},
-                           {QStringLiteral("2013"), QStringLiteral("700"), ControlPerdida(ruc, per, "2013", "700")}}));
+    EXPECT_EQ(Rejilla(f), (QStringList{QStringLiteral("2011=3100000"), QStringLiteral("2013=700")}));
 
     // Deleting asks first; No keeps the row.
     f.grdPerdidaTributaria->setCurrentIndex(f.dtaPerdidaTributaria->index(1, 4));
@@ -64,11 +63,17 @@ TEST_F(Perdidas, RowsAreAddedChangedAndDeletedThroughTheEditor)
     ASSERT_EQ(msgs_->Count(), 1);
     EXPECT_EQ(msgs_->Last().text, QStringLiteral("¿Confirma que va a eliminar?"));
     EXPECT_EQ(msgs_->Last().style, 292);
-    EXPECT_EQ(Filas().size(), 2u);
+    EXPECT_EQ(Rejilla(f).size(), 2);
     msgs_->PushAnswer(zav::vbYes);
     f.Frm947_cmdPerdida_Click(2);
+    EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2011=3100000")});
+
+    // Grabar stores what the grid shows, each row with its check value.
+    EXPECT_TRUE(Filas().empty());
+    f.CmdGrabar_Click();
     EXPECT_EQ(Filas(), (std::vector<FilaPerdida>{
                            {QStringLiteral("2011"), QStringLiteral("3100000"), ControlPerdida(ruc, per, "2011", "3100000")}}));
+    EXPECT_EQ(Casilla662(per), QStringLiteral("1"));
     EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2011=3100000")});
 }
 
@@ -107,10 +112,18 @@ TEST_F(Perdidas, TheEditorRefusesBadYearsAnEmptyAmountAndTheSameYearTwice)
             EXPECT_EQ(msgs_->Last().style, 16);
             EXPECT_EQ(msgs_->Last().title, QStringLiteral("Pérdida tributaria compensable de Ejercicios anteriores"));
         }
-        EXPECT_EQ(Filas().size(), guardadas);
+        EXPECT_EQ(Rejilla(f).size(), static_cast<qsizetype>(guardadas));
     }
     // The amount of the refused second 1950 did not replace the first.
-    EXPECT_EQ(Filas().front().importe, QStringLiteral("100"));
+    EXPECT_EQ(Rejilla(f).front(), QStringLiteral("1950=100"));
+
+    // A stored year is refused as well.
+    f.CmdGrabar_Click();
+    ASSERT_EQ(Filas().size(), guardadas);
+    msgs_->Clear();
+    ASSERT_TRUE(Nueva(f, QStringLiteral("2013"), QStringLiteral("5")));
+    ASSERT_EQ(msgs_->Count(), 1);
+    EXPECT_EQ(msgs_->Last().text, QStringLiteral("Ya se registro importe para el año 2013"));
 }
 
 TEST_F(Perdidas, TheAmountTakesFifteenDigitsAndNothingElse)
@@ -120,6 +133,27 @@ TEST_F(Perdidas, TheAmountTakesFifteenDigitsAndNothingElse)
     e.txtImporte->setFocus();
     QTest::keyClicks(e.txtImporte, QStringLiteral("12a34567890123456789"));
     EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("123456789012345"));
+}
+
+// Modificar opens the editor with the amount selected, as Tab leaves an amount box:
+// what is typed replaces it.
+TEST_F(Perdidas, TypingAfterModificarReplacesTheAmount)
+{
+    Frm947& f = Completa();
+    PaginaPerdidas(f);
+    ASSERT_TRUE(Nueva(f, QStringLiteral("2012"), QStringLiteral("5000")));
+    f.grdPerdidaTributaria->setCurrentIndex(f.dtaPerdidaTributaria->index(0, 4));
+    ASSERT_TRUE(Boton(f, 1, [&](frmPerdidaEjercAnt& e) {
+        e.show();
+        QApplication::setActiveWindow(&e);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&e));
+        QApplication::processEvents();
+        ASSERT_TRUE(e.txtImporte->hasFocus());
+        QTest::keyClicks(e.txtImporte, QStringLiteral("6000"));
+        EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("6000"));
+        e.cmdAccion_Click(0);
+    }));
+    EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2012=6000")});
 }
 
 TEST_F(Perdidas, NoTaxpayerAcceptedNoLossRow)
@@ -158,9 +192,9 @@ TEST_F(Perdidas, LossRowsOutliveSavingReopeningAndSavingAgain)
     PaginaPerdidas(f);
     ASSERT_TRUE(Nueva(f, QStringLiteral("2012"), QStringLiteral("4000")));
     ASSERT_TRUE(Nueva(f, QStringLiteral("2013"), QStringLiteral("1500")));
+    f.CmdGrabar_Click();
     const std::vector<FilaPerdida> antes = Filas();
     ASSERT_EQ(antes.size(), 2u);
-    f.CmdGrabar_Click();
     const auto det = GrabacionFixture::Filas(QStringLiteral("201408"));
     ASSERT_TRUE(det.count(QStringLiteral("662"))) << "not saved";
     EXPECT_EQ(det.at(QStringLiteral("662")).valor, QStringLiteral("2"));
@@ -197,24 +231,46 @@ TEST_F(Perdidas, LeavingTheYearChecksItOnlyWhenComplete)
     }
 }
 
-TEST_F(Perdidas, AFailedWriteIsReportedAndTheEditorKeepsWhatWasTyped)
+// The stored rows cannot be read for the editor's check: it says why and keeps what was
+// typed. A loss row that cannot be written fails the whole save, and the window keeps
+// the row for the next Grabar.
+TEST_F(Perdidas, FailuresAreReportedAndTheRowsKept)
 {
     Frm947& f = Completa();
     PaginaPerdidas(f);
-    Ejecutar(QStringLiteral("CREATE TRIGGER no_graba BEFORE INSERT ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
     bool cerrado = true;
     ASSERT_TRUE(Boton(f, 0, [&](frmPerdidaEjercAnt& e) {
         e.MkeAnho->SetText(QStringLiteral("2012"));
         e.txtImporte->SetText(QStringLiteral("800"));
+        Ejecutar(QStringLiteral("ALTER TABLE F0947_PTCEA RENAME TO F0947_OTRA"));
         e.cmdAccion_Click(0);
+        Ejecutar(QStringLiteral("ALTER TABLE F0947_OTRA RENAME TO F0947_PTCEA"));
         cerrado = e.result() == QDialog::Accepted;
         EXPECT_EQ(e.MkeAnho->Text(), QStringLiteral("2012"));
         EXPECT_EQ(e.txtImporte->Text(), QStringLiteral("800"));
+        e.cmdAccion_Click(0);
     }));
     EXPECT_FALSE(cerrado);
     ASSERT_EQ(msgs_->Count(), 1);
     EXPECT_EQ(msgs_->Last().style, 16);
-    EXPECT_TRUE(Filas().empty());
+    EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2012=800")});
+
+    Ejecutar(QStringLiteral("CREATE TRIGGER no_graba BEFORE INSERT ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    msgs_->Clear();
+    f.CmdGrabar_Click();
+    ASSERT_GE(msgs_->Count(), 1);
+    EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración no fue grabada. Error ("))) << msgs_->Last().text.toStdString();
+    EXPECT_EQ(Cuenta(QStringLiteral("CAB")), 0);
+    EXPECT_EQ(Cuenta(QStringLiteral("DET")), 0);
+    EXPECT_TRUE(f.mModificado);
+    EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
+    MuestraPagina(f);
+    EXPECT_EQ(Rejilla(f), QStringList{QStringLiteral("2012=800")});
+
+    Ejecutar(QStringLiteral("DROP TRIGGER no_graba"));
+    f.CmdGrabar_Click();
+    EXPECT_EQ(Filas().size(), 1u);
+    EXPECT_EQ(Casilla662(QStringLiteral("201405")), QStringLiteral("1"));
 }
 
 // Right after Nueva the period is only the year, so choosing the taxpayer of a stored
@@ -295,8 +351,8 @@ TEST_F(Perdidas, ADeclarationStoredElsewhereWhileTheEditorIsOpenGetsNoRow)
     EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
 }
 
-// Every loss change that reaches the table is a change of the declaration: Salir asks
-// about it; No puts back the rows the declaration was opened with, Yes stores the count.
+// Every loss change is a change of the declaration: Salir asks about it; No leaves the
+// rows the declaration was opened with, Yes stores them with their count.
 TEST_F(Perdidas, AReopenedDeclarationsLossChangesAreAskedAboutAtSalir)
 {
     GuardadaConPerdidas();
@@ -326,7 +382,8 @@ TEST_F(Perdidas, AReopenedDeclarationsLossChangesAreAskedAboutAtSalir)
             MuestraPagina(g);
             ASSERT_FALSE(g.mModificado);
             c.cambio(g);
-            EXPECT_NE(Filas(), Guardadas());
+            // Nothing reaches the table before the save.
+            EXPECT_EQ(Filas(), Guardadas());
             EXPECT_TRUE(g.mModificado);
             QSignalSpy cerrada(&g, &QDialog::finished);
             msgs_->Clear();
@@ -371,7 +428,7 @@ TEST_F(Perdidas, AReopenedDeclarationsLossChangesAreAskedAboutAtSalir)
 // A new declaration left without saving, by Salir or by the title bar, leaves no loss row
 // behind for the next new declaration of its key; once saved, leaving without saving
 // keeps the rows it was saved with.
-TEST_F(Perdidas, LeavingWithoutSavingPutsTheLossRowsBack)
+TEST_F(Perdidas, LeavingWithoutSavingLeavesTheStoredRows)
 {
     const QString per = QString::fromLatin1(kPeriodo);
     for (bool porTitulo : {false, true}) {
@@ -379,7 +436,7 @@ TEST_F(Perdidas, LeavingWithoutSavingPutsTheLossRowsBack)
         Frm947& f = Llena(0, 2014);
         PaginaPerdidas(f);
         ASSERT_TRUE(Nueva(f, QStringLiteral("2011"), QStringLiteral("4000")));
-        ASSERT_EQ(Filas().size(), 1u);
+        ASSERT_EQ(Rejilla(f).size(), 1);
         QSignalSpy cerrada(&f, &QDialog::finished);
         msgs_->Clear();
         msgs_->PushAnswer(zav::vbNo);
@@ -411,29 +468,26 @@ TEST_F(Perdidas, LeavingWithoutSavingPutsTheLossRowsBack)
     EXPECT_EQ(Casilla662(per), QStringLiteral("2"));
 }
 
-// Putting the rows back goes with the unfinished header's clean-up, whole or not at all;
-// when it fails the window stays, asked again at the next Salir.
-TEST_F(Perdidas, RowsThatCannotBePutBackKeepTheWindow)
+// Salir, Yes, with a loss row that cannot be written: the save fails whole, the window
+// stays with its changes and asks again at the next Salir; No then leaves the rows stored.
+TEST_F(Perdidas, ASaveAtSalirThatFailsKeepsTheWindow)
 {
     GuardadaConPerdidas();
     Reabre(QString::fromLatin1(kRuc), QString::fromLatin1(kPeriodo), [&](Frm947& g) {
         MuestraPagina(g);
         ASSERT_TRUE(Cambia(g, 0, QStringLiteral("9000")));
-        const std::vector<FilaPerdida> cambiadas = Filas();
-        Ejecutar(QStringLiteral("CREATE TRIGGER no_vuelve BEFORE INSERT ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        Ejecutar(QStringLiteral("CREATE TRIGGER no_cambia BEFORE UPDATE ON F0947_PTCEA BEGIN SELECT RAISE(ABORT, 'no'); END"));
         QSignalSpy cerrada(&g, &QDialog::finished);
         msgs_->Clear();
-        msgs_->PushAnswer(zav::vbNo);
+        msgs_->PushAnswer(zav::vbYes);
         EXPECT_NO_THROW(g.cmdCancelar->click());
-        ASSERT_EQ(msgs_->Count(), 2);
-        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("Los cambios no fueron descartados. Error (")));
-        EXPECT_EQ(msgs_->Last().style, 16);
+        EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración no fue grabada. Error (")));
         EXPECT_EQ(cerrada.count(), 0);
         EXPECT_TRUE(g.mModificado);
-        EXPECT_EQ(Filas(), cambiadas);
+        EXPECT_EQ(Filas(), Guardadas());
         EXPECT_EQ(App().gBaseDatos->TransactionLevel(), 0);
 
-        Ejecutar(QStringLiteral("DROP TRIGGER no_vuelve"));
+        Ejecutar(QStringLiteral("DROP TRIGGER no_cambia"));
         msgs_->Clear();
         msgs_->PushAnswer(zav::vbNo);
         g.cmdCancelar->click();
@@ -441,6 +495,7 @@ TEST_F(Perdidas, RowsThatCannotBePutBackKeepTheWindow)
         EXPECT_EQ(cerrada.count(), 1);
     });
     EXPECT_EQ(Filas(), Guardadas());
+    CuentaGuardada();
 }
 
 // Tab and Shift+Tab leave the grid, the arrow keys move in it, and neither a move nor a
@@ -483,6 +538,100 @@ TEST_F(Perdidas, TabLeavesTheGridAndMovingInItChangesNothing)
     });
     EXPECT_TRUE(vista);
     EXPECT_EQ(Filas(), Guardadas());
+}
+
+} // namespace
+
+namespace {
+
+using Perdidas = PerdidasFixture;
+
+// Two users' programs on one stored declaration: A changes its losses, B adds a year and
+// saves, A leaves without saving. A's unsaved change never reaches B, B's saved rows stay,
+// and box 662 counts the rows the declaration keeps.
+TEST_F(Perdidas, LeavingKeepsWhatAnotherUserSaved)
+{
+    const QString ruc = QString::fromLatin1(kRuc);
+    const QString per = QString::fromLatin1(kPeriodo);
+    struct Caso {
+        const char* nombre;
+        std::function<void(Frm947&)> cambio;
+    };
+    const Caso casos[] = {
+        {"added", [this](Frm947& a) { ASSERT_TRUE(Nueva(a, QStringLiteral("2010"), QStringLiteral("50"))); }},
+        {"changed", [this](Frm947& a) { ASSERT_TRUE(Cambia(a, 0, QStringLiteral("9000"))); }},
+        {"deleted", [this](Frm947& a) { Elimina(a, 1); }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TearDown();
+        SetUp();
+        GuardadaConPerdidas();
+        std::unique_ptr<Frm947> a = AbreGuardada();
+        MuestraPagina(*a);
+        c.cambio(*a);
+        ASSERT_TRUE(a->mModificado);
+
+        OtroUsuario b(ws_.dbFile);
+        b.Actua([&] {
+            b.ventana = AbreGuardada();
+            MuestraPagina(*b.ventana);
+            EXPECT_EQ(Rejilla(*b.ventana), (QStringList{QStringLiteral("2011=4000"), QStringLiteral("2012=1500")}));
+            ASSERT_TRUE(Nueva(*b.ventana, QStringLiteral("2013"), QStringLiteral("700")));
+            b.ventana->CmdGrabar_Click();
+        });
+        std::vector<FilaPerdida> deB = Guardadas();
+        deB.push_back({QStringLiteral("2013"), QStringLiteral("700"), ControlPerdida(ruc, per, "2013", "700")});
+        EXPECT_EQ(Filas(), deB);
+        CuentaGuardada();
+
+        msgs_->Clear();
+        msgs_->PushAnswer(zav::vbNo);
+        a->cmdCancelar->click();
+        EXPECT_EQ(msgs_->Count(), 1);
+        EXPECT_EQ(Filas(), deB);
+        CuentaGuardada();
+    }
+}
+
+// Two new declarations of one taxpayer and period, neither stored: neither sees the
+// other's losses; the one saved first keeps its own, the other is refused as a duplicate
+// and its leaving takes nothing of the stored one.
+TEST_F(Perdidas, TwoNewDeclarationsOfOneKeyKeepTheirLossesApart)
+{
+    const QString ruc = QString::fromLatin1(kRuc);
+    const QString per = QString::fromLatin1(kPeriodo);
+    Frm947& a = Llena(0, 2014);
+    PaginaPerdidas(a);
+    ASSERT_TRUE(Nueva(a, QStringLiteral("2011"), QStringLiteral("4000")));
+
+    OtroUsuario b(ws_.dbFile);
+    b.Actua([&] {
+        App().gPeriodo = QStringLiteral("2014");
+        b.ventana = std::make_unique<Frm947>();
+        b.ventana->Frm947_Form_Load();
+        LlenaEn(*b.ventana, 0, 2014);
+        PaginaPerdidas(*b.ventana);
+        EXPECT_EQ(Rejilla(*b.ventana), QStringList());
+        ASSERT_TRUE(Nueva(*b.ventana, QStringLiteral("2012"), QStringLiteral("1500")));
+        EXPECT_EQ(Rejilla(*b.ventana), QStringList{QStringLiteral("2012=1500")});
+        b.ventana->CmdGrabar_Click();
+    });
+    const std::vector<FilaPerdida> deB{{QStringLiteral("2012"), QStringLiteral("1500"),
+                                        ControlPerdida(ruc, per, "2012", "1500")}};
+    EXPECT_EQ(Filas(), deB);
+    CuentaGuardada();
+
+    msgs_->Clear();
+    a.CmdGrabar_Click();
+    ASSERT_GE(msgs_->Count(), 1);
+    EXPECT_TRUE(msgs_->Last().text.startsWith(QStringLiteral("La declaración que desea registrar ya existe")));
+    EXPECT_EQ(Filas(), deB);
+    msgs_->Clear();
+    msgs_->PushAnswer(zav::vbNo);
+    a.cmdCancelar->click();
+    EXPECT_EQ(Filas(), deB);
+    CuentaGuardada();
 }
 
 } // namespace

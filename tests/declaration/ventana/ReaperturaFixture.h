@@ -45,6 +45,13 @@ protected:
         Hoy(anio);
         App().gPeriodo = QString::number(anio);
         Frm947& f = Abrir();
+        LlenaEn(f, regimen, anio, suspension);
+        return f;
+    }
+
+    // The same answers and amounts in a new declaration window already loaded.
+    void LlenaEn(Frm947& f, int regimen, int anio, bool suspension = false)
+    {
         Elegir(f, QString::fromLatin1(kRuc));
         f.TxtTelefono->SetText(QStringLiteral("4234567"));
         f.optRenta->SetValue(regimen, true);
@@ -116,7 +123,6 @@ protected:
         f.txtApellidoRL->SetText(QStringLiteral("TORRES DIAZ"));
         f.txtNombreRL->SetText(QStringLiteral("LUIS ALBERTO"));
         msgs_->Clear();
-        return f;
     }
 
     // What the window shows: every box, list, answer and identification text.
