@@ -345,6 +345,87 @@ void Frm947::ConstruirIdentificacion()
     SSTab2->setObjectName(QStringLiteral("SSTab2"));
 
     // Page 0: general data.
+    ConstruirFrame17();
+    ConstruirFrame11();
+    ConstruirFrame9();
+
+    auto* pagina0 = new QWidget;
+    {
+        auto* v = new QVBoxLayout(pagina0);
+        v->setContentsMargins(2, 2, 2, 2);
+        v->addWidget(Frame17);
+        v->addWidget(Frame11);
+        v->addWidget(Frame9);
+        v->addStretch(1);
+    }
+    SSTab2->addTab(new Desplazable(pagina0), QStringLiteral("&Datos Generales"));
+
+    // Page 1: the regime's details; only the frames of the chosen regime show.
+    ConstruirFrame_General();
+    ConstruirFrame15();
+    ConstruirFrame21();
+    ConstruirFrame19();
+    ConstruirFrame20();
+    ConstruirFrame13();
+    ConstruirFrame16();
+    ConstruirFrame14();
+
+    auto* pagina1 = new QWidget;
+    {
+        auto* v = new QVBoxLayout(pagina1);
+        v->setContentsMargins(2, 2, 2, 2);
+        for (QGroupBox* g : {Frame_General, Frame15, Frame21, Frame19, Frame20, Frame13, Frame16, Frame14})
+            v->addWidget(g);
+        v->addStretch(1);
+    }
+    SSTab2->addTab(new Desplazable(pagina1), QStringLiteral("Datos complementarios del régimen"));
+
+    // Page 2: start of activities, prior results, balance date, payment system, suspension.
+    ConstruirFrame4();
+    ConstruirFrame_ejercicio();
+    ConstruirFrame18();
+    ConstruirFrame3();
+    ConstruirFrameSusPC();
+
+    auto* pagina2 = new QWidget;
+    {
+        auto* v = new QVBoxLayout(pagina2);
+        v->setContentsMargins(2, 2, 2, 2);
+        for (QGroupBox* g : {Frame4, Frame_ejercicio, Frame18, Frame3, FrameSusPC})
+            v->addWidget(g);
+        v->addStretch(1);
+    }
+    SSTab2->addTab(new Desplazable(pagina2), QStringLiteral("Sistema de pago"));
+
+    auto* p = new QWidget;
+    auto* v = new QVBoxLayout(p);
+    v->setContentsMargins(2, 2, 2, 2);
+    v->addWidget(SSTab2);
+    SSTab1->addTab(p, QStringLiteral("&Identificación"));
+}
+
+namespace {
+
+// The two answers of a yes/no question.
+void OpcionesSiNo(zav::OptionArray* arr, QBoxLayout* l)
+{
+    l->addWidget(Opcion(arr, 0, QStringLiteral("No")));
+    l->addWidget(Opcion(arr, 1, QStringLiteral("Si")));
+}
+
+} // namespace
+
+// A question of the regime's details, kept in Label1 by its index.
+zav::Label* Frm947::Pregunta(int indice, const QString& texto)
+{
+    zav::Label* l = Etiqueta(texto, true);
+    l->setObjectName(Nombre("Label1", indice));
+    Label1[indice] = l;
+    return l;
+}
+
+void Frm947::ConstruirFrame17()
+{
     Frame17 = Marco("Frame17", QStringLiteral("Rectificatoria"));
     OptRectifica = Opciones(this, "OptRectifica");
     TxtNumOrden = Texto("TxtNumOrden", 8);
@@ -356,7 +437,10 @@ void Frm947::ConstruirIdentificacion()
         h->addWidget(TxtNumOrden);
         TxtNumOrden->setFixedWidth(90);
     }
+}
 
+void Frm947::ConstruirFrame11()
+{
     Frame11 = Marco("Frame11", QStringLiteral("Datos básicos del Contribuyente"));
     CmbRuc = new zav::ComboBox;
     CmbRuc->setObjectName(QStringLiteral("CmbRuc"));
@@ -407,7 +491,10 @@ void Frm947::ConstruirIdentificacion()
         g->addLayout(orden, 3, 1);
         g->setColumnStretch(1, 1);
     }
+}
 
+void Frm947::ConstruirFrame9()
+{
     Frame9 = Marco("Frame9", QStringLiteral("Régimen de Renta"));
     optRenta = Opciones(this, "optRenta");
     {
@@ -419,30 +506,10 @@ void Frm947::ConstruirIdentificacion()
         for (int i = 0; i < 6; ++i)
             g->addWidget(Opcion(optRenta, i, QString::fromUtf8(titulos[i])), 1 + i / 3, i % 3);
     }
+}
 
-    auto* pagina0 = new QWidget;
-    {
-        auto* v = new QVBoxLayout(pagina0);
-        v->setContentsMargins(2, 2, 2, 2);
-        v->addWidget(Frame17);
-        v->addWidget(Frame11);
-        v->addWidget(Frame9);
-        v->addStretch(1);
-    }
-    SSTab2->addTab(new Desplazable(pagina0), QStringLiteral("&Datos Generales"));
-
-    // Page 1: the regime's details; only the frames of the chosen regime show.
-    auto si_no = [](zav::OptionArray* arr, QBoxLayout* l) {
-        l->addWidget(Opcion(arr, 0, QStringLiteral("No")));
-        l->addWidget(Opcion(arr, 1, QStringLiteral("Si")));
-    };
-    auto pregunta = [this](int indice, const QString& texto) {
-        zav::Label* l = Etiqueta(texto, true);
-        l->setObjectName(Nombre("Label1", indice));
-        Label1[indice] = l;
-        return l;
-    };
-
+void Frm947::ConstruirFrame_General()
+{
     Frame_General = Marco("Frame_General", QStringLiteral("Tipo de persona"));
     OptPersona = Opciones(this, "OptPersona");
     {
@@ -452,45 +519,57 @@ void Frm947::ConstruirIdentificacion()
         h->addWidget(Opcion(OptPersona, 1, QStringLiteral("Persona Natural")));
         h->addStretch(1);
     }
+}
 
+void Frm947::ConstruirFrame15()
+{
     Frame15 = Marco("Frame15", QStringLiteral("Ley de Promoción Agraria"));
     MkePeriodo = new zav::MaskedBox(QStringLiteral("##/##/####"));
     MkePeriodo->setObjectName(QStringLiteral("MkePeriodo"));
     MkePeriodo->setFixedWidth(80);
     {
         auto* h = new QHBoxLayout(Frame15);
-        h->addWidget(pregunta(9, QStringLiteral("Fecha de presentación del formulario 5136 (dd/mm/aaaa):")), 1);
+        h->addWidget(Pregunta(9, QStringLiteral("Fecha de presentación del formulario 5136 (dd/mm/aaaa):")), 1);
         zav::Label* n = Etiqueta(QStringLiteral("200"));
         n->setObjectName(QStringLiteral("lblTab1_0"));
         lblTab1[0] = n;
         h->addWidget(n);
         h->addWidget(MkePeriodo);
     }
+}
 
+void Frm947::ConstruirFrame21()
+{
     Frame21 = Marco("Frame21", QStringLiteral("Contribuyentes ubicados en la Amazonia"));
     OptUbicAmazonia = Opciones(this, "OptUbicAmazonia");
     {
         auto* h = new QHBoxLayout(Frame21);
-        h->addWidget(pregunta(17, QStringLiteral("¿Se dedica a la actividad de comercio y ha reinvertido no menos del "
+        h->addWidget(Pregunta(17, QStringLiteral("¿Se dedica a la actividad de comercio y ha reinvertido no menos del "
                                                  "30% de su renta neta en obras de infraestructura y/o adquisición de "
                                                  "bienes de capital orientadas a incrementar el nivel de producción?")),
                      1);
-        si_no(OptUbicAmazonia, h);
+        OpcionesSiNo(OptUbicAmazonia, h);
     }
+}
 
+void Frm947::ConstruirFrame19()
+{
     Frame19 = Marco("Frame19", QStringLiteral("Acogimiento a la Ley de la Amazonia"));
     OptLeyAmazonia = Opciones(this, "OptLeyAmazonia");
     {
         auto* h = new QHBoxLayout(Frame19);
-        h->addWidget(pregunta(12, QStringLiteral("¿Se dedica principalmente a las actividades agropecuarias, "
+        h->addWidget(Pregunta(12, QStringLiteral("¿Se dedica principalmente a las actividades agropecuarias, "
                                                  "acuicultura, pesca, turismo, así como a las actividades "
                                                  "manufactureras vinculadas al procesamiento, transformación y "
                                                  "comercialización de productos primarios provenientes de dichas "
                                                  "actividades, o a la extracción forestal?")),
                      1);
-        si_no(OptLeyAmazonia, h);
+        OpcionesSiNo(OptLeyAmazonia, h);
     }
+}
 
+void Frm947::ConstruirFrame20()
+{
     Frame20 = Marco("Frame20", QStringLiteral("Regimen de Amazonía"));
     Frame28 = Marco("Frame28", QStringLiteral("Domicilio Fiscal"));
     OptDomFiscal = Opciones(this, "OptDomFiscal");
@@ -501,7 +580,7 @@ void Frm947::ConstruirIdentificacion()
     TxtUbigeo->setFixedWidth(70);
     {
         auto* h29 = new QHBoxLayout(Frame29);
-        h29->addWidget(pregunta(14, QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio")),
+        h29->addWidget(Pregunta(14, QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio")),
                        1);
         h29->addWidget(Opcion(OptZona, 0, QStringLiteral("Zona 1")));
         h29->addWidget(Opcion(OptZona, 1, QStringLiteral("Zona 2")));
@@ -509,25 +588,31 @@ void Frm947::ConstruirIdentificacion()
         h29->addWidget(TxtUbigeo);
         auto* v28 = new QVBoxLayout(Frame28);
         auto* h = new QHBoxLayout;
-        h->addWidget(pregunta(13, QStringLiteral("¿Su domicilio fiscal se encuentra ubicado en la Amazonia y coincide "
+        h->addWidget(Pregunta(13, QStringLiteral("¿Su domicilio fiscal se encuentra ubicado en la Amazonia y coincide "
                                                  "con el lugar donde tiene su administración y contabilidad?")),
                      1);
-        si_no(OptDomFiscal, h);
+        OpcionesSiNo(OptDomFiscal, h);
         v28->addLayout(h);
         v28->addWidget(Frame29);
         auto* v20 = new QVBoxLayout(Frame20);
         v20->setContentsMargins(2, 2, 2, 2);
         v20->addWidget(Frame28);
     }
+}
 
+void Frm947::ConstruirFrame13()
+{
     Frame13 = Marco("Frame13", QStringLiteral("Contribuyentes ubicados en Zona de Frontera"));
     OptActividad = Opciones(this, "OptActividad");
     {
         auto* h = new QHBoxLayout(Frame13);
-        h->addWidget(pregunta(19, QStringLiteral("¿Se dedica a la actividad industrial?")), 1);
-        si_no(OptActividad, h);
+        h->addWidget(Pregunta(19, QStringLiteral("¿Se dedica a la actividad industrial?")), 1);
+        OpcionesSiNo(OptActividad, h);
     }
+}
 
+void Frm947::ConstruirFrame16()
+{
     Frame16 = Marco("Frame16", QStringLiteral("Domicilio Fiscal"));
     OptFrontera = Opciones(this, "OptFrontera");
     CmdZona2 = Boton("CmdZona2", QStringLiteral("Ubigeo"));
@@ -535,12 +620,12 @@ void Frm947::ConstruirIdentificacion()
     TxtUbigeo2->setFixedWidth(70);
     {
         auto* g = new QGridLayout(Frame16);
-        g->addWidget(pregunta(21, QStringLiteral("¿Su domicilio Fiscal se encuentra ubicado en la Zona de Frontera?")),
+        g->addWidget(Pregunta(21, QStringLiteral("¿Su domicilio Fiscal se encuentra ubicado en la Zona de Frontera?")),
                      0, 0);
         auto* h = new QHBoxLayout;
-        si_no(OptFrontera, h);
+        OpcionesSiNo(OptFrontera, h);
         g->addLayout(h, 0, 1);
-        g->addWidget(pregunta(20, QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio")),
+        g->addWidget(Pregunta(20, QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio")),
                      1, 0);
         auto* h2 = new QHBoxLayout;
         h2->addWidget(CmdZona2);
@@ -548,7 +633,10 @@ void Frm947::ConstruirIdentificacion()
         g->addLayout(h2, 1, 1);
         g->setColumnStretch(0, 1);
     }
+}
 
+void Frm947::ConstruirFrame14()
+{
     Frame14 = Marco("Frame14", QStringLiteral("Convenio de Estabilidad"));
     OptConvEstab = Opciones(this, "OptConvEstab");
     TxtNumOrdenF7842 = Texto("TxtNumOrdenF7842", 8);
@@ -556,36 +644,32 @@ void Frm947::ConstruirIdentificacion()
     {
         auto* g = new QGridLayout(Frame14);
         g->setVerticalSpacing(1);
-        g->addWidget(pregunta(4, QStringLiteral("Señale el tipo de convenio:")), 0, 0, 1, 2);
+        g->addWidget(Pregunta(4, QStringLiteral("Señale el tipo de convenio:")), 0, 0, 1, 2);
         const char* titulos[] = {"Estabilidad tributaria", "Garantías y medidas de  promoción a la inversión",
                                  "Estabilidad jurídica",
                                  "Contratos de licencia de  exploración y explotación  de hidrocarburos"};
         for (int i = 1; i <= 4; ++i)
             g->addWidget(Opcion(OptConvEstab, i, QString::fromUtf8(titulos[i - 1])), 1 + (i - 1) / 2, (i - 1) % 2);
-        g->addWidget(pregunta(5, QStringLiteral("Registre el número de orden del formulario con el que comunica el "
+        g->addWidget(Pregunta(5, QStringLiteral("Registre el número de orden del formulario con el que comunica el "
                                                 "Convenio")),
                      3, 0);
         g->addWidget(TxtNumOrdenF7842, 3, 1);
     }
+}
 
-    auto* pagina1 = new QWidget;
-    {
-        auto* v = new QVBoxLayout(pagina1);
-        v->setContentsMargins(2, 2, 2, 2);
-        for (QGroupBox* g : {Frame_General, Frame15, Frame21, Frame19, Frame20, Frame13, Frame16, Frame14})
-            v->addWidget(g);
-        v->addStretch(1);
-    }
-    SSTab2->addTab(new Desplazable(pagina1), QStringLiteral("Datos complementarios del régimen"));
-
-    // Page 2: start of activities, prior results, balance date, payment system, suspension.
+void Frm947::ConstruirFrame4()
+{
     Frame4 = Marco("Frame4", QStringLiteral("Inicio de actividades"));
     OptInicio = Opciones(this, "OptInicio");
     {
         auto* h = new QHBoxLayout(Frame4);
         h->addWidget(Etiqueta(QStringLiteral("¿Ha iniciado sus actividades en el ejercicio?")), 1);
-        si_no(OptInicio, h);
+        OpcionesSiNo(OptInicio, h);
     }
+}
+
+void Frm947::ConstruirFrame_ejercicio()
+{
     Frame_ejercicio = Marco("Frame_ejercicio", QStringLiteral("Resultado del ejercicio"));
     Frame_precedente = Marco("Frame_precedente", QStringLiteral("Ejercicio precedente al anterior"));
     Frame_anterior = Marco("Frame_anterior", QStringLiteral("Ejercicio anterior"));
@@ -602,6 +686,10 @@ void Frm947::ConstruirIdentificacion()
         h->addWidget(Frame_precedente);
         h->addWidget(Frame_anterior);
     }
+}
+
+void Frm947::ConstruirFrame18()
+{
     Frame18 = Marco("Frame18", QStringLiteral("Fecha del balance"));
     CboBalance = new zav::ComboBox;
     CboBalance->setObjectName(QStringLiteral("CboBalance"));
@@ -612,6 +700,10 @@ void Frm947::ConstruirIdentificacion()
         h->addWidget(CboBalance);
         h->addStretch(1);
     }
+}
+
+void Frm947::ConstruirFrame3()
+{
     Frame3 = Marco("Frame3", QStringLiteral("Sistema de pago"));
     LblSistema = Etiqueta(QString());
     LblSistema->setObjectName(QStringLiteral("LblSistema"));
@@ -633,6 +725,10 @@ void Frm947::ConstruirIdentificacion()
         h->addWidget(LblPresentacion);
         h->addStretch(1);
     }
+}
+
+void Frm947::ConstruirFrameSusPC()
+{
     FrameSusPC = Marco("FrameSusPC", QString());
     OptSuspPC = Opciones(this, "OptSuspPC");
     txtNumRes = Texto("txtNumRes", 13);
@@ -647,7 +743,7 @@ void Frm947::ConstruirIdentificacion()
                               true),
                      0, 0, 1, 3);
         auto* h = new QHBoxLayout;
-        si_no(OptSuspPC, h);
+        OpcionesSiNo(OptSuspPC, h);
         g->addLayout(h, 0, 3);
         g->addWidget(Etiqueta(QStringLiteral("N° de Resolución:")), 1, 0);
         g->addWidget(txtNumRes, 1, 1);
@@ -655,22 +751,6 @@ void Frm947::ConstruirIdentificacion()
         g->addWidget(mkefecnot, 1, 3);
         g->setColumnStretch(0, 1);
     }
-
-    auto* pagina2 = new QWidget;
-    {
-        auto* v = new QVBoxLayout(pagina2);
-        v->setContentsMargins(2, 2, 2, 2);
-        for (QGroupBox* g : {Frame4, Frame_ejercicio, Frame18, Frame3, FrameSusPC})
-            v->addWidget(g);
-        v->addStretch(1);
-    }
-    SSTab2->addTab(new Desplazable(pagina2), QStringLiteral("Sistema de pago"));
-
-    auto* p = new QWidget;
-    auto* v = new QVBoxLayout(p);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->addWidget(SSTab2);
-    SSTab1->addTab(p, QStringLiteral("&Identificación"));
 }
 
 namespace {

@@ -324,6 +324,25 @@ protected:
 private:
     void Construir();
     void ConstruirIdentificacion();
+    // The identification page's frames, one each, in the order the page is built.
+    void ConstruirFrame17();
+    void ConstruirFrame11();
+    void ConstruirFrame9();
+    void ConstruirFrame_General();
+    void ConstruirFrame15();
+    void ConstruirFrame21();
+    void ConstruirFrame19();
+    void ConstruirFrame20();
+    void ConstruirFrame13();
+    void ConstruirFrame16();
+    void ConstruirFrame14();
+    void ConstruirFrame4();
+    void ConstruirFrame_ejercicio();
+    void ConstruirFrame18();
+    void ConstruirFrame3();
+    void ConstruirFrameSusPC();
+    // A question of the regime's details, kept in Label1 by its index.
+    zav::Label* Pregunta(int indice, const QString& texto);
     void ConstruirEstadosFinancieros();
     void ConstruirDeterminacion();
     void ConstruirComplementaria();

@@ -143,17 +143,29 @@ bool Frm947::ValidaDeclaracion()
     }
     auto falla = [&lista](const QString& m) { lista.Falla(m); };
 
+    // A rule whose message goes to the list when its condition holds. A table's rules are
+    // checked in their order, each condition only when its turn comes.
+    struct Regla {
+        std::function<bool()> cuando;
+        QString mensaje;
+    };
+    auto aplica = [&falla](std::initializer_list<Regla> reglas) {
+        for (const Regla& r : reglas)
+            if (r.cuando())
+                falla(r.mensaje);
+    };
+
     // Small-business limits.
     const double uit = Val(mUIT);
-    if (optRenta->Value(5)) {
-        if (Vale(253) > 0)
-            falla(QStringLiteral("No procede la suspensión de pagos a cuenta"));
-        if (CboBalance->ListIndex() == 0 && IngresoNetos() <= 300 * uit)
-            falla(QStringLiteral("No puede presentar balance al 30 de Abril "));
-        if (IngresoNetos() > 1700 * uit)
-            falla(QStringLiteral("Ingresos superan el límite establecido para el RMT, deberá presentar su declaración en "
-                                 "el Régimen General "));
-    }
+    if (optRenta->Value(5))
+        aplica({
+            {[&] { return Vale(253) > 0; }, QStringLiteral("No procede la suspensión de pagos a cuenta")},
+            {[&] { return CboBalance->ListIndex() == 0 && IngresoNetos() <= 300 * uit; },
+             QStringLiteral("No puede presentar balance al 30 de Abril ")},
+            {[&] { return IngresoNetos() > 1700 * uit; },
+             QStringLiteral("Ingresos superan el límite establecido para el RMT, deberá presentar su declaración en "
+                            "el Régimen General ")},
+        });
 
     // The period follows the balance date.
     const QString anio = Left(a.gPeriodo, 4);
@@ -183,56 +195,66 @@ bool Frm947::ValidaDeclaracion()
 
     // Identification and general data.
     const QString telefono = TxtTelefono->Text();
-    if (Len(telefono) >= 1 && Len(telefono) <= 5)
-        falla(QStringLiteral("Ingrese su número de teléfono o un número de referencia"));
-    if (!Trim(telefono).isEmpty() && Val(telefono) == 0)
-        falla(QStringLiteral("Identificación-Datos Generales : El teléfono no puede ser cero"));
-    if (Y >= 2013 && (Right(a.gPeriodo, 2) == QLatin1String("01") || Right(a.gPeriodo, 2) == QLatin1String("06")))
-        falla(QStringLiteral("El período no es valido"));
-    if (Ninguna(optRenta))
-        falla(QStringLiteral("Debe señalar el regimen de renta"));
-    if ((optRenta->Value(0) || optRenta->Value(5)) && Ninguna(OptPersona))
-        falla(QStringLiteral("Seleccione el tipo de persona"));
+    aplica({
+        {[&] { return Len(telefono) >= 1 && Len(telefono) <= 5; },
+         QStringLiteral("Ingrese su número de teléfono o un número de referencia")},
+        {[&] { return !Trim(telefono).isEmpty() && Val(telefono) == 0; },
+         QStringLiteral("Identificación-Datos Generales : El teléfono no puede ser cero")},
+        {[&] {
+             return Y >= 2013
+                    && (Right(a.gPeriodo, 2) == QLatin1String("01") || Right(a.gPeriodo, 2) == QLatin1String("06"));
+         },
+         QStringLiteral("El período no es valido")},
+        {[&] { return Ninguna(optRenta); }, QStringLiteral("Debe señalar el regimen de renta")},
+        {[&] { return (optRenta->Value(0) || optRenta->Value(5)) && Ninguna(OptPersona); },
+         QStringLiteral("Seleccione el tipo de persona")},
+    });
     const QString fecha5136 = MkePeriodo->Text();
-    if (optRenta->Value(1)) {
-        if (fecha5136 == kMascaraVacia)
-            falla(QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación"));
-        if (!FechaNoPosterior(fecha5136))
-            falla(QStringLiteral("La fecha de presentación del formulario 5136 no puede ser mayor a la fecha del sistema"));
-        if (fecha5136 != kMascaraVacia
-            && (!QDate::fromString(fecha5136, QStringLiteral("dd/MM/yyyy")).isValid() || !ValidaPeriodo()))
-            falla(QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación"));
-    }
+    if (optRenta->Value(1))
+        aplica({
+            {[&] { return fecha5136 == kMascaraVacia; },
+             QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación")},
+            {[&] { return !FechaNoPosterior(fecha5136); },
+             QStringLiteral("La fecha de presentación del formulario 5136 no puede ser mayor a la fecha del sistema")},
+            {[&] {
+                 return fecha5136 != kMascaraVacia
+                        && (!QDate::fromString(fecha5136, QStringLiteral("dd/MM/yyyy")).isValid() || !ValidaPeriodo());
+             },
+             QStringLiteral("El año de la fecha del formulario 5136 debe corresponder al año de la presentación")},
+        });
     if (optRenta->Value(2)) {
-        if (!Ninguna(OptZona) && Trim(TxtUbigeo->Text()).isEmpty())
-            falla(QStringLiteral("Registre el Ubigeo"));
-        if (zav::Enabled(Frame21) && Ninguna(OptUbicAmazonia))
-            falla(QStringLiteral("Señale si esta ubicado en la amazonía"));
-        if (OptUbicAmazonia->Value(0) && Ninguna(OptLeyAmazonia))
-            falla(QStringLiteral("Señale si esta ubicado en la amazonia"));
-        if (OptLeyAmazonia->Value(1) || OptUbicAmazonia->Value(1)) {
-            if (Ninguna(OptDomFiscal))
-                falla(QStringLiteral("Indique si su domicilio fiscal se encuentra ubicado en la Amazonia y coincide con el "
-                                     "lugar donde tiene su administración y contabilidad."));
-            if (OptDomFiscal->Value(1) && Ninguna(OptZona))
-                falla(QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio"));
-        }
+        aplica({
+            {[&] { return !Ninguna(OptZona) && Trim(TxtUbigeo->Text()).isEmpty(); },
+             QStringLiteral("Registre el Ubigeo")},
+            {[&] { return zav::Enabled(Frame21) && Ninguna(OptUbicAmazonia); },
+             QStringLiteral("Señale si esta ubicado en la amazonía")},
+            {[&] { return OptUbicAmazonia->Value(0) && Ninguna(OptLeyAmazonia); },
+             QStringLiteral("Señale si esta ubicado en la amazonia")},
+        });
+        if (OptLeyAmazonia->Value(1) || OptUbicAmazonia->Value(1))
+            aplica({
+                {[&] { return Ninguna(OptDomFiscal); },
+                 QStringLiteral("Indique si su domicilio fiscal se encuentra ubicado en la Amazonia y coincide con el "
+                                "lugar donde tiene su administración y contabilidad.")},
+                {[&] { return OptDomFiscal->Value(1) && Ninguna(OptZona); },
+                 QStringLiteral("Señale la Zona a la que corresponde la ubicación de su domicilio")},
+            });
     }
-    if (optRenta->Value(3)) {
-        if (Ninguna(OptActividad))
-            falla(QStringLiteral("Señale si se dedica a la actividad industrial."));
-        if (OptActividad->Value(1) && OptFrontera->Value(1) && TxtUbigeo2->Text().isEmpty())
-            falla(QStringLiteral("Señale el ubigeo al que corresponde la zona de frontera."));
-        if (OptActividad->Value(1) && Ninguna(OptFrontera))
-            falla(QStringLiteral("Indique si su domicilio fiscal se encuentra ubicado en la Zona de frontera  y coincide "
-                                 "con el lugar donde tiene su administración y contabilidad."));
-    }
-    if (optRenta->Value(4)) {
-        if (Ninguna(OptConvEstab))
-            falla(QStringLiteral("Especifique si tiene convenio de estabilidad."));
-        if (Trim(TxtNumOrdenF7842->Text()).isEmpty() || Len(TxtNumOrdenF7842->Text()) != 8)
-            falla(QStringLiteral("Registre correctamente el número de orden del formulario 7842"));
-    }
+    if (optRenta->Value(3))
+        aplica({
+            {[&] { return Ninguna(OptActividad); }, QStringLiteral("Señale si se dedica a la actividad industrial.")},
+            {[&] { return OptActividad->Value(1) && OptFrontera->Value(1) && TxtUbigeo2->Text().isEmpty(); },
+             QStringLiteral("Señale el ubigeo al que corresponde la zona de frontera.")},
+            {[&] { return OptActividad->Value(1) && Ninguna(OptFrontera); },
+             QStringLiteral("Indique si su domicilio fiscal se encuentra ubicado en la Zona de frontera  y coincide "
+                            "con el lugar donde tiene su administración y contabilidad.")},
+        });
+    if (optRenta->Value(4))
+        aplica({
+            {[&] { return Ninguna(OptConvEstab); }, QStringLiteral("Especifique si tiene convenio de estabilidad.")},
+            {[&] { return Trim(TxtNumOrdenF7842->Text()).isEmpty() || Len(TxtNumOrdenF7842->Text()) != 8; },
+             QStringLiteral("Registre correctamente el número de orden del formulario 7842")},
+        });
 
     // Start of activities, prior results, balance month and suspension resolution.
     auto paginaInicio = [this](bool foco) {
@@ -297,57 +319,65 @@ bool Frm947::ValidaDeclaracion()
                 return false;
         return true;
     };
-    if (todas(500, 530, false))
-        falla(QStringLiteral("Ingrese información en el Activo"));
-    if (todas(532, 542, true))
-        falla(QStringLiteral("Ingrese información en el Pasivo"));
-    else if (todas(544, 553, true))
-        falla(QStringLiteral("Ingrese información en el Patrimonio"));
-    if (!VaciaRecortada(*this, 552) || !VaciaRecortada(*this, 553)) {
+    auto resultados = [this] {
         bool resultados = false;
         for (int n : {461, 462, 464, 468, 469, 472, 473, 475, 476, 477, 478, 480, 481, 483, 486, 490})
             resultados = resultados || !VaciaRecortada(*this, n);
-        if (!resultados)
-            falla(QStringLiteral("Si existe la casilla 552 ó 553 debe existir información en el Estado de Ganancias y "
-                                 "Pérdidas"));
-    }
-    if (revision::ImporteEntero(mModelo.Texto(531)) != revision::ImporteEntero(mModelo.Texto(555)))
-        falla(QStringLiteral("El Total Activo debe ser igual a Total Pasivo + Patrimonio"));
+        return resultados;
+    };
+    aplica({
+        {[&] { return todas(500, 530, false); }, QStringLiteral("Ingrese información en el Activo")},
+        {[&] { return todas(532, 542, true); }, QStringLiteral("Ingrese información en el Pasivo")},
+        {[&] { return !todas(532, 542, true) && todas(544, 553, true); },
+         QStringLiteral("Ingrese información en el Patrimonio")},
+        {[&] { return (!VaciaRecortada(*this, 552) || !VaciaRecortada(*this, 553)) && !resultados(); },
+         QStringLiteral("Si existe la casilla 552 ó 553 debe existir información en el Estado de Ganancias y "
+                        "Pérdidas")},
+        {[&] { return revision::ImporteEntero(mModelo.Texto(531)) != revision::ImporteEntero(mModelo.Texto(555)); },
+         QStringLiteral("El Total Activo debe ser igual a Total Pasivo + Patrimonio")},
+    });
     for (const auto& [x, y] : {std::pair{550, 551}, {551, 550}, {552, 553}, {553, 552}})
         if (!ValidaCasillasAlternativas(*this, x, x, true, y))
             falla(App().gMensaje);
-    if (optRenta->Value(4) && VaciaRecortada(*this, 113))
-        falla(QStringLiteral("Debe ingresar valor en la casilla 113"));
-    if (!Vacia(*this, 478) && Vacia(*this, 477))
-        falla(QStringLiteral("Estados Financieros-Estado de Ganancias y Pérdidas : Si ingresa información en las casilla "
-                             "478 debe ingresar también la casilla 477."));
+    aplica({
+        {[&] { return optRenta->Value(4) && VaciaRecortada(*this, 113); },
+         QStringLiteral("Debe ingresar valor en la casilla 113")},
+        {[&] { return !Vacia(*this, 478) && Vacia(*this, 477); },
+         QStringLiteral("Estados Financieros-Estado de Ganancias y Pérdidas : Si ingresa información en las casilla "
+                        "478 debe ingresar también la casilla 477.")},
+    });
 
     const QString t209 = Trim(mModelo.Texto(209));
     const bool contador = (!VaciaRecortada(*this, 211) && !VaciaRecortada(*this, 212)) || !VaciaRecortada(*this, 208)
                           || (!t209.isEmpty() && t209 != QLatin1String("00") && t209 != QLatin1String("26"));
-    if (contador) {
-        if (t209.isEmpty())
-            falla(QStringLiteral("Información Complementaria : Debe ingresar el código de la zona de colegiatura del "
-                                 "contador"));
-        if (VaciaRecortada(*this, 211) && VaciaRecortada(*this, 212))
-            falla(QStringLiteral("Información Complementaria : Debe Ingresar el Nro. C.P.C. o el Nro. C.M.A. del "
-                                 "contador"));
-    }
+    if (contador)
+        aplica({
+            {[&] { return t209.isEmpty(); },
+             QStringLiteral("Información Complementaria : Debe ingresar el código de la zona de colegiatura del "
+                            "contador")},
+            {[&] { return VaciaRecortada(*this, 211) && VaciaRecortada(*this, 212); },
+             QStringLiteral("Información Complementaria : Debe Ingresar el Nro. C.P.C. o el Nro. C.M.A. del "
+                            "contador")},
+        });
 
     const QString tipoDoc = Left(cboTipDocRepLegal->Text(), 2);
     mModelo.PonTexto(225, tipoDoc);
-    if (OptPersona->Value(0)) {
-        if (VaciaRecortada(*this, 225))
-            falla(QStringLiteral("Información Complementaria : Ingrese el tipo de documento del Representante Legal"));
-        if (VaciaRecortada(*this, 226))
-            falla(QStringLiteral("Información Complementaria : Ingrese el número de documento del Representante Legal"));
-        else if (tipoDoc == QLatin1String("01") && Len(Trim(mModelo.Texto(226))) != 8)
-            falla(QStringLiteral("Información Complementaria : Ingrese los ocho dígitos del DNI"));
-        if (Trim(txtApellidoRL->Text()).isEmpty())
-            falla(QStringLiteral("Información Complementaria : Ingrese los apellidos del Representante Legal"));
-        if (Trim(txtNombreRL->Text()).isEmpty())
-            falla(QStringLiteral("Información Complementaria : Ingrese los nombres del Representante Legal"));
-    }
+    if (OptPersona->Value(0))
+        aplica({
+            {[&] { return VaciaRecortada(*this, 225); },
+             QStringLiteral("Información Complementaria : Ingrese el tipo de documento del Representante Legal")},
+            {[&] { return VaciaRecortada(*this, 226); },
+             QStringLiteral("Información Complementaria : Ingrese el número de documento del Representante Legal")},
+            {[&] {
+                 return !VaciaRecortada(*this, 226) && tipoDoc == QLatin1String("01")
+                        && Len(Trim(mModelo.Texto(226))) != 8;
+             },
+             QStringLiteral("Información Complementaria : Ingrese los ocho dígitos del DNI")},
+            {[&] { return Trim(txtApellidoRL->Text()).isEmpty(); },
+             QStringLiteral("Información Complementaria : Ingrese los apellidos del Representante Legal")},
+            {[&] { return Trim(txtNombreRL->Text()).isEmpty(); },
+             QStringLiteral("Información Complementaria : Ingrese los nombres del Representante Legal")},
+        });
 
     if (SSTab4->isTabEnabled(1)) {
         const int filas = revision::CargaPerdidas(*this, revision::Clave(T, a.gPeriodo));
@@ -376,15 +406,22 @@ bool Frm947::ValidaDeclaracion()
     const QString texto226 = mModelo.Texto(226);
     const QString ruc208 = Trim(texto208);
     const QString doc226 = Trim(texto226);
-    if (!ruc208.isEmpty() && !RucValido(texto208))
-        return rehusa(208, kRucInvalido);
-    // Without a taxpayer there is nothing to compare with; Validar asks for one.
-    if (!T.isEmpty() && T == ruc208)
-        return rehusa(208, kRucIgual);
-    if (tipoDoc == QLatin1String("06") && !doc226.isEmpty() && !RucValido(texto226))
-        return rehusa(226, kRucInvalido);
-    if (!T.isEmpty() && T == doc226)
-        return rehusa(226, kRucIgual);
+    struct Rehusa {
+        std::function<bool()> cuando;
+        int casilla;
+        QString texto;
+    };
+    // The first that holds stops the validation.
+    const Rehusa rehusas[] = {
+        {[&] { return !ruc208.isEmpty() && !RucValido(texto208); }, 208, kRucInvalido},
+        // Without a taxpayer there is nothing to compare with; Validar asks for one.
+        {[&] { return !T.isEmpty() && T == ruc208; }, 208, kRucIgual},
+        {[&] { return tipoDoc == QLatin1String("06") && !doc226.isEmpty() && !RucValido(texto226); }, 226, kRucInvalido},
+        {[&] { return !T.isEmpty() && T == doc226; }, 226, kRucIgual},
+    };
+    for (const Rehusa& r : rehusas)
+        if (r.cuando())
+            return rehusa(r.casilla, r.texto);
     return true;
 }
 
