@@ -67,7 +67,7 @@ int send(const QStringList& args)
         print(stderr, r.message);
         return 1;
     }
-    print(stdout, QStringLiteral("Correlativo=%1\nControl=%2\nNumero de orden=%3\nDigito verificador=%4")
+    print(stdout, QStringLiteral("Correlativo=%1\nControl=%2\nNúmero de orden=%3\nDígito verificador=%4")
                       .arg(r.correl, r.control, r.norden, r.verifica));
     return 0;
 }

@@ -46,7 +46,8 @@ void RenderReporte::Texto(zav::Impresora& destino, int x, int y, const QString& 
                           int espacio)
 {
     int pedido = tamano > 0 ? tamano : kTamanoInicial;
-    while (pedido > 1 && Ancho(texto, negrita, pedido) > espacio)
+    // Never below what can be read: a text that does not fit even then overruns its frame.
+    while (pedido > kTamanoLegible && Ancho(texto, negrita, pedido) > espacio)
         --pedido;
     Fuente(destino, negrita, pedido);
     destino.setCurrentX(x);

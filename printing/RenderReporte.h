@@ -13,7 +13,9 @@ class RenderReporte {
 public:
     // A text by its top-left corner. A size of 0 (the body records carry it) is the
     // file's initial size; a size the target refuses keeps the size in effect. A text
-    // wider than espacio (twips) is drawn at the largest size that keeps it within it.
+    // wider than espacio (twips) is drawn at the largest size that keeps it within it,
+    // but never below kTamanoLegible: one that does not fit at that size is drawn at it
+    // from its place. A record's own size below that is drawn as it is.
     void Texto(zav::Impresora& destino, int x, int y, const QString& texto, bool negrita, int tamano,
                int espacio = INT_MAX);
     // A text downwards, a character every 190 twips.
@@ -31,4 +33,6 @@ private:
 
     // The size the layouts' rows and columns are drawn for.
     static constexpr int kTamanoInicial = 8;
+    // The smallest size a text is shrunk to, so that it can still be read.
+    static constexpr int kTamanoLegible = 6;
 };

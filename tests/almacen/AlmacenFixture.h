@@ -81,25 +81,46 @@ protected:
         const QString h = c.EsEnvio() ? QStringLiteral("H") : QString();
         const QString correl = c.EsEnvio() ? QStringLiteral("'") + *c.Correl + QStringLiteral("', ") : QString();
         const QString columnaCorrel = c.EsEnvio() ? QStringLiteral("CORREL, ") : QString();
-        const dao::Params k{c.Documento, c.Periodo};
+        const dao::Params k{c.Documento, c.Periodo, c.Formulario};
         Ejecuta(QStringLiteral("INSERT INTO %1CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, %2SEMANA, fec_pro, estado, "
-                               "cNumero) VALUES (6, ?, ?, '0947', %3 0, '01/05/2014', 0, ?)")
+                               "cNumero) VALUES (6, ?, ?, ?, %3 0, '01/05/2014', 0, ?)")
                     .arg(h, columnaCorrel, correl),
-                {c.Documento, c.Periodo, cNumero});
+                {c.Documento, c.Periodo, c.Formulario, cNumero});
         for (const auto& [casilla, valor] : casillas)
             Ejecuta(QStringLiteral("INSERT INTO %1DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, %2SEMANA, CASILLA, "
-                                   "i_valor, idcasilla, cNumero) VALUES (6, ?, ?, '0947', %3 0, ?, ?, '01', 'X')")
+                                   "i_valor, idcasilla, cNumero) VALUES (6, ?, ?, ?, %3 0, ?, ?, '01', 'X')")
                         .arg(h, columnaCorrel, correl),
-                    {c.Documento, c.Periodo, casilla, valor});
+                    {c.Documento, c.Periodo, c.Formulario, casilla, valor});
         Ejecuta(QStringLiteral("INSERT INTO %1ACTA (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, %2SEMANA, ITEM) "
-                               "VALUES (6, ?, ?, '0947', %3 0, '001')")
+                               "VALUES (6, ?, ?, ?, %3 0, '001')")
                     .arg(h, columnaCorrel, correl),
                 k);
         for (const QString& anho : anhos)
             Ejecuta(QStringLiteral("INSERT INTO %1F0947_PTCEA (tip_doc_d, doc_id_d, periodo, formulario, %2Anho, "
-                                   "Importe, cnumero) VALUES (6, ?, ?, '0947', %3 ?, '1000', 'X')")
+                                   "Importe, cnumero) VALUES (6, ?, ?, ?, %3 ?, '1000', 'X')")
                         .arg(h, columnaCorrel, correl),
-                    {c.Documento, c.Periodo, anho});
+                    {c.Documento, c.Periodo, c.Formulario, anho});
+    }
+
+    // Every row of the declaration tables that lies outside the stored declaration's key
+    // and its sendings' (another form, taxpayer or period), one line each, sorted.
+    QStringList FilasFuera(const almacen::ClaveDeclaracion& c)
+    {
+        QStringList filas;
+        for (const char* t : {"CAB", "DET", "ACTA", "F0947_PTCEA", "HCAB", "HDET", "HACTA", "HF0947_PTCEA"}) {
+            auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM %1 WHERE NOT (DOC_ID_D=? AND PERIODO=? AND "
+                                                        "FORMULARIO=?)")
+                                             .arg(QString::fromLatin1(t)),
+                                         dao::dbOpenSnapshot, {c.Documento, c.Periodo, c.Formulario});
+            for (; !rs->Eof(); rs->MoveNext()) {
+                QString fila = QString::fromLatin1(t);
+                for (int i = 0; i < rs->FieldCount(); ++i)
+                    fila += QLatin1Char('|') + rs->Fields(i).Value().toText();
+                filas << fila;
+            }
+        }
+        filas.sort();
+        return filas;
     }
 
     // The box rows of a key, code to value.

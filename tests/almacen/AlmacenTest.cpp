@@ -2,7 +2,10 @@
 // the one transaction of each write, and what another program does meanwhile.
 #include "AlmacenFixture.h"
 
+#include "platform/db/Transaccion.h"
+
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -286,6 +289,160 @@ TEST_F(Almacen, TheOrderNumberGoesToItsSendingOnly)
     auto rs = db_->OpenRecordset(QStringLiteral("SELECT * FROM HCAB WHERE CORREL='002'"), dao::dbOpenDynaset);
     rs->Edit();
     EXPECT_EQ(rs->Fields(QStringLiteral("cNumero")).Value().toText(), zav::CalculaControl(*rs, 6));
+}
+
+// The shared tables hold the host's other forms under the same taxpayer and period, and
+// other taxpayers' and periods' declarations: no read, save or delete of one declaration
+// or of its sending sees or touches a row of theirs (unfinished headers, the same box
+// codes and loss years included).
+TEST_F(Almacen, NoOperationReachesTheRowsOfAnotherFormTaxpayerOrPeriod)
+{
+    const ClaveDeclaracion propia = Clave();
+    const ClaveDeclaracion envio = ClaveDeclaracion::Envio(kRuc, kPeriodo, kFormulario, QStringLiteral("001"));
+    // Each sorts before the declaration's key, so that a statement that takes the first
+    // row it finds would take theirs.
+    const ClaveDeclaracion vecinas[] = {
+        ClaveDeclaracion::Guardada(kRuc, kPeriodo, QStringLiteral("0621")),
+        Clave(QStringLiteral("20000000001")),
+        Clave(kRuc, QStringLiteral("201308")),
+    };
+    const QString k500 = QStringLiteral("500");
+    const QString k662 = QStringLiteral("662");
+    const QString k999 = QStringLiteral("999");
+    using Cajas = std::map<QString, QString>;
+    const auto filasDe = [&](const ClaveDeclaracion& c) {
+        int n = 0;
+        for (const char* t : {"CAB", "DET", "ACTA", "F0947_PTCEA"})
+            n += almacen::LeeFilas(*db_, QString::fromLatin1(t), c)->RecordCount();
+        return n;
+    };
+
+    enum class Propia { Terminada, SinTerminar, Ninguna };
+    struct Caso {
+        const char* nombre;
+        Propia propia;
+        std::function<void()> opera;   // runs the operation and checks what it read or left of its own
+    };
+    const Caso casos[] = {
+        {"reading", Propia::Terminada,
+         [&] {
+             EXPECT_EQ(Casillas(propia), (Cajas{{k500, QStringLiteral("7")}}));
+             EXPECT_EQ(almacen::LeeCasillas(*db_, propia, almacen::OrdenCasillas::Numero).size(), 1u);
+             EXPECT_FALSE(almacen::ValorCasilla(*db_, propia, k999).has_value());
+             EXPECT_EQ(almacen::FilasCabecera(*db_, propia), 1);
+             EXPECT_EQ(almacen::LeeCabecera(*db_, propia)->Fields(QStringLiteral("cNumero")).Value().toText(),
+                       QStringLiteral("111111"));
+             for (const char* t : {"CAB", "DET", "ACTA", "F0947_PTCEA"})
+                 EXPECT_EQ(almacen::LeeFilas(*db_, QString::fromLatin1(t), propia)->RecordCount(), 1) << t;
+             EXPECT_EQ(almacen::CuentaPerdidas(*db_, propia), 1);
+             const almacen::FilasTabla perdidas = almacen::LeePerdidas(*db_, propia);
+             ASSERT_EQ(perdidas.Filas.size(), 1u);
+             EXPECT_EQ(perdidas.Filas[0].at(almacen::kPerdidaAnho).toText(), QStringLiteral("2012"));
+             EXPECT_EQ(Casillas(envio), (Cajas{{k500, QStringLiteral("8")}}));
+             EXPECT_EQ(almacen::FilasCabecera(*db_, envio), 1);
+             EXPECT_EQ(almacen::CuentaPerdidas(*db_, envio), 1);
+         }},
+        {"reading a key with no stored rows", Propia::Ninguna,
+         [&] {
+             EXPECT_FALSE(almacen::ExisteCabecera(*db_, propia));
+             EXPECT_TRUE(Casillas(propia).empty());
+             EXPECT_EQ(almacen::CuentaPerdidas(*db_, propia), 0);
+             EXPECT_TRUE(almacen::LeePerdidas(*db_, propia).Filas.empty());
+         }},
+        {"saving a new declaration", Propia::Ninguna,
+         [&] {
+             const ResultadoGrabacion r
+                 = almacen::GrabaDeclaracion(*db_, Declaracion(true, {{k500, QStringLiteral("1000")}, {k662, QString()}}));
+             EXPECT_EQ(r.Resultado, ResultadoGrabacion::Grabada);
+             EXPECT_EQ(r.NumPerdidas, 0);
+             EXPECT_EQ(Casillas(propia), (Cajas{{k500, QStringLiteral("1000")}, {k662, QStringLiteral("0")}}));
+             EXPECT_EQ(almacen::FilasCabecera(*db_, propia), 1);
+         }},
+        {"saving again, the losses kept", Propia::Terminada,
+         [&] {
+             const ResultadoGrabacion r = almacen::GrabaDeclaracion(*db_, Declaracion(false, {{k662, QString()}}));
+             EXPECT_EQ(r.Resultado, ResultadoGrabacion::Grabada);
+             EXPECT_EQ(r.NumPerdidas, 1);
+             EXPECT_EQ(Casillas(propia), (Cajas{{k662, QStringLiteral("1")}}));
+             EXPECT_EQ(almacen::LeeCabecera(*db_, propia)->Fields(QStringLiteral("estado")).Value().toInt64(), 9);
+         }},
+        {"saving again, the losses gone", Propia::Terminada,
+         [&] {
+             const ResultadoGrabacion r = almacen::GrabaDeclaracion(
+                 *db_, Declaracion(false, {{QStringLiteral("501"), QStringLiteral("5")}, {k662, QString()}}, true));
+             EXPECT_EQ(r.Resultado, ResultadoGrabacion::Grabada);
+             EXPECT_EQ(r.NumPerdidas, 0);
+             EXPECT_EQ(Casillas(propia), (Cajas{{QStringLiteral("501"), QStringLiteral("5")}, {k662, QStringLiteral("0")}}));
+             EXPECT_EQ(almacen::CuentaPerdidas(*db_, propia), 0);
+         }},
+        {"one box row", Propia::Terminada,
+         [&] {
+             almacen::GrabaCasilla(*db_, propia, k500, QStringLiteral("6"));
+             almacen::GrabaCasilla(*db_, propia, k999, QStringLiteral("5"));
+             EXPECT_EQ(Casillas(propia), (Cajas{{k500, QStringLiteral("6")}, {k999, QStringLiteral("5")}}));
+         }},
+        {"deleting the declaration", Propia::Terminada,
+         [&] {
+             almacen::BorraDeclaracion(*db_, propia);
+             EXPECT_EQ(filasDe(propia), 0);
+             EXPECT_EQ(filasDe(envio), 4);
+         }},
+        {"deleting the sending", Propia::Terminada,
+         [&] {
+             almacen::BorraEnvio(*db_, envio);
+             EXPECT_EQ(filasDe(envio), 0);
+             EXPECT_EQ(filasDe(propia), 4);
+         }},
+        {"leaving an unfinished declaration", Propia::SinTerminar,
+         [&] {
+             almacen::Abandona(*db_, propia);
+             EXPECT_FALSE(almacen::ExisteCabecera(*db_, propia));
+             EXPECT_TRUE(Casillas(propia).empty());
+             EXPECT_EQ(filasDe(envio), 4);
+         }},
+        {"leaving a finished declaration", Propia::Terminada,
+         [&] {
+             almacen::Abandona(*db_, propia);
+             EXPECT_EQ(filasDe(propia), 4);
+         }},
+        {"leaving a key with no stored rows", Propia::Ninguna,
+         [&] {
+             almacen::Abandona(*db_, propia);
+             EXPECT_EQ(filasDe(envio), 4);
+         }},
+        {"the order number", Propia::Terminada,
+         [&] {
+             EXPECT_TRUE(almacen::RegistraNumeroOrden(*db_, envio, QStringLiteral("12345678")));
+             EXPECT_EQ(almacen::LeeCabecera(*db_, envio)->Fields(QStringLiteral("norden")).Value().toText(),
+                       QStringLiteral("12345678"));
+         }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        dao::Transaccion planta(*db_);
+        for (const char* t : {"CAB", "DET", "ACTA", "F0947_PTCEA", "HCAB", "HDET", "HACTA", "HF0947_PTCEA"})
+            Ejecuta(QStringLiteral("DELETE FROM ") + QString::fromLatin1(t));
+        // The neighbours: unfinished headers, the declaration's box code and loss year
+        // and one of their own, and a sending under the same CORREL.
+        for (const ClaveDeclaracion& v : vecinas) {
+            const Cajas cajas{{k500, QStringLiteral("99")}, {k999, QStringLiteral("99")}};
+            const QStringList anhos{QStringLiteral("2010"), QStringLiteral("2012")};
+            Guarda(v, QStringLiteral("0"), cajas, anhos);
+            Guarda(ClaveDeclaracion::Envio(v.Documento, v.Periodo, v.Formulario, *envio.Correl), QStringLiteral("0"), cajas,
+                   anhos);
+        }
+        if (c.propia != Propia::Ninguna)
+            Guarda(propia, c.propia == Propia::SinTerminar ? QStringLiteral("0") : QStringLiteral("111111"),
+                   {{k500, QStringLiteral("7")}}, {QStringLiteral("2012")});
+        Guarda(envio, QStringLiteral("1"), {{k500, QStringLiteral("8")}}, {QStringLiteral("2011")});
+        planta.Confirma();
+        const QStringList fuera = FilasFuera(propia);
+        ASSERT_EQ(fuera.size(), 3 * 2 * 6);
+
+        c.opera();
+        EXPECT_EQ(db_->TransactionLevel(), 0);
+        EXPECT_EQ(FilasFuera(propia), fuera);
+    }
 }
 
 } // namespace

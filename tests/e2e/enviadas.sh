@@ -10,8 +10,8 @@ store_declaration "$ruc" "$periodo"
 "$BIN/integrador" send "$ruc" "$periodo" > "$T/send1.txt" || fail "first send"
 "$BIN/integrador" send "$ruc" "$periodo" > "$T/send2.txt" || fail "second send"
 grep -qx 'Correlativo=002' "$T/send2.txt" || fail "second send: $(cat "$T/send2.txt")"
-orden=$(grep '^Numero de orden=' "$T/send2.txt" | cut -d= -f2 | tr -d '\r')
-digito=$(grep '^Digito verificador=' "$T/send2.txt" | cut -d= -f2 | tr -d '\r')
+orden=$(grep '^Número de orden=' "$T/send2.txt" | cut -d= -f2 | tr -d '\r')
+digito=$(grep '^Dígito verificador=' "$T/send2.txt" | cut -d= -f2 | tr -d '\r')
 
 norden() {
     python3 - "$db" "$1" <<'PY'

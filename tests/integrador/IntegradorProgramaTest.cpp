@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -114,7 +115,12 @@ TEST_F(IntegradorPrograma, SendsOnlyWhatPassedTheCheck)
         const Salida s = Corre({QStringLiteral("send"), kDoc, periodo});
         if (c.motivo.isEmpty()) {
             EXPECT_EQ(s.status, 0) << s.err.toStdString();
-            EXPECT_TRUE(s.out.startsWith(QStringLiteral("Correlativo=001\n"))) << s.out.toStdString();
+            // What the user registers, under the host's own labels.
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^Correlativo=001\nControl=\\w+\nNúmero de orden=\\d{8}\n"
+                                                          "Dígito verificador=\\w+\n$"))
+                            .match(s.out)
+                            .hasMatch())
+                << s.out.toStdString();
             EXPECT_EQ(Enviadas(), 1);
         } else {
             EXPECT_NE(s.status, 0);
