@@ -174,6 +174,14 @@ bool ExisteCabecera(dao::Database& db, const ClaveDeclaracion& clave)
     return FilasCabecera(db, clave) > 0;
 }
 
+void PonClave(dao::Recordset& rs, const ClaveDeclaracion& clave)
+{
+    rs.Fields(QStringLiteral("doc_id_d")) = clave.Documento;
+    rs.Fields(QStringLiteral("Tip_doc_d")) = clave.TipoDoc;
+    rs.Fields(QStringLiteral("periodo")) = clave.Periodo;
+    rs.Fields(QStringLiteral("Formulario")) = clave.Formulario;
+}
+
 std::vector<Casilla> LeeCasillas(dao::Database& db, const ClaveDeclaracion& clave, OrdenCasillas orden)
 {
     auto rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + clave.Tabla(QStringLiteral("DET")) + clave.Filtro()
@@ -223,10 +231,7 @@ ResultadoGrabacion GrabaDeclaracion(dao::Database& db, const Grabacion& g)
     }
     if (cab->Eof()) {
         cab->AddNew();
-        cab->Fields(QStringLiteral("doc_id_d")) = clave.Documento;
-        cab->Fields(QStringLiteral("Tip_doc_d")) = clave.TipoDoc;
-        cab->Fields(QStringLiteral("periodo")) = clave.Periodo;
-        cab->Fields(QStringLiteral("Formulario")) = clave.Formulario;
+        PonClave(*cab, clave);
     } else {
         cab->Edit();
     }

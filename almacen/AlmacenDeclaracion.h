@@ -53,6 +53,9 @@ std::optional<dao::Variant> ValorCasilla(dao::Database& db, const ClaveDeclaraci
 
 // ---- saving -------------------------------------------------------------------------------
 
+// A row just added to a stored declaration's table gets the key's four columns.
+void PonClave(dao::Recordset& rs, const ClaveDeclaracion& clave);
+
 // The loss changes a window keeps until it saves its declaration, by year: the amount the
 // year is to hold, or none for a year taken out.
 using CambiosPerdidas = std::map<QString, std::optional<QString>>;

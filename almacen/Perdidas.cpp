@@ -95,10 +95,7 @@ void GrabaCambiosPerdidas(dao::Database& db, const ClaveDeclaracion& clave, cons
                                    dao::dbOpenDynaset, ValoresAnho(clave, anho));
         if (rs->Eof()) {
             rs->AddNew();
-            rs->Fields(QStringLiteral("doc_id_d")) = clave.Documento;
-            rs->Fields(QStringLiteral("Tip_doc_d")) = clave.TipoDoc;
-            rs->Fields(QStringLiteral("periodo")) = clave.Periodo;
-            rs->Fields(QStringLiteral("Formulario")) = clave.Formulario;
+            PonClave(*rs, clave);
             rs->Fields(QStringLiteral("Anho")) = anho;
         } else {
             rs->Edit();
