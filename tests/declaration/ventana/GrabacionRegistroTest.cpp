@@ -118,7 +118,21 @@ TEST_F(RegistroOrden, BadNumbersAndMissingRowsAreRefused)
 
 // ---- leaving ------------------------------------------------------------------------------------
 
-using Salir = RegistroFixture;
+struct Salir : RegistroFixture {
+    // A header another program left with the check value given, with a box row and an act row.
+    void Planta(const QString& control)
+    {
+        Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
+                                "VALUES (6, ?, '201405', '0947', 0, 0, ?)"),
+                 {kRucS, control});
+        Ejecutar(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
+                                "VALUES (6, ?, '201405', '0947', 0, '500', '1')"),
+                 {kRucS});
+        Ejecutar(QStringLiteral("INSERT INTO ACTA (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, ITEM, DETALLE) "
+                                "VALUES (6, ?, '201405', '0947', 0, '001', 'x')"),
+                 {kRucS});
+    }
+};
 
 TEST_F(Salir, AnUnchangedWindowClosesWithoutAsking)
 {
@@ -184,15 +198,7 @@ TEST_F(Salir, NoRemovesOnlyAHeaderLeftUnfinished)
         for (const char* t : {"CAB", "DET", "ACTA"})
             Ejecutar(QStringLiteral("DELETE FROM ") + QString::fromLatin1(t));
         Frm947& f = Completa();
-        Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
-                                "VALUES (6, ?, '201405', '0947', 0, 0, ?)"),
-                 {kRucS, QString::fromLatin1(control)});
-        Ejecutar(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
-                                "VALUES (6, ?, '201405', '0947', 0, '500', '1')"),
-                 {kRucS});
-        Ejecutar(QStringLiteral("INSERT INTO ACTA (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, ITEM, DETALLE) "
-                                "VALUES (6, ?, '201405', '0947', 0, '001', 'x')"),
-                 {kRucS});
+        Planta(QString::fromLatin1(control));
         QSignalSpy cerrada(&f, &QDialog::finished);
         msgs_->PushAnswer(zav::vbNo);
         f.cmdCancelar_Click();
@@ -208,15 +214,7 @@ TEST_F(Salir, NoRemovesOnlyAHeaderLeftUnfinished)
 TEST_F(Salir, AHeaderFinishedMeanwhileIsKept)
 {
     Frm947& f = Completa();
-    Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
-                            "VALUES (6, ?, '201405', '0947', 0, 0, '0')"),
-             {kRucS});
-    Ejecutar(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
-                            "VALUES (6, ?, '201405', '0947', 0, '500', '1')"),
-             {kRucS});
-    Ejecutar(QStringLiteral("INSERT INTO ACTA (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, ITEM, DETALLE) "
-                            "VALUES (6, ?, '201405', '0947', 0, '001', 'x')"),
-             {kRucS});
+    Planta(QStringLiteral("0"));
     auto otro = dao::Database::Open(ws_.dbFile);
     otro->BeginTrans();
     otro->Execute(QStringLiteral("UPDATE CAB SET cNumero='330519'"));
@@ -237,12 +235,7 @@ TEST_F(Salir, AHeaderFinishedMeanwhileIsKept)
 TEST_F(Salir, AFailedRemovalKeepsEveryRowAndStillLeaves)
 {
     Frm947& f = Completa();
-    Ejecutar(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, estado, cNumero) "
-                            "VALUES (6, ?, '201405', '0947', 0, 0, '0')"),
-             {kRucS});
-    Ejecutar(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
-                            "VALUES (6, ?, '201405', '0947', 0, '500', '1')"),
-             {kRucS});
+    Planta(QStringLiteral("0"));
     // The last of the three deletes fails.
     Ejecutar(QStringLiteral("DROP TABLE ACTA"));
     QSignalSpy cerrada(&f, &QDialog::finished);
